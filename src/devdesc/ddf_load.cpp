@@ -1,0 +1,125 @@
+// Loading the description: judge the cache, rebuild it when needed, and
+// read it into one block that becomes the description handle.
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "devdesc/ddf.h"
+#include "devdesc/ddf_compiler.h"
+#include "devdesc/ddf_reader.h"
+
+namespace tqr {
+namespace {
+
+// "TQR54GFX.DDF" becomes "TQR54GFX.BDF"; a path without '.' gets ".BDF".
+std::string CachePathFor(const std::string& textPath) {
+  const std::size_t dot = textPath.rfind('.');
+  if (dot == std::string::npos) return textPath + ".BDF";
+  return textPath.substr(0, dot + 1) + "BDF";
+}
+
+DdfHandle CopyToBlock(const std::vector<std::uint8_t>& image) {
+  auto* block = static_cast<std::uint8_t*>(std::malloc(image.size()));
+  if (block != nullptr) std::memcpy(block, image.data(), image.size());
+  return block;
+}
+
+enum class CacheRead { kLoaded, kUnreadable, kUnsound };
+
+// The cache file is outside input: another tool, an older driver or a
+// process that died while writing may have left it. Only an image that
+// passes the soundness check becomes a handle.
+CacheRead ReadCache(FileHandle* cache, DdfHandle* handle) {
+  std::vector<std::uint8_t> image;
+  if (cache == nullptr || !cache->ReadAll(&image)) return CacheRead::kUnreadable;
+  if (!ddf::IsSoundImage(image.data(), image.size())) return CacheRead::kUnsound;
+  *handle = CopyToBlock(image);
+  return *handle != nullptr ? CacheRead::kLoaded : CacheRead::kUnreadable;
+}
+
+CacheRead ReadCacheFile(FileSystem& files, const std::string& cachePath, DdfHandle* handle) {
+  const auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
+  return ReadCache(cache.get(), handle);
+}
+
+// The cache is current when both times can be read and the text is not
+// newer than the cache.
+bool IsCurrent(FileHandle& text, FileHandle& cache) {
+  std::uint64_t textTime = 0;
+  std::uint64_t cacheTime = 0;
+  return text.GetLastWriteTime(&textTime) && cache.GetLastWriteTime(&cacheTime) &&
+         textTime <= cacheTime;
+}
+
+// Writes the image under a name of this process's own and then moves it to
+// the cache name unless a cache is there already. Readers therefore never
+// see a half-written cache, and a writer that dies leaves only its
+// temporary file behind.
+void PublishCache(FileSystem& files, Machine& machine, const std::string& cachePath,
+                  const std::vector<std::uint8_t>& image) {
+  static std::atomic<unsigned> sequence{0};
+  const std::string temporary = cachePath + "." + std::to_string(machine.ProcessId()) + "." +
+                                std::to_string(++sequence) + ".tmp";
+  bool written = false;
+  {
+    auto file = files.Open(temporary, FileAccess::Write, FileDisposition::CreateNew);
+    if (file == nullptr) return;
+    written = file->Write(image.data(), image.size());
+  }
+  if (!written || !files.MoveNoReplace(temporary, cachePath)) files.Delete(temporary);
+}
+
+}  // namespace
+
+bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::uint8_t>* image) {
+  Ports& ports = CurrentPorts();
+  std::vector<std::uint8_t> text;
+  {
+    const auto file = ports.files->Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
+    if (file == nullptr || !file->ReadAll(&text)) return false;
+  }
+  if (!ddf::CompileDescription(text.data(), text.size(), image, nullptr)) return false;
+  PublishCache(*ports.files, *ports.machine, cachePath, *image);
+  return true;
+}
+
+DdfHandle DdfLoad(const char* textPath) {
+  if (textPath == nullptr) return nullptr;
+  FileSystem& files = *CurrentPorts().files;
+  const std::string cachePath = CachePathFor(textPath);
+  {
+    const auto text = files.Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
+    if (text == nullptr) return nullptr;
+    auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
+    if (cache != nullptr) {
+      if (!IsCurrent(*text, *cache)) {
+        cache.reset();
+        files.Delete(cachePath);
+      } else {
+        DdfHandle handle = nullptr;
+        const CacheRead read = ReadCache(cache.get(), &handle);
+        if (read == CacheRead::kLoaded) return handle;
+        cache.reset();
+        // An unsound cache is stale; one that merely failed to read stays.
+        if (read == CacheRead::kUnsound) files.Delete(cachePath);
+      }
+    }
+  }
+  std::vector<std::uint8_t> image;
+  if (!DdfCompile(textPath, cachePath.c_str(), &image)) return nullptr;
+  DdfHandle handle = nullptr;
+  if (ReadCacheFile(files, cachePath, &handle) == CacheRead::kLoaded) return handle;
+  // The cache could not be written or read back (a directory the caller may
+  // not write to, a file held by another process): the image just compiled
+  // is the same description, so the caller still gets it.
+  return CopyToBlock(image);
+}
+
+void DdfFree(DdfHandle* handle) {
+  if (handle == nullptr || *handle == nullptr) return;
+  std::free(const_cast<std::uint8_t*>(*handle));
+  *handle = nullptr;
+}
+
+}  // namespace tqr

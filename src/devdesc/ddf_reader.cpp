@@ -1,0 +1,164 @@
+#include "devdesc/ddf_reader.h"
+
+#include <cstring>
+
+namespace tqr::ddf {
+namespace {
+
+std::size_t TotalSizeOf(const std::uint8_t* image) {
+  std::uint16_t total = 0;
+  std::memcpy(&total, image + offsetof(ImageHeader, totalSize), 2);
+  return total;
+}
+
+}  // namespace
+
+DescriptionReader::DescriptionReader(const std::uint8_t* image)
+    : view_{image, TotalSizeOf(image)} {
+  view_.ReadU16(offsetof(ImageHeader, furtherCount), &furtherCount_);
+}
+
+std::uint16_t DescriptionReader::Slot(std::size_t slot) const {
+  std::uint16_t offset = 0;
+  view_.ReadU16(offsetof(ImageHeader, fixedSlots) + 2 * slot, &offset);
+  return offset;
+}
+
+bool DescriptionReader::ReadFeature(std::uint16_t offset, const std::string_view* name,
+                                    FeatureInfo* feature) const {
+  FeatureRecord record;
+  if (!view_.Read(offset, &record)) return false;
+  // The terminator takes part in the comparison, so "Paper" never matches
+  // "PaperSize".
+  if (name != nullptr && std::memcmp(record.name, name->data(), name->size() + 1) != 0) {
+    return false;
+  }
+  *feature = FeatureInfo{};
+  std::memcpy(feature->name, record.name, kFeatureNameSize - 1);
+  feature->type = record.type;
+  feature->firstOption = record.firstOption;
+  feature->defaultIndex = record.defaultIndex;
+  if (record.type == kTypeRange) {
+    RangeFeatureRecord range;
+    if (!view_.Read(offset, &range)) return false;
+    feature->maximumIndex = range.maximumIndex;
+    feature->minimumIndex = range.minimumIndex;
+    feature->levelIndex = range.levelIndex;
+  }
+  if (feature->firstOption != 0) {
+    OptionHead first;
+    OptionHead last;
+    if (view_.Read(feature->firstOption, &first) && view_.Read(first.previous, &last)) {
+      feature->optionCount = static_cast<std::uint32_t>(last.index) + 1;
+    }
+  }
+  return true;
+}
+
+bool DescriptionReader::FindFeature(const char* text, FeatureInfo* feature) const {
+  const std::string_view name(text);
+  if (name.size() >= kFeatureNameSize) return false;
+  for (std::size_t slot = 0; slot < kFixedSlotCount; ++slot) {
+    const std::uint16_t offset = Slot(slot);
+    if (offset != 0 && ReadFeature(offset, &name, feature)) return true;
+  }
+  for (std::size_t slot = 0; slot < furtherCount_; ++slot) {
+    const std::uint16_t offset = Slot(kFixedSlotCount + slot);
+    if (offset == 0) return false;
+    if (ReadFeature(offset, &name, feature)) return true;
+  }
+  return false;
+}
+
+bool DescriptionReader::ReadOption(const FeatureInfo& feature, std::uint16_t offset,
+                                   OptionInfo* option) const {
+  OptionHead head;
+  if (feature.type == kTypePaper) {
+    PaperOptionRecord paper;
+    if (!view_.Read(offset, &paper)) return false;
+    head = paper.head;
+    option->value = paper.value;
+    option->size[0] = paper.width;
+    option->size[1] = paper.length;
+    std::memcpy(option->extras, paper.extras, sizeof option->extras);
+  } else {
+    ItemOptionRecord item;
+    if (!view_.Read(offset, &item)) return false;
+    head = item.head;
+    option->value = static_cast<std::uint32_t>(item.value);
+  }
+  option->next = head.next;
+  option->index = head.index;
+  option->name = reinterpret_cast<const char*>(view_.bytes + offset + offsetof(OptionHead, name));
+  option->nameLength = static_cast<std::uint32_t>(strnlen(head.name, kOptionNameSize - 1));
+  return true;
+}
+
+bool DescriptionReader::FindOption(const FeatureInfo& feature, std::uint16_t index,
+                                   OptionInfo* option) const {
+  std::uint16_t offset = feature.firstOption;
+  for (std::uint32_t visited = 0; visited < feature.optionCount; ++visited) {
+    if (!ReadOption(feature, offset, option)) return false;
+    if (option->index == index) return true;
+    offset = option->next;
+  }
+  return false;
+}
+
+namespace {
+
+bool IsTerminated(const char* text, std::size_t room) { return strnlen(text, room) < room; }
+
+bool IsSoundFeature(const ImageView& view, std::size_t headerSize, std::uint16_t offset) {
+  FeatureRecord feature;
+  if (offset < headerSize || !view.Read(offset, &feature)) return false;
+  if (feature.type != kTypeItem && feature.type != kTypeRange && feature.type != kTypePaper) {
+    return false;
+  }
+  RangeFeatureRecord range;
+  if (feature.type == kTypeRange && !view.Read(offset, &range)) return false;
+  if (!IsTerminated(feature.name, kFeatureNameSize)) return false;
+  const std::uint16_t first = feature.firstOption;
+  if (first == 0) return true;
+  // Records are at least 74 bytes, so a list longer than this loops.
+  const std::size_t most = (view.size - headerSize) / sizeof(ItemOptionRecord);
+  const std::size_t recordSize = OptionRecordSize(feature.type);
+  std::uint16_t previous = 0;
+  std::uint16_t current = first;
+  for (std::size_t index = 0; index < most; ++index) {
+    OptionHead head;
+    if (current < headerSize || !view.Read(current, &head)) return false;
+    if (view.size - current < recordSize) return false;
+    if (head.index != index || !IsTerminated(head.name, kOptionNameSize)) return false;
+    if (index > 0 && head.previous != previous) return false;
+    if (head.next == first) {
+      OptionHead firstHead;
+      return view.Read(first, &firstHead) && firstHead.previous == current;
+    }
+    previous = current;
+    current = head.next;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsSoundImage(const std::uint8_t* bytes, std::size_t size) {
+  ImageHeader header;
+  if (size < HeaderSizeFor(0) || size > kMaxImageSize) return false;
+  std::memcpy(&header, bytes, sizeof header);
+  if (header.totalSize != size) return false;
+  if (header.version != 0 && header.version != kVersion101) return false;
+  if (!IsTerminated(header.printerId, kPrinterIdSize)) return false;
+  const std::size_t headerSize = HeaderSizeFor(header.furtherCount);
+  if (header.headerSize != headerSize || headerSize > size) return false;
+  const ImageView view{bytes, size};
+  for (std::size_t slot = 0; slot < kFixedSlotCount + header.furtherCount; ++slot) {
+    std::uint16_t offset = 0;
+    view.ReadU16(offsetof(ImageHeader, fixedSlots) + 2 * slot, &offset);
+    if (offset != 0 && !IsSoundFeature(view, headerSize, offset)) return false;
+  }
+  return true;
+}
+
+}  // namespace tqr::ddf

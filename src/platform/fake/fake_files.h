@@ -1,0 +1,53 @@
+// In-memory file system for tests: files with contents and last-write times,
+// and switches that make single operations fail the way real disks do.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/ports.h"
+
+namespace tqr::fake {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  struct File {
+    std::vector<std::uint8_t> bytes;
+    std::uint64_t lastWrite = 0;
+  };
+
+  std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
+                                   FileDisposition disposition) override;
+  bool Delete(const std::string& path) override;
+  bool MoveNoReplace(const std::string& from, const std::string& to) override;
+
+  // Puts a file in place with the next tick of the clock as its time.
+  void Put(const std::string& path, const std::string& text);
+  void PutBytes(const std::string& path, std::vector<std::uint8_t> bytes);
+  bool Exists(const std::string& path) const { return files_.count(path) != 0; }
+  File& At(const std::string& path) { return files_.at(path); }
+  std::vector<std::string> Paths() const;
+  // Advances the clock and stamps the file with it, like touching it.
+  void Touch(const std::string& path) { files_.at(path).lastWrite = ++clock_; }
+
+  // Fault injection, by path.
+  std::set<std::string> failOpen;
+  std::set<std::string> failRead;
+  std::set<std::string> failTime;
+  std::set<std::string> failDelete;
+  bool failMove = false;
+  // Writes stop after this many bytes in total and report failure.
+  std::size_t writeBudget = static_cast<std::size_t>(-1);
+
+  int opens = 0;
+  int deletes = 0;
+
+ private:
+  friend class FakeFileHandle;
+  std::map<std::string, File> files_;
+  std::uint64_t clock_ = 1000;
+};
+
+}  // namespace tqr::fake

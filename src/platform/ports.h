@@ -1,0 +1,89 @@
+// The outside world as the core sees it: small interfaces shaped by what the
+// driver needs. The DLL installs the Win32 implementations, the native tools
+// install the POSIX ones and the tests install in-memory fakes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tqr {
+
+// An open file. Closed when destroyed.
+class FileHandle {
+ public:
+  virtual ~FileHandle() = default;
+  virtual bool GetSize(std::uint64_t* size) = 0;
+  // Last-write time in 100-nanosecond ticks; only comparisons matter.
+  virtual bool GetLastWriteTime(std::uint64_t* ticks) = 0;
+  // Reads the whole file into `out` (a mapped view where the platform has one).
+  virtual bool ReadAll(std::vector<std::uint8_t>* out) = 0;
+  // Writes all `size` bytes or reports failure.
+  virtual bool Write(const void* data, std::size_t size) = 0;
+};
+
+enum class FileAccess { Read, Write };
+
+enum class FileDisposition {
+  OpenExisting,  // fails when the file is missing
+  CreateNew,     // fails when the file exists
+  CreateAlways,  // creates or truncates
+};
+
+// Files named by paths in the system's ANSI code page.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Files opened for reading share reading only, as the cache rules expect.
+  virtual std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
+                                           FileDisposition disposition) = 0;
+  virtual bool Delete(const std::string& path) = 0;
+  // Moves `from` to `to` only when `to` does not exist yet (never replaces).
+  virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
+};
+
+// Opaque spooler printer handle (a HANDLE on Windows).
+using PrinterHandle = void*;
+
+class Spooler {
+ public:
+  virtual ~Spooler() = default;
+  // The pDataFile member of the printer's DRIVER_INFO_2W.
+  virtual bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) = 0;
+};
+
+class Machine {
+ public:
+  virtual ~Machine() = default;
+  // Converts to the ANSI code page into a buffer of `capacity` bytes
+  // (terminator included); fails when the text does not fit.
+  virtual bool WideToAnsi(const std::u16string& text, std::size_t capacity,
+                          std::string* out) = 0;
+  virtual std::uint32_t ProcessId() = 0;
+};
+
+// The ports in effect for this process.
+struct Ports {
+  FileSystem* files = nullptr;
+  Spooler* spooler = nullptr;
+  Machine* machine = nullptr;
+};
+
+Ports& CurrentPorts();
+
+// Installs `ports` for the lifetime of the object and restores the previous
+// ones afterwards; tests and tools use it around the code they drive.
+class ScopedPorts {
+ public:
+  explicit ScopedPorts(const Ports& ports);
+  ~ScopedPorts();
+  ScopedPorts(const ScopedPorts&) = delete;
+  ScopedPorts& operator=(const ScopedPorts&) = delete;
+
+ private:
+  Ports previous_;
+};
+
+}  // namespace tqr

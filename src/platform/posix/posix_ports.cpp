@@ -1,0 +1,98 @@
+#include "platform/posix/posix_ports.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace tqr::posix {
+namespace {
+
+class PosixFileHandle : public FileHandle {
+ public:
+  explicit PosixFileHandle(int fd) : fd_(fd) {}
+  ~PosixFileHandle() override { ::close(fd_); }
+
+  bool GetSize(std::uint64_t* size) override {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return false;
+    *size = static_cast<std::uint64_t>(st.st_size);
+    return true;
+  }
+  bool GetLastWriteTime(std::uint64_t* ticks) override {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return false;
+    *ticks = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 10000000u +
+             static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100u;
+    return true;
+  }
+  bool ReadAll(std::vector<std::uint8_t>* out) override {
+    std::uint64_t size = 0;
+    if (!GetSize(&size)) return false;
+    out->assign(size, 0);
+    std::size_t done = 0;
+    while (done < out->size()) {
+      const ssize_t got = ::pread(fd_, out->data() + done, out->size() - done,
+                                  static_cast<off_t>(done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return false;
+      done += static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+  bool Write(const void* data, std::size_t size) override {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    while (size > 0) {
+      const ssize_t put = ::write(fd_, bytes, size);
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) return false;
+      bytes += put;
+      size -= static_cast<std::size_t>(put);
+    }
+    return true;
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileHandle> PosixFileSystem::Open(const std::string& path, FileAccess access,
+                                                  FileDisposition disposition) {
+  int flags = access == FileAccess::Read ? O_RDONLY : O_WRONLY;
+  if (disposition == FileDisposition::CreateNew) flags |= O_CREAT | O_EXCL;
+  if (disposition == FileDisposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixFileHandle>(fd);
+}
+
+bool PosixFileSystem::Delete(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool PosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
+  // link() refuses an existing target, which gives the no-replace move
+  // atomically; the source name is dropped afterwards.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
+bool PosixMachine::WideToAnsi(const std::u16string& text, std::size_t capacity,
+                              std::string* out) {
+  if (text.size() + 1 > capacity) return false;
+  out->clear();
+  for (const char16_t c : text) out->push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return true;
+}
+
+std::uint32_t PosixMachine::ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+Ports PosixPorts() {
+  static PosixFileSystem files;
+  static PosixMachine machine;
+  return Ports{&files, nullptr, &machine};
+}
+
+}  // namespace tqr::posix

@@ -1,0 +1,28 @@
+// POSIX implementations of the file and machine ports, for the native
+// developer tools (ddfcheck) and the native multi-process tests.
+#pragma once
+
+#include "platform/ports.h"
+
+namespace tqr::posix {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
+                                   FileDisposition disposition) override;
+  bool Delete(const std::string& path) override;
+  bool MoveNoReplace(const std::string& from, const std::string& to) override;
+};
+
+class PosixMachine : public Machine {
+ public:
+  // Paths on these systems are bytes already; the text passes unchanged
+  // where it is 7-bit, as with the ANSI code page.
+  bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
+  std::uint32_t ProcessId() override;
+};
+
+// Files and machine of this process; no spooler.
+Ports PosixPorts();
+
+}  // namespace tqr::posix

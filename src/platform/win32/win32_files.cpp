@@ -1,0 +1,89 @@
+#include <windows.h>
+
+#include "platform/win32/win32_ports.h"
+
+namespace tqr::win32 {
+namespace {
+
+class Win32FileHandle : public FileHandle {
+ public:
+  explicit Win32FileHandle(HANDLE file) : file_(file) {}
+  ~Win32FileHandle() override { CloseHandle(file_); }
+
+  bool GetSize(std::uint64_t* size) override {
+    LARGE_INTEGER value;
+    if (!GetFileSizeEx(file_, &value)) return false;
+    *size = static_cast<std::uint64_t>(value.QuadPart);
+    return true;
+  }
+  bool GetLastWriteTime(std::uint64_t* ticks) override {
+    FILETIME written;
+    if (!GetFileTime(file_, nullptr, nullptr, &written)) return false;
+    *ticks = (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return true;
+  }
+  // The whole file through a read-only mapping, copied out before the view
+  // is dropped.
+  bool ReadAll(std::vector<std::uint8_t>* out) override {
+    std::uint64_t size = 0;
+    if (!GetSize(&size) || size > 0x7fffffffu) return false;
+    out->clear();
+    if (size == 0) return true;  // an empty file cannot be mapped
+    HANDLE mapping = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (mapping == nullptr) return false;
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (view != nullptr) {
+      const auto* bytes = static_cast<const std::uint8_t*>(view);
+      out->assign(bytes, bytes + size);
+      UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+    return view != nullptr;
+  }
+  bool Write(const void* data, std::size_t size) override {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    while (size > 0) {
+      const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+      DWORD put = 0;
+      if (!WriteFile(file_, bytes, chunk, &put, nullptr) || put == 0) return false;
+      bytes += put;
+      size -= put;
+    }
+    return true;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+DWORD CreationOf(FileDisposition disposition) {
+  switch (disposition) {
+    case FileDisposition::CreateNew:
+      return CREATE_NEW;
+    case FileDisposition::CreateAlways:
+      return CREATE_ALWAYS;
+    case FileDisposition::OpenExisting:
+      break;
+  }
+  return OPEN_EXISTING;
+}
+
+}  // namespace
+
+std::unique_ptr<FileHandle> Win32FileSystem::Open(const std::string& path, FileAccess access,
+                                                  FileDisposition disposition) {
+  const DWORD desired = access == FileAccess::Read ? GENERIC_READ : GENERIC_WRITE;
+  HANDLE file = CreateFileA(path.c_str(), desired, FILE_SHARE_READ, nullptr,
+                            CreationOf(disposition), FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32FileHandle>(file);
+}
+
+bool Win32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool Win32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
+  return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;
+}
+
+}  // namespace tqr::win32

@@ -1,0 +1,31 @@
+// Win32 implementations of the ports, used inside the DLL and the Windows
+// builds of the tools and tests.
+#pragma once
+
+#include "platform/ports.h"
+
+namespace tqr::win32 {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
+                                   FileDisposition disposition) override;
+  bool Delete(const std::string& path) override;
+  bool MoveNoReplace(const std::string& from, const std::string& to) override;
+};
+
+class Win32Spooler : public Spooler {
+ public:
+  bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
+};
+
+class Win32Machine : public Machine {
+ public:
+  bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
+  std::uint32_t ProcessId() override;
+};
+
+// The process's real files, spooler and machine.
+Ports Win32Ports();
+
+}  // namespace tqr::win32
