@@ -1,0 +1,188 @@
+// Loading through the cache, against the in-memory file system: when the
+// cache is used, rebuilt or left alone, and what an unsound cache does.
+#include <gtest/gtest.h>
+
+#include "devdesc/ddf.h"
+#include "devdesc/ddf_compiler.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_system.h"
+#include "support/image_bytes.h"
+
+namespace tqr {
+namespace {
+
+constexpr char kTextPath[] = "C:\\drv\\TQR54GFX.DDF";
+constexpr char kCachePath[] = "C:\\drv\\TQR54GFX.BDF";
+constexpr char kText[] =
+    "*FileVersion: \"1.01\";\n*PrinterID: \"TQ\";\n"
+    "*Media: \"Plain\", 1;\n*Media: \"Photo\", 2;\n"
+    "*Mode: DDF_STRUCT_ITEM, \"Draft\", 0;\n*Mode: DDF_STRUCT_ITEM, \"Fine\", 1;\n";
+
+class DdfLoadTest : public ::testing::Test {
+ protected:
+  DdfLoadTest() : ports_(Ports{&files_, &spooler_, &machine_}) {}
+
+  void SetUp() override {
+    files_.Put(kTextPath, kText);
+    ASSERT_TRUE(ddf::CompileDescription(reinterpret_cast<const std::uint8_t*>(kText),
+                                        sizeof kText - 1, &compiled_, nullptr));
+  }
+  void TearDown() override {
+    DdfFree(&handle_);
+    // No temporary file of a rebuild is ever left behind.
+    for (const auto& path : files_.Paths()) EXPECT_EQ(path.find(".tmp"), std::string::npos) << path;
+  }
+
+  // Loads, checks that the answer is the description, and frees it.
+  void ExpectLoads() {
+    handle_ = DdfLoad(kTextPath);
+    ASSERT_NE(handle_, nullptr);
+    EXPECT_EQ(DdfQuery(handle_, "Mode", DDFQ_COUNT, nullptr, 0, 0), 2u);
+    EXPECT_EQ(std::vector<std::uint8_t>(handle_, handle_ + compiled_.size()), compiled_);
+    DdfFree(&handle_);
+  }
+  std::vector<std::uint8_t>& Cache() { return files_.At(kCachePath).bytes; }
+
+  fake::FakeFileSystem files_;
+  fake::FakeSpooler spooler_;
+  fake::FakeMachine machine_;
+  ScopedPorts ports_;
+  std::vector<std::uint8_t> compiled_;
+  DdfHandle handle_ = nullptr;
+};
+
+TEST_F(DdfLoadTest, FirstLoadWritesTheCacheAndLaterLoadsOnlyReadIt) {
+  ExpectLoads();
+  ASSERT_TRUE(files_.Exists(kCachePath));
+  EXPECT_EQ(Cache(), compiled_);
+  const int opens = files_.opens;
+  ExpectLoads();
+  EXPECT_EQ(files_.opens - opens, 2);  // the text and the cache
+}
+
+TEST_F(DdfLoadTest, ACacheNewerThanTheTextIsUsedAsItIs) {
+  ExpectLoads();
+  Cache()[5] = 'X';  // "TX": still sound, so it is taken as current
+  files_.Touch(kCachePath);
+  handle_ = DdfLoad(kTextPath);
+  ASSERT_NE(handle_, nullptr);
+  EXPECT_EQ(handle_[5], 'X');
+}
+
+TEST_F(DdfLoadTest, ATouchedTextRebuildsTheCache) {
+  ExpectLoads();
+  Cache()[5] = 'X';
+  files_.Touch(kCachePath);
+  files_.Touch(kTextPath);
+  ExpectLoads();
+  EXPECT_EQ(Cache(), compiled_);
+}
+
+TEST_F(DdfLoadTest, UnreadableTimesRebuild) {
+  ExpectLoads();
+  Cache()[5] = 'X';
+  files_.Touch(kCachePath);
+  files_.failTime.insert(kCachePath);
+  ExpectLoads();
+}
+
+TEST_F(DdfLoadTest, UnsoundCachesAreStaleAndReplaced) {
+  using test::PutU16;
+  ExpectLoads();
+  const std::vector<std::uint8_t> good = Cache();
+  const std::size_t total = good.size();
+  const std::uint16_t mediaFeature = test::U16(good, 46 + 2 * 11);
+  const std::uint16_t firstOption = test::U16(good, mediaFeature + 20);
+  std::vector<std::pair<const char*, std::vector<std::uint8_t>>> damaged;
+  auto add = [&](const char* what, auto edit) {
+    std::vector<std::uint8_t> bytes = good;
+    edit(&bytes);
+    damaged.emplace_back(what, bytes);
+  };
+  add("truncated", [&](auto* b) { b->resize(total - 1); });
+  add("half written", [&](auto* b) { b->resize(total / 2); });
+  add("longer than its total", [&](auto* b) { b->push_back(0); });
+  add("empty", [&](auto* b) { b->clear(); });
+  add("header size wrong", [&](auto* b) { PutU16(b, 42, 80); });
+  add("slot past the end", [&](auto* b) { PutU16(b, 46 + 2 * 11, static_cast<std::uint16_t>(total - 10)); });
+  add("slot inside the header", [&](auto* b) { PutU16(b, 46, 4); });
+  add("unknown feature type", [&](auto* b) { (*b)[mediaFeature] = 7; });
+  add("option past the end", [&](auto* b) { PutU16(b, mediaFeature + 20, static_cast<std::uint16_t>(total - 20)); });
+  add("previous link wrong", [&](auto* b) { PutU16(b, firstOption, firstOption); });
+  add("next link back to itself", [&](auto* b) {
+    const std::uint16_t second = test::U16(*b, firstOption + 2);
+    PutU16(b, second + 2, second);
+  });
+  add("indexes out of order", [&](auto* b) { PutU16(b, firstOption + 4, 1); });
+  add("unterminated name", [&](auto* b) { std::fill(b->begin() + firstOption + 6, b->begin() + firstOption + 70, 'n'); });
+  add("unknown version", [&](auto* b) { (*b)[0] = 1; });
+  for (const auto& [what, bytes] : damaged) {
+    files_.PutBytes(kCachePath, bytes);  // newer than the text
+    ExpectLoads();
+    EXPECT_EQ(Cache(), compiled_) << what;
+  }
+}
+
+TEST_F(DdfLoadTest, ACurrentCacheThatCannotBeReadStaysAndTheTextIsUsed) {
+  ExpectLoads();
+  Cache()[5] = 'X';
+  files_.Touch(kCachePath);
+  files_.failRead.insert(kCachePath);
+  ExpectLoads();  // compiled afresh: the old "TX" is not what comes back
+  EXPECT_EQ(Cache()[5], 'X');
+}
+
+TEST_F(DdfLoadTest, AnUnwritableDirectoryStillYieldsTheDescription) {
+  files_.failMove = true;
+  ExpectLoads();
+  EXPECT_FALSE(files_.Exists(kCachePath));
+  files_.failMove = false;
+  files_.writeBudget = 100;  // the disk fills up half way
+  ExpectLoads();
+  EXPECT_FALSE(files_.Exists(kCachePath));
+}
+
+TEST_F(DdfLoadTest, FailsWithoutTextOrWithAWrongVersion) {
+  EXPECT_EQ(DdfLoad(nullptr), nullptr);
+  EXPECT_EQ(DdfLoad("C:\\drv\\MISSING.DDF"), nullptr);
+  files_.Put(kTextPath, "*FileVersion: \"1.0\";\n");
+  EXPECT_EQ(DdfLoad(kTextPath), nullptr);
+  EXPECT_FALSE(files_.Exists(kCachePath));
+}
+
+TEST_F(DdfLoadTest, CachePathReplacesTheLastExtension) {
+  files_.Put("C:\\a.b\\DESC", kText);
+  files_.Put("C:\\a.b\\desc.txt", kText);
+  handle_ = DdfLoad("C:\\a.b\\DESC");
+  DdfFree(&handle_);
+  handle_ = DdfLoad("C:\\a.b\\desc.txt");
+  EXPECT_TRUE(files_.Exists("C:\\a.b\\DESC.BDF"));
+  EXPECT_TRUE(files_.Exists("C:\\a.b\\desc.BDF"));
+}
+
+TEST_F(DdfLoadTest, FreeNullsTheHandleAndLeavesNullAlone) {
+  handle_ = DdfLoad(kTextPath);
+  ASSERT_NE(handle_, nullptr);
+  DdfFree(&handle_);
+  EXPECT_EQ(handle_, nullptr);
+  DdfFree(&handle_);
+  DdfFree(nullptr);
+}
+
+TEST_F(DdfLoadTest, PathComesFromTheDriverDataFile) {
+  int printer = 0;
+  spooler_.dataFiles[&printer] = u"C:\\windows\\system32\\spool\\drivers\\x64\\3\\TQR54GFX.DDF";
+  auto path = DdfGetPath(&printer);
+  ASSERT_NE(path, nullptr);
+  EXPECT_STREQ(path.get(), "C:\\windows\\system32\\spool\\drivers\\x64\\3\\TQR54GFX.DDF");
+  spooler_.dataFiles[&printer] = u"D:\\x\\OTHER.DAT";
+  EXPECT_STREQ(DdfGetPath(&printer).get(), "D:\\x\\TQR54GFX.DDF");
+  spooler_.dataFiles[&printer] = u"NOSLASH";
+  EXPECT_STREQ(DdfGetPath(&printer).get(), "TQR54GFX.DDF");
+  spooler_.dataFiles[&printer] = u"C:\\" + std::u16string(250, u'd') + u"\\X";
+  EXPECT_EQ(DdfGetPath(&printer), nullptr);  // does not fit 260 bytes
+  EXPECT_EQ(DdfGetPath(nullptr), nullptr);   // the spooler does not know it
+}
+
+}  // namespace
+}  // namespace tqr

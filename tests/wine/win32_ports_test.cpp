@@ -1,0 +1,84 @@
+// The Win32 ports against the real file and code page calls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/win32/win32_ports.h"
+#include "support/processes.h"
+
+namespace tqr::win32 {
+namespace {
+
+class Win32PortsTest : public ::testing::Test {
+ protected:
+  std::string Path(const char* name) { return directory_ + name; }
+  std::string directory_ = test::MakeScratchDirectory();
+  Win32FileSystem files_;
+};
+
+TEST_F(Win32PortsTest, DispositionsBehaveAsTheirNamesSay) {
+  const std::string path = Path("a.bin");
+  EXPECT_EQ(files_.Open(path, FileAccess::Read, FileDisposition::OpenExisting), nullptr);
+  {
+    auto file = files_.Open(path, FileAccess::Write, FileDisposition::CreateNew);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->Write("abc", 3));
+    // A second writer is refused while the first holds the file, and
+    // create-new refuses an existing file in any case.
+    EXPECT_EQ(files_.Open(path, FileAccess::Write, FileDisposition::CreateNew), nullptr);
+  }
+  EXPECT_EQ(files_.Open(path, FileAccess::Write, FileDisposition::CreateNew), nullptr);
+  auto file = files_.Open(path, FileAccess::Read, FileDisposition::OpenExisting);
+  ASSERT_NE(file, nullptr);
+  std::vector<std::uint8_t> bytes;
+  ASSERT_TRUE(file->ReadAll(&bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "abc");
+  std::uint64_t size = 0;
+  ASSERT_TRUE(file->GetSize(&size));
+  EXPECT_EQ(size, 3u);
+  file.reset();
+  EXPECT_TRUE(files_.Delete(path));
+  EXPECT_FALSE(files_.Delete(path));
+}
+
+TEST_F(Win32PortsTest, EmptyFilesReadAsEmpty) {
+  ASSERT_TRUE(test::WriteWholeFile(Path("empty"), ""));
+  auto file = files_.Open(Path("empty"), FileAccess::Read, FileDisposition::OpenExisting);
+  ASSERT_NE(file, nullptr);
+  std::vector<std::uint8_t> bytes(3);
+  EXPECT_TRUE(file->ReadAll(&bytes));
+  EXPECT_TRUE(bytes.empty());
+}
+
+TEST_F(Win32PortsTest, MoveNeverReplacesAndTimesOrderWrites) {
+  ASSERT_TRUE(test::WriteWholeFile(Path("old"), "old"));
+  Sleep(20);
+  ASSERT_TRUE(test::WriteWholeFile(Path("new"), "new"));
+  std::uint64_t older = 0;
+  std::uint64_t newer = 0;
+  ASSERT_TRUE(files_.Open(Path("old"), FileAccess::Read, FileDisposition::OpenExisting)
+                  ->GetLastWriteTime(&older));
+  ASSERT_TRUE(files_.Open(Path("new"), FileAccess::Read, FileDisposition::OpenExisting)
+                  ->GetLastWriteTime(&newer));
+  EXPECT_LT(older, newer);
+  EXPECT_FALSE(files_.MoveNoReplace(Path("new"), Path("old")));
+  EXPECT_TRUE(files_.MoveNoReplace(Path("new"), Path("moved")));
+  std::string text;
+  ASSERT_TRUE(test::ReadWholeFile(Path("old"), &text));
+  EXPECT_EQ(text, "old");
+  ASSERT_TRUE(test::ReadWholeFile(Path("moved"), &text));
+  EXPECT_EQ(text, "new");
+}
+
+TEST(Win32MachineTest, ConvertsToTheAnsiCodePageWithinTheBuffer) {
+  Win32Machine machine;
+  std::string out;
+  ASSERT_TRUE(machine.WideToAnsi(u"C:\\drv\\TQR54GFX.DDF", 260, &out));
+  EXPECT_EQ(out, "C:\\drv\\TQR54GFX.DDF");
+  EXPECT_TRUE(machine.WideToAnsi(std::u16string(259, u'a'), 260, &out));
+  EXPECT_FALSE(machine.WideToAnsi(std::u16string(260, u'a'), 260, &out));
+  EXPECT_EQ(machine.ProcessId(), GetCurrentProcessId());
+}
+
+}  // namespace
+}  // namespace tqr::win32
