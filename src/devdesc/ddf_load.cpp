@@ -12,10 +12,15 @@
 namespace tqr {
 namespace {
 
-// "TQR54GFX.DDF" becomes "TQR54GFX.BDF"; a path without '.' gets ".BDF".
+// "TQR54GFX.DDF" becomes "TQR54GFX.BDF"; a name without '.' gets ".BDF".
+// Only a dot in the file name counts: one in a directory name would put
+// the cache into another directory.
 std::string CachePathFor(const std::string& textPath) {
   const std::size_t dot = textPath.rfind('.');
-  if (dot == std::string::npos) return textPath + ".BDF";
+  const std::size_t separator = textPath.find_last_of("\\/");
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
+    return textPath + ".BDF";
+  }
   return textPath.substr(0, dot + 1) + "BDF";
 }
 

@@ -88,7 +88,7 @@ std::uint32_t AnswerAll(const DescriptionReader& reader, const FeatureInfo& feat
     case DDFQ_COUNT:
       return feature.optionCount;
     case DDFQ_NAMES:
-      std::memset(out, 0, size);
+      if (feature.optionCount != 0) std::memset(out, 0, size);
       if (feature.type == ddf::kTypeRange) return 0;
       read = reader.ForEachOption(feature, [&](const OptionInfo& option) {
         std::memset(out, 0, size);

@@ -62,7 +62,8 @@ int Query(const std::string& path, const std::vector<std::string>& arguments, st
   std::uint16_t kind = 0;
   std::uint16_t index = 0;
   std::uint16_t size = 64;
-  if (!ParseWord(arguments[1], true, &kind) ||
+  if (!ParseWord(arguments[1], true, &kind) || kind < tqr::DDFQ_COUNT ||
+      kind > tqr::DDFQ_DEFAULT_PAPER_EXTRA ||
       (arguments.size() > 2 && !ParseWord(arguments[2], false, &index)) ||
       (arguments.size() > 3 && !ParseWord(arguments[3], false, &size))) {
     out << "error: KIND is 1 to 19 or a DDFQ_ name; INDEX and SIZE are 0 to 65535\n";

@@ -1,0 +1,74 @@
+// The description checker as a driver author meets it: messages with line
+// numbers, exit codes, and the dump and query reports.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ddfcheck.h"
+#include "platform/posix/posix_ports.h"
+#include "support/processes.h"
+
+namespace {
+
+class DdfCheckTest : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& text) {
+    const std::string path = directory_ + "T.DDF";
+    EXPECT_TRUE(tqr::test::WriteWholeFile(path, text));
+    return path;
+  }
+
+  tqr::ScopedPorts ports_{tqr::posix::PosixPorts()};
+  std::string directory_ = tqr::test::MakeScratchDirectory();
+  std::ostringstream out_;
+};
+
+TEST_F(DdfCheckTest, WarnsAboutWhatTheDriverPassesOverAndStillLoads) {
+  const std::string path = Write(
+      "*FileVersion: \"1.01\";\n"
+      "*Default: \"Media\", 1;\n"
+      "*Media: \"Plain\", 1;\n"
+      "*Odd: DDF_STRUCT_LIST, \"a\", 1;\n"
+      "*Copies: Maximum, 999;\n"
+      "*Lim: DDF_STRUCT_RNGE, Highest, 5;\n"
+      "*Media: \"Photo\", 2;");
+  EXPECT_EQ(ddfcheck::Check(path, out_), ddfcheck::kExitOk);
+  EXPECT_EQ(out_.str(),
+            path + ":2: warning: Default for \"Media\" finds no feature before it and is ignored\n" +
+            path + ":4: warning: unknown struct type \"DDF_STRUCT_LIST\"; entry ignored\n" +
+            path + ":5: warning: \"Copies\" entry without DDF_STRUCT_RNGE is ignored\n" +
+            path + ":6: warning: unknown range entry \"Highest\"\n" +
+            path + ":7: warning: last line has no line terminator and is not read\n" +
+            path + ": ok, 282 bytes compiled, 5 warning(s)\n");
+}
+
+TEST_F(DdfCheckTest, RejectsWithTheLineAndAFailingExit) {
+  const std::string path = Write("*FileVersion: \"1.01\";\n*Media: \"" + std::string(70, 'x') + "\", 1;\n");
+  EXPECT_EQ(ddfcheck::Check(path, out_), ddfcheck::kExitFailed);
+  EXPECT_EQ(out_.str(), path + ":2: error: option name longer than 63 characters\n");
+  out_.str("");
+  EXPECT_EQ(ddfcheck::Check(directory_ + "NONE.DDF", out_), ddfcheck::kExitFailed);
+  EXPECT_EQ(ddfcheck::Dump(directory_ + "NONE.DDF", out_), ddfcheck::kExitFailed);
+}
+
+TEST_F(DdfCheckTest, DumpListsFeaturesAndQueryShowsTheBytesWritten) {
+  const std::string path = Write(
+      "*FileVersion: \"1.01\";\n*PrinterID: \"TQ\";\n"
+      "*PaperSize: DDF_STRUCT_PPER, \"A4\", 9, (21000,29700), (1,2,3,4);\n"
+      "*Cyan: DDF_STRUCT_RNGE, Maximum, 50;\n*Cyan: DDF_STRUCT_RNGE, Minimum, -50;\n");
+  EXPECT_EQ(ddfcheck::Dump(path, out_), ddfcheck::kExitOk);
+  EXPECT_EQ(out_.str(),
+            "printer \"TQ\", version 0x10100, 378 bytes, 2 further feature slots\n"
+            "feature \"PaperSize\" paper, 1 options, default 0\n"
+            "  0 \"A4\" 9 size 21000 x 29700 extras 1 2 3 4\n"
+            "feature \"Cyan\" range, 2 options, default 0, minimum #1, maximum #0, level #0\n"
+            "  0 \"\" 50\n"
+            "  1 \"\" -50\n");
+  out_.str("");
+  EXPECT_EQ(ddfcheck::Query(path, {"Cyan", "DDFQ_RANGE_MIN"}, out_), ddfcheck::kExitOk);
+  EXPECT_EQ(out_.str(), "result 4294967246 (0xffffffce), 4 bytes written\n000000: ce ff ff ff\n");
+  out_.str("");
+  EXPECT_EQ(ddfcheck::Query(path, {"Cyan", "99"}, out_), ddfcheck::kExitUsage);
+}
+
+}  // namespace
