@@ -1,0 +1,128 @@
+# Entry points for developers and CI. Each build tree is configured once and then
+# rebuilt incrementally (Ninja re-runs CMake by itself when a CMakeLists changes).
+#
+#   make test    install what is missing, build native, win64 and win32, run the native
+#                tests (AddressSanitizer + UBSan), then the win64 tests under Wine
+#   make demo    build natively and dump the device description
+#   make fuzz    libFuzzer campaigns, FUZZ_SECONDS (60) per target, in build/fuzz
+#   make bench   benchmarks, optimised and without sanitizers, in build/bench
+#   make clean   remove build/, the Wine prefixes included
+#
+# Trees: build/native (Debug: assertions on, fast to build, sanitizers), build/win64 and
+# build/win32 (RelWithDebInfo: what ships, with symbols), build/fuzz, build/bench.
+
+SHELL := /bin/bash
+.SHELLFLAGS := -euo pipefail -c
+.DEFAULT_GOAL := all
+# One thing at a time: Ninja and ctest already keep both cores busy, and the order of
+# the steps is the order written.
+.NOTPARALLEL:
+
+CMAKE ?= cmake
+CTEST ?= ctest
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Wine tests are mostly waiting on the wineserver; two at a time is plenty for 2 cores.
+WINE_JOBS ?= 2
+FUZZ_SECONDS ?= 60
+CTEST_ARGS ?=
+
+B := build
+GEN := -G Ninja
+WINE_RUN := scripts/wine-run
+
+NATIVE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
+  -DTQR_SANITIZE=ON
+WIN64_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-win64.cmake
+WIN32_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-win32.cmake
+# Fuzzing wants optimised code that still checks its assertions: RelWithDebInfo without
+# -DNDEBUG. The fuzz targets add -fsanitize=fuzzer themselves.
+FUZZ_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+  -DCMAKE_CXX_COMPILER=clang++ -DTQR_SANITIZE=ON -DTQR_FUZZ=ON \
+  "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g"
+BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
+  -DTQR_SANITIZE=OFF
+
+.PHONY: all test demo fuzz bench clean bootstrap \
+  build-native build-win64 build-win32 build-fuzz build-bench \
+  test-native test-win64
+
+all: build-native build-win64 build-win32
+
+bootstrap:
+	scripts/bootstrap
+
+# --- configuring: only when the tree has no build.ninja yet, or this Makefile or a
+# --- toolchain file changed since
+$(B)/native/build.ninja: Makefile | bootstrap
+	$(CMAKE) -S . -B $(B)/native $(GEN) $(NATIVE_FLAGS)
+$(B)/win64/build.ninja: Makefile cmake/toolchain-win64.cmake cmake/toolchain-mingw-common.cmake | bootstrap
+	$(CMAKE) -S . -B $(B)/win64 $(GEN) $(WIN64_FLAGS)
+$(B)/win32/build.ninja: Makefile cmake/toolchain-win32.cmake cmake/toolchain-mingw-common.cmake | bootstrap
+	$(CMAKE) -S . -B $(B)/win32 $(GEN) $(WIN32_FLAGS)
+$(B)/fuzz/build.ninja: Makefile | bootstrap
+	$(CMAKE) -S . -B $(B)/fuzz $(GEN) $(FUZZ_FLAGS)
+$(B)/bench/build.ninja: Makefile | bootstrap
+	$(CMAKE) -S . -B $(B)/bench $(GEN) $(BENCH_FLAGS)
+
+# --- building
+build-native: bootstrap $(B)/native/build.ninja
+	$(CMAKE) --build $(B)/native -j $(JOBS)
+build-win64: bootstrap $(B)/win64/build.ninja
+	$(CMAKE) --build $(B)/win64 -j $(JOBS)
+build-win32: bootstrap $(B)/win32/build.ninja
+	$(CMAKE) --build $(B)/win32 -j $(JOBS)
+build-fuzz: bootstrap $(B)/fuzz/build.ninja
+	$(CMAKE) --build $(B)/fuzz -j $(JOBS)
+build-bench: bootstrap $(B)/bench/build.ninja
+	$(CMAKE) --build $(B)/bench -j $(JOBS)
+
+# --- testing (CTEST_ARGS, e.g. CTEST_ARGS="-R devmode", go to both ctest runs)
+test: build-native build-win64 build-win32 test-native test-win64
+
+test-native: build-native
+	$(CTEST) --test-dir $(B)/native --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# The prefix is made before the first test, so that its 20 s do not count against the
+# timeout of whichever test would have made it.
+test-win64: build-win64
+	$(WINE_RUN) --init
+	$(CTEST) --test-dir $(B)/win64 --output-on-failure -j $(WINE_JOBS) $(CTEST_ARGS)
+
+# --- the rest
+demo: build-native
+	$(B)/native/bin/ddfcheck --dump data/TQR54GFX.DDF
+
+# Every executable fuzz_* in build/fuzz/bin, on its corpus fuzz/corpus/<name> (read
+# only: what it finds new goes to build/fuzz/corpus/<name>, crashes and the like to
+# build/fuzz/artifacts/<name>/), with fuzz/dict/<name>.dict when there is one. All
+# targets run even when one fails; the exit status says whether any did.
+fuzz: build-fuzz
+	@failed=(); found=0; \
+	for exe in $(B)/fuzz/bin/fuzz_*; do \
+	  [[ -f $$exe && -x $$exe ]] || continue; found=1; \
+	  name=$$(basename "$$exe"); \
+	  mkdir -p $(B)/fuzz/corpus/$$name $(B)/fuzz/artifacts/$$name fuzz/corpus/$$name; \
+	  dict=(); [[ -f fuzz/dict/$$name.dict ]] && dict=(-dict=fuzz/dict/$$name.dict); \
+	  echo "== $$name: $(FUZZ_SECONDS) s"; \
+	  "$$exe" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(B)/fuzz/artifacts/$$name/ "$${dict[@]}" \
+	    $(B)/fuzz/corpus/$$name fuzz/corpus/$$name || failed+=("$$name"); \
+	done; \
+	if (( ! found )); then echo "no fuzz_* targets in $(B)/fuzz/bin" >&2; exit 1; fi; \
+	if (( $${#failed[@]} )); then echo "fuzz targets that failed: $${failed[*]}" >&2; exit 1; fi
+
+bench: build-bench
+	@found=0; \
+	for exe in $(B)/bench/bin/bench_*; do \
+	  [[ -f $$exe && -x $$exe ]] || continue; found=1; \
+	  echo "== $$(basename "$$exe")"; \
+	  "$$exe"; \
+	done; \
+	if (( ! found )); then echo "no bench_* programs in $(B)/bench/bin" >&2; exit 1; fi
+
+clean:
+	-$(WINE_RUN) --kill
+	-$(WINE_RUN) --display --kill
+	rm -rf $(B)
