@@ -13,4 +13,11 @@ ScopedPorts::ScopedPorts(const Ports& ports) : previous_(CurrentPorts()) {
 
 ScopedPorts::~ScopedPorts() { CurrentPorts() = previous_; }
 
+bool NarrowToSevenBit(const std::u16string& text, std::size_t capacity, std::string* out) {
+  if (text.size() + 1 > capacity) return false;
+  out->clear();
+  for (const char16_t c : text) out->push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return true;
+}
+
 }  // namespace tqr

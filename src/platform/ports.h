@@ -64,6 +64,11 @@ class Machine {
   virtual std::uint32_t ProcessId() = 0;
 };
 
+// Narrows 7-bit text unchanged and every other character to '?', as a
+// best-fit conversion to a Western code page does for most scripts; the
+// conversion of the platforms without a code page of their own.
+bool NarrowToSevenBit(const std::u16string& text, std::size_t capacity, std::string* out);
+
 // The ports in effect for this process.
 struct Ports {
   FileSystem* files = nullptr;

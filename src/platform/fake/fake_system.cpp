@@ -11,10 +11,7 @@ bool FakeSpooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path)
 
 bool FakeMachine::WideToAnsi(const std::u16string& text, std::size_t capacity,
                              std::string* out) {
-  if (text.size() + 1 > capacity) return false;
-  out->clear();
-  for (const char16_t c : text) out->push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  return true;
+  return NarrowToSevenBit(text, capacity, out);
 }
 
 }  // namespace tqr::fake

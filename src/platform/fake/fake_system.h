@@ -17,8 +17,7 @@ class FakeSpooler : public Spooler {
 
 class FakeMachine : public Machine {
  public:
-  // Characters outside 7-bit ASCII become '?', as a best-fit conversion to a
-  // Western code page would for most scripts.
+  // Characters outside 7-bit ASCII become '?'.
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
   std::uint32_t ProcessId() override { return processId; }
 

@@ -81,10 +81,7 @@ bool PosixFileSystem::MoveNoReplace(const std::string& from, const std::string& 
 
 bool PosixMachine::WideToAnsi(const std::u16string& text, std::size_t capacity,
                               std::string* out) {
-  if (text.size() + 1 > capacity) return false;
-  out->clear();
-  for (const char16_t c : text) out->push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  return true;
+  return NarrowToSevenBit(text, capacity, out);
 }
 
 std::uint32_t PosixMachine::ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
