@@ -47,11 +47,34 @@ class FileSystem {
 // Opaque spooler printer handle (a HANDLE on Windows).
 using PrinterHandle = void*;
 
+// One form of the print server (FORM_INFO_1W); sizes in thousandths of a
+// millimetre.
+struct FormInfo {
+  std::uint32_t flags = 0;
+  std::u16string name;
+  std::int32_t width = 0;
+  std::int32_t length = 0;
+};
+
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kErrorSuccess = 0;
+
 class Spooler {
  public:
   virtual ~Spooler() = default;
-  // The pDataFile member of the printer's DRIVER_INFO_2W.
+  // The pDataFile and pName members of the printer's DRIVER_INFO_2W.
   virtual bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) = 0;
+  virtual bool GetDriverName(PrinterHandle printer, std::u16string* name) = 0;
+  // GetPrinterDataW: returns the error code; `needed` receives the stored
+  // size even when it exceeds `size`, and nothing beyond `size` is written.
+  virtual std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
+                                       std::uint32_t* type, void* buffer, std::uint32_t size,
+                                       std::uint32_t* needed) = 0;
+  virtual std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
+                                       std::uint32_t type, const void* data,
+                                       std::uint32_t size) = 0;
+  // EnumFormsW at level 1, in the server's order.
+  virtual bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) = 0;
 };
 
 class Machine {
@@ -62,6 +85,9 @@ class Machine {
   virtual bool WideToAnsi(const std::u16string& text, std::size_t capacity,
                           std::string* out) = 0;
   virtual std::uint32_t ProcessId() = 0;
+  // The per-user value "iCountry" under "Control Panel", "International",
+  // read into a buffer of 16 UTF-16 units; false when it cannot be read.
+  virtual bool ReadUserCountry(std::u16string* text) = 0;
 };
 
 // Narrows 7-bit text unchanged and every other character to '?', as a

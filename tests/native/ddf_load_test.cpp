@@ -171,15 +171,15 @@ TEST_F(DdfLoadTest, FreeNullsTheHandleAndLeavesNullAlone) {
 
 TEST_F(DdfLoadTest, PathComesFromTheDriverDataFile) {
   int printer = 0;
-  spooler_.dataFiles[&printer] = u"C:\\windows\\system32\\spool\\drivers\\x64\\3\\TQR54GFX.DDF";
+  spooler_.printers[&printer].dataFile = u"C:\\windows\\system32\\spool\\drivers\\x64\\3\\TQR54GFX.DDF";
   auto path = DdfGetPath(&printer);
   ASSERT_NE(path, nullptr);
   EXPECT_STREQ(path.get(), "C:\\windows\\system32\\spool\\drivers\\x64\\3\\TQR54GFX.DDF");
-  spooler_.dataFiles[&printer] = u"D:\\x\\OTHER.DAT";
+  spooler_.printers[&printer].dataFile = u"D:\\x\\OTHER.DAT";
   EXPECT_STREQ(DdfGetPath(&printer).get(), "D:\\x\\TQR54GFX.DDF");
-  spooler_.dataFiles[&printer] = u"NOSLASH";
+  spooler_.printers[&printer].dataFile = u"NOSLASH";
   EXPECT_STREQ(DdfGetPath(&printer).get(), "TQR54GFX.DDF");
-  spooler_.dataFiles[&printer] = u"C:\\" + std::u16string(250, u'd') + u"\\X";
+  spooler_.printers[&printer].dataFile = u"C:\\" + std::u16string(250, u'd') + u"\\X";
   EXPECT_EQ(DdfGetPath(&printer), nullptr);  // does not fit 260 bytes
   EXPECT_EQ(DdfGetPath(nullptr), nullptr);   // the spooler does not know it
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "platform/ports.h"
 
@@ -9,10 +10,33 @@ namespace tqr::fake {
 
 class FakeSpooler : public Spooler {
  public:
-  bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
+  struct PrinterData {
+    std::uint32_t type = kRegBinary;
+    std::vector<std::uint8_t> bytes;
+  };
+  // What the spooler knows of one printer handle; handles not listed fail.
+  struct Printer {
+    std::u16string driverName = u"Orlex TQ-R5400";
+    std::u16string dataFile;
+    std::map<std::u16string, PrinterData> data;
+    bool failSetData = false;
+  };
 
-  // Driver data file path per printer handle; handles not listed fail.
-  std::map<PrinterHandle, std::u16string> dataFiles;
+  bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
+  bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
+  std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
+                               std::uint32_t* type, void* buffer, std::uint32_t size,
+                               std::uint32_t* needed) override;
+  std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
+                               std::uint32_t type, const void* data,
+                               std::uint32_t size) override;
+  bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
+
+  std::map<PrinterHandle, Printer> printers;
+  // The print server's forms, shared by every printer.
+  std::vector<FormInfo> forms;
+  bool failEnumForms = false;
+  int dataWrites = 0;
 };
 
 class FakeMachine : public Machine {
@@ -20,8 +44,12 @@ class FakeMachine : public Machine {
   // Characters outside 7-bit ASCII become '?'.
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
   std::uint32_t ProcessId() override { return processId; }
+  bool ReadUserCountry(std::u16string* text) override;
 
   std::uint32_t processId = 4242;
+  // Absent when the value is missing.
+  bool hasCountry = true;
+  std::u16string country = u"1";
 };
 
 }  // namespace tqr::fake

@@ -20,6 +20,9 @@ class PosixMachine : public Machine {
   // where it is 7-bit, as with the ANSI code page.
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
   std::uint32_t ProcessId() override;
+  // These systems keep no region value of the kind; an unreadable value
+  // means code 0.
+  bool ReadUserCountry(std::u16string*) override { return false; }
 };
 
 // Files and machine of this process; no spooler.

@@ -17,12 +17,21 @@ class Win32FileSystem : public FileSystem {
 class Win32Spooler : public Spooler {
  public:
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
+  bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
+  std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
+                               std::uint32_t* type, void* buffer, std::uint32_t size,
+                               std::uint32_t* needed) override;
+  std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
+                               std::uint32_t type, const void* data,
+                               std::uint32_t size) override;
+  bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
 };
 
 class Win32Machine : public Machine {
  public:
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
   std::uint32_t ProcessId() override;
+  bool ReadUserCountry(std::u16string* text) override;
 };
 
 // The process's real files, spooler and machine.

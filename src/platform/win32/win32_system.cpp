@@ -8,19 +8,81 @@
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
 
 namespace tqr::win32 {
+namespace {
 
-bool Win32Spooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path) {
+const wchar_t* Wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+// DRIVER_INFO_2W of the printer's driver: first the size, then the data.
+bool ReadDriverInfo(PrinterHandle printer, std::vector<BYTE>* buffer) {
   DWORD needed = 0;
   GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 2, nullptr, 0, &needed);
   if (needed < sizeof(DRIVER_INFO_2W)) return false;
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 2, buffer.data(), needed,
-                         &needed)) {
+  buffer->assign(needed, 0);
+  return GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 2, buffer->data(), needed,
+                           &needed) != 0;
+}
+
+bool CopyDriverString(PrinterHandle printer, LPWSTR DRIVER_INFO_2W::*member,
+                      std::u16string* out) {
+  std::vector<BYTE> buffer;
+  if (!ReadDriverInfo(printer, &buffer)) return false;
+  const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
+  if (info->*member == nullptr) return false;
+  out->assign(reinterpret_cast<const char16_t*>(info->*member));
+  return true;
+}
+
+}  // namespace
+
+bool Win32Spooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path) {
+  return CopyDriverString(printer, &DRIVER_INFO_2W::pDataFile, path);
+}
+
+bool Win32Spooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
+  return CopyDriverString(printer, &DRIVER_INFO_2W::pName, name);
+}
+
+std::uint32_t Win32Spooler::GetPrinterData(PrinterHandle printer, const std::u16string& name,
+                                           std::uint32_t* type, void* buffer,
+                                           std::uint32_t size, std::uint32_t* needed) {
+  DWORD valueType = 0;
+  DWORD stored = 0;
+  const DWORD result = GetPrinterDataW(static_cast<HANDLE>(printer),
+                                       const_cast<LPWSTR>(Wide(name)), &valueType,
+                                       static_cast<LPBYTE>(buffer), size, &stored);
+  *type = valueType;
+  *needed = stored;
+  return result;
+}
+
+std::uint32_t Win32Spooler::SetPrinterData(PrinterHandle printer, const std::u16string& name,
+                                           std::uint32_t type, const void* data,
+                                           std::uint32_t size) {
+  return SetPrinterDataW(static_cast<HANDLE>(printer), const_cast<LPWSTR>(Wide(name)), type,
+                         static_cast<LPBYTE>(const_cast<void*>(data)), size);
+}
+
+bool Win32Spooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) {
+  DWORD needed = 0;
+  DWORD count = 0;
+  EnumFormsW(static_cast<HANDLE>(printer), 1, nullptr, 0, &needed, &count);
+  if (needed == 0) return false;
+  std::vector<BYTE> buffer(needed, 0);
+  if (!EnumFormsW(static_cast<HANDLE>(printer), 1, buffer.data(), needed, &needed, &count)) {
     return false;
   }
-  const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
-  if (info->pDataFile == nullptr) return false;
-  path->assign(reinterpret_cast<const char16_t*>(info->pDataFile));
+  const auto* info = reinterpret_cast<const FORM_INFO_1W*>(buffer.data());
+  forms->clear();
+  for (DWORD i = 0; i < count; ++i) {
+    FormInfo form;
+    form.flags = info[i].Flags;
+    if (info[i].pName != nullptr) form.name = reinterpret_cast<const char16_t*>(info[i].pName);
+    form.width = info[i].Size.cx;
+    form.length = info[i].Size.cy;
+    forms->push_back(form);
+  }
   return true;
 }
 
@@ -28,15 +90,36 @@ bool Win32Machine::WideToAnsi(const std::u16string& text, std::size_t capacity,
                               std::string* out) {
   if (capacity == 0) return false;
   std::vector<char> buffer(capacity);
-  const int written =
-      WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(text.c_str()), -1,
-                          buffer.data(), static_cast<int>(capacity), nullptr, nullptr);
+  const int written = WideCharToMultiByte(CP_ACP, 0, Wide(text), -1, buffer.data(),
+                                          static_cast<int>(capacity), nullptr, nullptr);
   if (written <= 0) return false;
   out->assign(buffer.data());
   return true;
 }
 
 std::uint32_t Win32Machine::ProcessId() { return GetCurrentProcessId(); }
+
+bool Win32Machine::ReadUserCountry(std::u16string* text) {
+  HKEY panel = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel", 0, KEY_READ, &panel) != ERROR_SUCCESS) {
+    return false;
+  }
+  HKEY international = nullptr;
+  const LONG opened = RegOpenKeyExW(panel, L"International", 0, KEY_READ, &international);
+  RegCloseKey(panel);
+  if (opened != ERROR_SUCCESS) return false;
+  // 32 bytes, as much as the value ever holds; a longer value is unreadable.
+  wchar_t value[17] = {};
+  DWORD size = 32;
+  DWORD type = 0;
+  const LONG read = RegQueryValueExW(international, L"iCountry", nullptr, &type,
+                                     reinterpret_cast<LPBYTE>(value), &size);
+  RegCloseKey(international);
+  if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+  value[size / sizeof(wchar_t) < 16 ? size / sizeof(wchar_t) : 16] = L'\0';
+  text->assign(reinterpret_cast<const char16_t*>(value));
+  return true;
+}
 
 Ports Win32Ports() {
   static Win32FileSystem files;
