@@ -1,0 +1,201 @@
+// Stored settings and the merge of records that come from outside.
+#include "support/settings_fixture.h"
+
+namespace tqr {
+namespace {
+
+using test::SettingsTest;
+
+std::vector<std::uint8_t> BytesOf(const DRVDEVMODE& record) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(&record);
+  return std::vector<std::uint8_t>(bytes, bytes + sizeof record);
+}
+
+class StoredSettingsTest : public SettingsTest {
+ protected:
+  std::vector<std::uint8_t>& Stored() {
+    return spooler_.printers[printer()].data[kStoredSettingsName].bytes;
+  }
+};
+
+TEST_F(StoredSettingsTest, MissingOrInvalidRecordsAreRebuiltAndWrittenBack) {
+  auto good = Defaults();
+  good->Cyan = 7;  // tells the stored record from defaults
+  const std::vector<std::uint8_t> goodBytes = BytesOf(*good);
+  const struct {
+    const char* what;
+    std::size_t offset;
+    std::uint16_t value;
+    std::size_t size;
+  } cases[] = {
+      {"driver version 0x101", 66, 0x101, 1748}, {"spec version", 64, 0x400, 1748},
+      {"header size", 68, 188, 1748},            {"private size", 70, 1527, 1748},
+      {"too short", 0, 0x401, 1000},             {"too long", 0, 0x401, 2000},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> bytes = goodBytes;
+    bytes.resize(c.size, 0xee);
+    std::memcpy(bytes.data() + 64 + (c.offset ? c.offset - 64 : 0), &c.value, 2);
+    Stored() = bytes;
+    spooler_.dataWrites = 0;
+    auto record = test::ZeroRecord();
+    EXPECT_EQ(LoadStoredDefaults(printer(), record.get(), u"Orlex TQ-R5400", ddf()), 1);
+    EXPECT_EQ(record->Cyan, 0) << c.what;
+    EXPECT_EQ(spooler_.dataWrites, 1) << c.what;
+    EXPECT_EQ(Stored(), BytesOf(*record)) << c.what;
+    EXPECT_EQ(spooler_.printers[printer()].data[kStoredSettingsName].type, kRegBinary);
+  }
+  spooler_.printers[printer()].data.clear();
+  auto record = test::ZeroRecord();
+  LoadStoredDefaults(printer(), record.get(), u"Orlex TQ-R5400", ddf());
+  EXPECT_EQ(Stored(), BytesOf(*record));
+}
+
+TEST_F(StoredSettingsTest, AValidRecordIsTakenAsItIs) {
+  auto good = Defaults();
+  good->Cyan = 7;
+  Stored() = BytesOf(*good);
+  spooler_.dataWrites = 0;
+  auto record = test::ZeroRecord();
+  LoadStoredDefaults(printer(), record.get(), u"Orlex TQ-R5400", ddf());
+  EXPECT_EQ(record->Cyan, 7);
+  EXPECT_EQ(spooler_.dataWrites, 0);
+  EXPECT_EQ(LoadStoredDefaults(printer(), nullptr, u"x", ddf()), 0);
+  spooler_.printers[printer()].failSetData = true;  // the write's result is not checked
+  spooler_.printers[printer()].data.clear();
+  EXPECT_EQ(LoadStoredDefaults(printer(), record.get(), u"x", ddf()), 1);
+  EXPECT_FALSE(WritePrinterData(printer(), kStoredSettingsName, kRegBinary, record.get(), 0));
+  EXPECT_FALSE(WritePrinterData(printer(), nullptr, kRegBinary, record.get(), 4));
+}
+
+// An application's record: the working defaults changed in the public
+// fields, with a private part of its own.
+class MergeTest : public SettingsTest {
+ protected:
+  void SetUp() override {
+    working_ = Defaults();
+    input_ = Defaults();
+    input_->Cyan = 33;
+    input_->dm.dmFields = 0;
+  }
+  void Merge() { EXPECT_EQ(MergeSettings(printer(), ddf(), input_.get(), working_.get()), 1); }
+
+  std::unique_ptr<DRVDEVMODE> working_;
+  std::unique_ptr<DRVDEVMODE> input_;
+};
+
+TEST_F(MergeTest, ForeignRecordsAreIgnoredWhole) {
+  input_->PrivateMarker = 0x54515045;
+  input_->dm.dmFields = DM_COPIES;
+  input_->dm.dmCopies = 5;
+  const std::vector<std::uint8_t> before = BytesOf(*working_);
+  Merge();
+  EXPECT_EQ(BytesOf(*working_), before);
+  // A record whose own sizes end before the marker is not this driver's,
+  // whatever lies beyond them.
+  input_->PrivateMarker = 0x54515044;
+  input_->dm.dmDriverExtra = 920;
+  Merge();
+  EXPECT_EQ(BytesOf(*working_), before);
+  EXPECT_EQ(MergeSettings(printer(), nullptr, input_.get(), working_.get()), 0);
+  EXPECT_EQ(MergeSettings(printer(), ddf(), nullptr, working_.get()), 0);
+}
+
+TEST_F(MergeTest, OwnRecordsGiveTheirPrivatePartAndListedPublicFields) {
+  input_->dm.dmFields = DM_COPIES | DM_ORIENTATION | DM_DUPLEX | DM_PRINTQUALITY | DM_DEFAULTSOURCE;
+  input_->dm.dmCopies = 12;
+  input_->dm.dmOrientation = 2;
+  input_->dm.dmDuplex = 3;
+  input_->dm.dmPrintQuality = 300;
+  input_->dm.dmYResolution = 77;
+  input_->dm.dmDefaultSource = 258;
+  input_->dm.dmScale = 50;  // never taken
+  Merge();
+  EXPECT_EQ(working_->Cyan, 33);
+  EXPECT_EQ(working_->dm.dmCopies, 12);
+  EXPECT_EQ(working_->dm.dmOrientation, 2);
+  EXPECT_EQ(working_->dm.dmDuplex, 3);
+  EXPECT_EQ(working_->dm.dmYResolution, 300);
+  EXPECT_EQ(working_->dm.dmDefaultSource, 258);
+  EXPECT_EQ(working_->dm.dmScale, 100);
+}
+
+TEST_F(MergeTest, ValuesTheDescriptionDoesNotListAreRefused) {
+  input_->dm.dmFields = DM_COPIES | DM_ORIENTATION | DM_DUPLEX | DM_PRINTQUALITY |
+                        DM_DEFAULTSOURCE | DM_PAPERSIZE;
+  input_->dm.dmCopies = 1000;
+  input_->dm.dmOrientation = 3;
+  input_->dm.dmDuplex = 4;
+  input_->dm.dmPrintQuality = 600;
+  input_->dm.dmDefaultSource = 261;
+  input_->dm.dmPaperSize = 5;  // Legal is not listed
+  Merge();
+  EXPECT_EQ(working_->dm.dmCopies, 1);
+  EXPECT_EQ(working_->dm.dmOrientation, 1);
+  EXPECT_EQ(working_->dm.dmDuplex, 1);
+  EXPECT_EQ(working_->dm.dmPrintQuality, 300);
+  EXPECT_EQ(working_->dm.dmDefaultSource, 256);
+  EXPECT_EQ(working_->dm.dmPaperSize, 9);
+  input_->dm.dmDuplex = 0;
+  Merge();
+  EXPECT_EQ(working_->dm.dmDuplex, 1);
+}
+
+TEST_F(MergeTest, PaperByNumberOrBySize) {
+  input_->dm.dmFields = DM_PAPERSIZE;
+  input_->dm.dmPaperSize = 66;
+  Merge();
+  EXPECT_EQ(working_->dm.dmPaperSize, 66);
+  EXPECT_EQ(working_->dm.dmPaperWidth, 4200);  // from the list
+  EXPECT_EQ(working_->dm.dmPaperLength, 5940);
+
+  input_->dm.dmFields = DM_PAPERWIDTH;  // A3 turned sideways, no number
+  input_->dm.dmPaperSize = 1;
+  input_->dm.dmPaperWidth = 4200;
+  input_->dm.dmPaperLength = 2970;
+  Merge();
+  EXPECT_EQ(working_->dm.dmPaperSize, 8);  // A3, listed before A3 rotated
+  EXPECT_EQ(working_->dm.dmPaperWidth, 4200);
+  EXPECT_EQ(working_->dm.dmPaperLength, 2970);
+
+  input_->dm.dmFields = DM_PAPERLENGTH;
+  input_->dm.dmPaperWidth = 1234;
+  Merge();
+  EXPECT_EQ(working_->dm.dmPaperSize, 8);  // no size matched: the number stays
+  EXPECT_EQ(working_->dm.dmPaperWidth, 1234);
+}
+
+TEST_F(MergeTest, OlderHeadersPlaceThePrivatePartAtTheirOwnSize) {
+  // A record with a 188-byte header: its private part starts at byte 188.
+  std::vector<std::uint8_t> old(188 + 1528, 0);
+  std::memcpy(old.data(), input_.get(), 188);
+  std::memcpy(old.data() + 188, reinterpret_cast<std::uint8_t*>(input_.get()) + 220, 1528);
+  const std::uint16_t size = 188;
+  std::memcpy(old.data() + 68, &size, 2);
+  input_->dm.dmFields = 0;
+  ASSERT_TRUE(IsOwnRecord(old.data()));
+  EXPECT_EQ(MergeSettings(printer(), ddf(), old.data(), working_.get()), 1);
+  EXPECT_EQ(working_->Cyan, 33);
+}
+
+TEST_F(SettingsTest, FindOptionIndexComparesAtItsWidth) {
+  std::uint8_t scratch[kScratchListSize];
+  std::uint32_t out = 0xdeadbeef;
+  // PaperFeed values 0..4: 0x10002 matches 2 only when compared at 16 bits.
+  EXPECT_EQ(FindOptionIndex(ddf(), scratch, "PaperFeed", 0x10002, &out, 1), 2);
+  EXPECT_EQ(out, 0xdead0002u);
+  EXPECT_EQ(FindOptionIndex(ddf(), scratch, "PaperFeed", 0x10002, &out, 2), kNotFound);
+  EXPECT_EQ(FindOptionIndex(ddf(), scratch, "PaperFeed", 0x10002, &out, 0), kNotFound);
+  EXPECT_EQ(FindOptionIndex(ddf(), scratch, "PaperFeed", 0x104, &out, 3), 4);
+  EXPECT_EQ(out, 0xdead0004u);
+  EXPECT_EQ(FindOptionIndex(ddf(), scratch, "PaperFeed", 2, &out, 4), kNotFound);
+  EXPECT_EQ(FindOptionIndex(ddf(), scratch, "Missing", 2, &out, 1), kNotFound);
+  std::int16_t copies = 5;
+  EXPECT_EQ(CheckRangeValue(ddf(), scratch, "Copies", 999, &copies), 1);
+  EXPECT_EQ(copies, 999);
+  EXPECT_EQ(CheckRangeValue(ddf(), scratch, "Copies", 0, &copies), 0);
+  EXPECT_EQ(copies, 999);
+}
+
+}  // namespace
+}  // namespace tqr

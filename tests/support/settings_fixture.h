@@ -1,0 +1,61 @@
+// The shipped description and a printer behind fake ports, for the tests of
+// settings records.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "devdesc/ddf_compiler.h"
+#include "interface/settings.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_system.h"
+
+namespace tqr::test {
+
+inline const std::vector<std::uint8_t>& ShippedImage() {
+  static const std::vector<std::uint8_t> image = [] {
+    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
+    const std::vector<std::uint8_t> text((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> compiled;
+    ddf::CompileDescription(text.data(), text.size(), &compiled, nullptr);
+    return compiled;
+  }();
+  return image;
+}
+
+inline std::unique_ptr<DRVDEVMODE> ZeroRecord() {
+  auto record = std::make_unique<DRVDEVMODE>();
+  std::memset(static_cast<void*>(record.get()), 0, sizeof(DRVDEVMODE));
+  return record;
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  SettingsTest() : ports_(Ports{&files_, &spooler_, &machine_}) { spooler_.printers[printer()]; }
+
+  PrinterHandle printer() { return &printerObject_; }
+  DdfHandle ddf() const { return ShippedImage().data(); }
+  std::unique_ptr<DRVDEVMODE> Defaults() {
+    auto record = ZeroRecord();
+    BuildDefaultSettings(ddf(), record.get(), u"Orlex TQ-R5400", printer());
+    return record;
+  }
+  void AddForm(const char16_t* name, std::int32_t widthMm10, std::int32_t lengthMm10,
+               std::uint32_t flags = 0) {
+    spooler_.forms.push_back(FormInfo{flags, name, widthMm10 * 100, lengthMm10 * 100});
+  }
+
+  fake::FakeFileSystem files_;
+  fake::FakeSpooler spooler_;
+  fake::FakeMachine machine_;
+  ScopedPorts ports_;
+  int printerObject_ = 0;
+};
+
+}  // namespace tqr::test
