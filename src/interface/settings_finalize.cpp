@@ -2,16 +2,13 @@
 // carries, and paper sizes fitted to what the printer offers.
 #include <cstring>
 
+#include "interface/offered_papers.h"
 #include "interface/settings.h"
 
 namespace tqr {
 namespace {
 
-constexpr std::uint16_t kCutSheet = 2;
-constexpr std::uint16_t kEnlargeReduce = 1;
-constexpr std::uint32_t kCutSheetMinimum = 42000;  // 420 mm in 0.01 mm
 constexpr std::uint16_t kA4Position = 7;
-constexpr std::size_t kWalkedGroups = 7;  // the Custom group is never walked
 
 struct PaperMatch {
   bool matched = false;
@@ -22,34 +19,19 @@ struct PaperMatch {
 
 std::int16_t Tenths(std::uint32_t hundredths) { return static_cast<std::int16_t>(hundredths / 10); }
 
-// Walks the description's paper list group by group, skipping switched-off
-// groups, and looks for `number` among the sizes the feed can take. Every
-// offered size is visited; the last match wins.
-PaperMatch WalkPaperList(DdfHandle ddf, const DRVDEVMODE& record, std::uint16_t number,
-                         bool enlargeReduceTakesAll) {
-  const std::int32_t flags[kWalkedGroups] = {record.IsoA, record.IsoB, record.Jis,   record.Ansi,
-                                             record.Arch, record.EuroDin, record.Special};
-  const bool anySize = (enlargeReduceTakesAll && record.Printing == kEnlargeReduce) ||
-                       record.PaperFeed != kCutSheet;
+// Looks for `number` among the offered sizes, noting whether A4 is one of
+// them. Every offered size is visited; the last match wins.
+PaperMatch FindOfferedPaper(DdfHandle ddf, const DRVDEVMODE& record, std::uint16_t number,
+                            bool enlargingTakesAll) {
   PaperMatch match;
-  std::uint32_t position = 0;
-  for (std::size_t group = 0; group < kWalkedGroups; ++group) {
-    const std::uint16_t count = record.PaperSetting[group];
-    for (std::uint16_t n = 0; n < count && flags[group] != 0; ++n) {
-      const auto index = static_cast<std::uint16_t>(position + n);
-      std::uint32_t size[2] = {0, 0};
-      DdfQuery(ddf, "PaperSize", DDFQ_PAPER_SIZE, size, index, 0);
-      if (!anySize && (size[0] < kCutSheetMinimum || size[1] < kCutSheetMinimum)) continue;
-      const std::uint32_t paper = DdfQuery(ddf, "PaperSize", DDFQ_VALUE, nullptr, index, 0);
-      if (paper == static_cast<std::uint32_t>(DMPAPER_A4)) match.a4Offered = true;
-      if (paper == number) {
-        match.matched = true;
-        match.width = Tenths(size[0]);
-        match.length = Tenths(size[1]);
-      }
+  ForEachOfferedPaper(ddf, record, enlargingTakesAll, [&](const OfferedPaper& paper) {
+    if (paper.number == static_cast<std::uint32_t>(DMPAPER_A4)) match.a4Offered = true;
+    if (paper.number == number) {
+      match.matched = true;
+      match.width = Tenths(paper.size[0]);
+      match.length = Tenths(paper.size[1]);
     }
-    position += count;
-  }
+  });
   return match;
 }
 
@@ -78,7 +60,7 @@ void ReconcilePageSize(DdfHandle ddf, DRVDEVMODE* record, PrinterHandle printer)
     return;
   }
   const PaperMatch match =
-      WalkPaperList(ddf, *record, static_cast<std::uint16_t>(dm.dmPaperSize), true);
+      FindOfferedPaper(ddf, *record, static_cast<std::uint16_t>(dm.dmPaperSize), true);
   if (match.matched) {
     dm.dmPaperWidth = match.width;
     dm.dmPaperLength = match.length;
@@ -106,7 +88,7 @@ void ReconcileOutputPaper(DdfHandle ddf, DRVDEVMODE* record) {
     record->PageLength2 = record->PaperLength2;
     return;
   }
-  const PaperMatch match = WalkPaperList(ddf, *record, record->PaperSize2, false);
+  const PaperMatch match = FindOfferedPaper(ddf, *record, record->PaperSize2, false);
   if (match.matched) {
     record->PageWidth2 = static_cast<std::uint16_t>(match.width);
     record->PageLength2 = static_cast<std::uint16_t>(match.length);

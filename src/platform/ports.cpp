@@ -21,3 +21,16 @@ bool NarrowToSevenBit(const std::u16string& text, std::size_t capacity, std::str
 }
 
 }  // namespace tqr
+
+namespace tqr {
+
+std::u16string WidenSevenBit(const std::string& text) {
+  std::u16string wide;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    wide.push_back(byte < 0x80 ? static_cast<char16_t>(byte) : u'?');
+  }
+  return wide;
+}
+
+}  // namespace tqr

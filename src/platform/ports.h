@@ -73,6 +73,11 @@ class Spooler {
   virtual std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
                                        std::uint32_t type, const void* data,
                                        std::uint32_t size) = 0;
+  // The printer's default record (pDevMode of PRINTER_INFO_2W), its
+  // dmSize + dmDriverExtra bytes; empty when the printer has none. False
+  // when the printer information cannot be read.
+  virtual bool GetPrinterDefaultRecord(PrinterHandle printer,
+                                       std::vector<std::uint8_t>* record) = 0;
   // EnumFormsW at level 1, in the server's order.
   virtual bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) = 0;
 };
@@ -84,6 +89,8 @@ class Machine {
   // (terminator included); fails when the text does not fit.
   virtual bool WideToAnsi(const std::u16string& text, std::size_t capacity,
                           std::string* out) = 0;
+  // Converts text in the ANSI code page to UTF-16.
+  virtual std::u16string AnsiToWide(const std::string& text) = 0;
   virtual std::uint32_t ProcessId() = 0;
   // The per-user value "iCountry" under "Control Panel", "International",
   // read into a buffer of 16 UTF-16 units; false when it cannot be read.
@@ -94,6 +101,7 @@ class Machine {
 // best-fit conversion to a Western code page does for most scripts; the
 // conversion of the platforms without a code page of their own.
 bool NarrowToSevenBit(const std::u16string& text, std::size_t capacity, std::string* out);
+std::u16string WidenSevenBit(const std::string& text);
 
 // The ports in effect for this process.
 struct Ports {

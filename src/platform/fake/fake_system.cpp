@@ -54,6 +54,14 @@ std::uint32_t FakeSpooler::SetPrinterData(PrinterHandle printer, const std::u16s
   return kErrorSuccess;
 }
 
+bool FakeSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
+                                          std::vector<std::uint8_t>* record) {
+  const auto found = printers.find(printer);
+  if (found == printers.end() || !found->second.hasPrinterInfo) return false;
+  *record = found->second.defaultRecord;
+  return true;
+}
+
 bool FakeSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* out) {
   if (failEnumForms || printers.count(printer) == 0) return false;
   *out = forms;

@@ -20,6 +20,9 @@ class FakeSpooler : public Spooler {
     std::u16string dataFile;
     std::map<std::u16string, PrinterData> data;
     bool failSetData = false;
+    // The spooler's default record for the printer; unreadable when false.
+    bool hasPrinterInfo = true;
+    std::vector<std::uint8_t> defaultRecord;
   };
 
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
@@ -30,6 +33,8 @@ class FakeSpooler : public Spooler {
   std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
                                std::uint32_t type, const void* data,
                                std::uint32_t size) override;
+  bool GetPrinterDefaultRecord(PrinterHandle printer,
+                               std::vector<std::uint8_t>* record) override;
   bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
 
   std::map<PrinterHandle, Printer> printers;
@@ -43,6 +48,7 @@ class FakeMachine : public Machine {
  public:
   // Characters outside 7-bit ASCII become '?'.
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
+  std::u16string AnsiToWide(const std::string& text) override { return WidenSevenBit(text); }
   std::uint32_t ProcessId() override { return processId; }
   bool ReadUserCountry(std::u16string* text) override;
 

@@ -19,6 +19,7 @@ class PosixMachine : public Machine {
   // Paths on these systems are bytes already; the text passes unchanged
   // where it is 7-bit, as with the ANSI code page.
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
+  std::u16string AnsiToWide(const std::string& text) override { return WidenSevenBit(text); }
   std::uint32_t ProcessId() override;
   // These systems keep no region value of the kind; an unreadable value
   // means code 0.

@@ -24,12 +24,15 @@ class Win32Spooler : public Spooler {
   std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
                                std::uint32_t type, const void* data,
                                std::uint32_t size) override;
+  bool GetPrinterDefaultRecord(PrinterHandle printer,
+                               std::vector<std::uint8_t>* record) override;
   bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
 };
 
 class Win32Machine : public Machine {
  public:
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
+  std::u16string AnsiToWide(const std::string& text) override;
   std::uint32_t ProcessId() override;
   bool ReadUserCountry(std::u16string* text) override;
 };

@@ -64,6 +64,22 @@ std::uint32_t Win32Spooler::SetPrinterData(PrinterHandle printer, const std::u16
                          static_cast<LPBYTE>(const_cast<void*>(data)), size);
 }
 
+bool Win32Spooler::GetPrinterDefaultRecord(PrinterHandle printer,
+                                           std::vector<std::uint8_t>* record) {
+  DWORD needed = 0;
+  GetPrinterW(static_cast<HANDLE>(printer), 2, nullptr, 0, &needed);
+  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed < sizeof(PRINTER_INFO_2W)) return false;
+  std::vector<BYTE> buffer(needed, 0);
+  if (!GetPrinterW(static_cast<HANDLE>(printer), 2, buffer.data(), needed, &needed)) return false;
+  const DEVMODEW* devmode = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pDevMode;
+  record->clear();
+  if (devmode != nullptr) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(devmode);
+    record->assign(bytes, bytes + devmode->dmSize + devmode->dmDriverExtra);
+  }
+  return true;
+}
+
 bool Win32Spooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) {
   DWORD needed = 0;
   DWORD count = 0;
@@ -95,6 +111,17 @@ bool Win32Machine::WideToAnsi(const std::u16string& text, std::size_t capacity,
   if (written <= 0) return false;
   out->assign(buffer.data());
   return true;
+}
+
+std::u16string Win32Machine::AnsiToWide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0);
+  std::u16string wide(static_cast<std::size_t>(length > 0 ? length : 0), u'\0');
+  if (length > 0) {
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                        reinterpret_cast<wchar_t*>(wide.data()), length);
+  }
+  return wide;
 }
 
 std::uint32_t Win32Machine::ProcessId() { return GetCurrentProcessId(); }
