@@ -1,0 +1,111 @@
+// The document entry points' work behind the exports, against the shipped
+// description and a fake spooler.
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "interface/document_request.h"
+#include "support/settings_fixture.h"
+
+namespace tqr {
+namespace {
+
+class DocumentRequestTest : public test::SettingsTest {
+ protected:
+  void SetUp() override {
+    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
+    files_.Put("C:\\drv\\TQR54GFX.DDF", std::string((std::istreambuf_iterator<char>(file)),
+                                                    std::istreambuf_iterator<char>()));
+    spooler_.printers[printer()].dataFile = u"C:\\drv\\TQR54GFX.DDF";
+  }
+  std::int32_t Ask(void* output, const void* input, std::uint32_t mode) {
+    return AnswerDocumentProperties(printer(), u"Orlex TQ-R5400", output, input, mode);
+  }
+  std::vector<std::uint8_t> Bytes(const DRVDEVMODE& record) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&record);
+    return std::vector<std::uint8_t>(bytes, bytes + sizeof record);
+  }
+};
+
+TEST_F(DocumentRequestTest, SizeQueriesAndMissingBuffers) {
+  EXPECT_EQ(Ask(nullptr, nullptr, 0), 1748);
+  EXPECT_EQ(Ask(nullptr, nullptr, kModeCopy), -1);
+  std::uint32_t cbOut = 0;
+  auto out = test::ZeroRecord();
+  EXPECT_EQ(DocumentPropertiesWithoutSheet({printer(), u"x", nullptr, out.get(), &cbOut, 0}), 1748);
+  EXPECT_EQ(cbOut, 1748u);
+  EXPECT_EQ(out->dm.dmSize, 0);  // untouched
+  EXPECT_EQ(DocumentPropertiesWithoutSheet({printer(), u"x", nullptr, nullptr, &cbOut, 2}), 1748);
+}
+
+TEST_F(DocumentRequestTest, RecordsHandedOutAreFinalizedAndForeignInputIgnored) {
+  auto plain = test::ZeroRecord();
+  ASSERT_EQ(Ask(plain.get(), nullptr, kModeCopy), 1);
+  EXPECT_EQ(plain->PrivateMarker, kPrivateMarker);
+  EXPECT_EQ(plain->CopiesMax, 999);  // finalized
+  EXPECT_EQ(spooler_.printers[printer()].data.count(kStoredSettingsName), 1u);  // repaired
+
+  auto foreign = Defaults();
+  foreign->PrivateMarker = 0;
+  foreign->dm.dmFields = DM_COPIES;
+  foreign->dm.dmCopies = 7;
+  auto result = test::ZeroRecord();
+  ASSERT_EQ(Ask(result.get(), foreign.get(), kModeCopy), 1);
+  EXPECT_EQ(Bytes(*result), Bytes(*plain));
+
+  auto own = Defaults();
+  own->dm.dmFields = DM_COPIES;
+  own->dm.dmCopies = 7;
+  ASSERT_EQ(AnswerAdvancedDocumentProperties(printer(), u"Orlex TQ-R5400", result.get(),
+                                             own.get()),
+            1);
+  EXPECT_EQ(result->dm.dmCopies, 7);
+}
+
+TEST_F(DocumentRequestTest, TheSpoolersDefaultRecordAndFormsCount) {
+  auto stored = Defaults();
+  stored->dm.dmFields = DM_COPIES;
+  stored->dm.dmCopies = 3;
+  stored->dm.dmPaperSize = 256;
+  stored->dm.dmPaperWidth = 5000;
+  stored->dm.dmPaperLength = 8000;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored.get());
+  spooler_.printers[printer()].defaultRecord.assign(bytes, bytes + sizeof(DRVDEVMODE));
+  AddForm(u"Banner 500", 5000, 8000);
+  auto out = test::ZeroRecord();
+  std::uint32_t cbOut = 0;
+  ASSERT_EQ(DocumentPropertiesWithoutSheet(
+                {printer(), u"Orlex TQ-R5400", nullptr, out.get(), &cbOut, kModeCopy}),
+            1);
+  EXPECT_EQ(out->dm.dmCopies, 3);
+  EXPECT_EQ(out->dm.dmPaperSize, 318);  // the default record's custom size is a server form
+}
+
+TEST_F(DocumentRequestTest, FailuresAnswerMinusOne) {
+  auto out = test::ZeroRecord();
+  spooler_.printers[printer()].hasPrinterInfo = false;
+  EXPECT_EQ(Ask(out.get(), nullptr, kModeCopy), -1);
+  std::uint32_t cbOut = 0;
+  EXPECT_EQ(DocumentPropertiesWithoutSheet({printer(), u"x", nullptr, out.get(), &cbOut, 2}), -1);
+  spooler_.printers[printer()].hasPrinterInfo = true;
+  files_.Delete("C:\\drv\\TQR54GFX.DDF");
+  EXPECT_EQ(Ask(out.get(), nullptr, kModeCopy), -1);
+  EXPECT_EQ(StoreInitialSettings(printer(), u"x"), 0);
+  EXPECT_FALSE(BuildDriverDefault(printer(), u"x", out.get()));
+}
+
+TEST_F(DocumentRequestTest, InitialSettingsAndTheDriverDefaultAreNotFinalized) {
+  ASSERT_EQ(StoreInitialSettings(printer(), u"Orlex TQ-R5400"), 1);
+  const auto& stored = spooler_.printers[printer()].data[kStoredSettingsName];
+  ASSERT_EQ(stored.bytes.size(), 1748u);
+  EXPECT_EQ(stored.type, kRegBinary);
+  auto out = test::ZeroRecord();
+  ASSERT_TRUE(BuildDriverDefault(printer(), u"Orlex TQ-R5400", out.get()));
+  EXPECT_EQ(out->dm.dmSize, 220);
+  EXPECT_EQ(out->dm.dmDriverExtra, 1528);
+  EXPECT_EQ(out->CopiesMax, 0);
+  EXPECT_EQ(std::memcmp(stored.bytes.data(), out.get(), 1748), 0);
+}
+
+}  // namespace
+}  // namespace tqr
