@@ -32,10 +32,13 @@ void ForEachOfferedPaper(DdfHandle ddf, const DRVDEVMODE& record, bool enlarging
                                                   record.Special};
   const bool anySize = (enlargingTakesAll && record.Printing == kEnlargeReducePrinting) ||
                        record.PaperFeed != kCutSheetFeed;
+  // Group sizes come from records applications hand in: positions past the
+  // list hold no paper, so the walk ends there however large they claim.
+  const std::uint32_t listed = DdfQuery(ddf, "PaperSize", DDFQ_COUNT, nullptr, 0, 0);
   std::uint32_t position = 0;
-  for (std::size_t group = 0; group < kListedPaperGroups; ++group) {
+  for (std::size_t group = 0; group < kListedPaperGroups && position < listed; ++group) {
     const std::uint16_t count = record.PaperSetting[group];
-    for (std::uint16_t n = 0; n < count && flags[group] != 0; ++n) {
+    for (std::uint32_t n = 0; n < count && position + n < listed && flags[group] != 0; ++n) {
       OfferedPaper paper{static_cast<std::uint16_t>(position + n), 0, {0, 0}};
       DdfQuery(ddf, "PaperSize", DDFQ_PAPER_SIZE, paper.size, paper.position, 0);
       if (!anySize && (paper.size[0] < kCutSheetMinimum || paper.size[1] < kCutSheetMinimum)) {
