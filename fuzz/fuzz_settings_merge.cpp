@@ -8,13 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "ddf_fuzz_queries.h"
-#include "devdesc/ddf_compiler.h"
+#include "shipped_description.h"
 #include "interface/settings.h"
 #include "platform/fake/fake_system.h"
 
@@ -27,18 +25,7 @@ constexpr char16_t kDeviceName[] = u"Orlex TQ-R5400";
 // The two size words must be readable to know how much more may be read.
 constexpr std::size_t kSizeWordsEnd = offsetof(PublicDevMode, dmDriverExtra) + 2;
 
-const std::vector<std::uint8_t>& ShippedImage() {
-  static const std::vector<std::uint8_t> image = [] {
-    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
-    const std::vector<std::uint8_t> text((std::istreambuf_iterator<char>(file)),
-                                         std::istreambuf_iterator<char>());
-    std::vector<std::uint8_t> compiled;
-    TQR_FUZZ_CHECK(!text.empty() &&
-                   tqr::ddf::CompileDescription(text.data(), text.size(), &compiled, nullptr));
-    return compiled;
-  }();
-  return image;
-}
+using tqr::fuzz::ShippedImage;
 
 // Two user forms the printer takes (numbered 318 and 319), one too small and
 // one built in, for finalization to fit unknown paper numbers to.

@@ -8,13 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "ddf_fuzz_queries.h"
-#include "devdesc/ddf_compiler.h"
+#include "shipped_description.h"
 #include "interface/settings.h"
 #include "platform/fake/fake_system.h"
 
@@ -25,18 +23,7 @@ using tqr::PublicDevMode;
 
 constexpr char16_t kDeviceName[] = u"Orlex TQ-R5400";
 
-const std::vector<std::uint8_t>& ShippedImage() {
-  static const std::vector<std::uint8_t> image = [] {
-    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
-    const std::vector<std::uint8_t> text((std::istreambuf_iterator<char>(file)),
-                                         std::istreambuf_iterator<char>());
-    std::vector<std::uint8_t> compiled;
-    TQR_FUZZ_CHECK(!text.empty() &&
-                   tqr::ddf::CompileDescription(text.data(), text.size(), &compiled, nullptr));
-    return compiled;
-  }();
-  return image;
-}
+using tqr::fuzz::ShippedImage;
 
 // What the printer gets when its stored settings cannot be used; built once,
 // as it depends on nothing the fuzzer changes.

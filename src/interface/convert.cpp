@@ -52,7 +52,7 @@ int ConvertRecord(const void* input, void* output) {
   HeaderWords kept = ReadWords(output);
   const std::size_t header = std::min(in.size, kept.size);
   std::memmove(output, input, header);
-  // The copied specification version stays only where the output's own
+  // The copied dmSpecVersion stays only where the output's own
   // header size does not decide it.
   kept.specVersion = ReadWords(output).specVersion;
   WriteWords(output, kept);

@@ -29,7 +29,7 @@ enum ConvertOutcome : int {
   kConvertLeftToCaller = 2,  // the driver default is still to be built, or an unknown mode
 };
 
-// The specification version a record's header size stands for (188: 0x320,
+// The dmSpecVersion a record's header size stands for (188: 0x320,
 // 212: 0x400, 220: 0x401), else its own dmSpecVersion; 0 for no record.
 std::uint16_t RecordSpecVersion(const void* record);
 

@@ -57,7 +57,7 @@ constexpr std::int16_t DMBIN_USER = 256;
 
 #pragma pack(push, 1)
 
-// The platform's DEVMODEW of specification version 0x401, field for field.
+// The platform's DEVMODEW of version 0x401 (dmSpecVersion), field for field.
 struct PublicDevMode {
   char16_t dmDeviceName[32];
   std::uint16_t dmSpecVersion;

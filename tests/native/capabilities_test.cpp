@@ -1,7 +1,5 @@
 // Capability answers as applications get them, against the shipped
 // description behind a fake spooler.
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "caps/capabilities.h"
@@ -12,12 +10,8 @@ namespace {
 
 class CapabilitiesTest : public test::SettingsTest {
  protected:
-  void SetUp() override {
-    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
-    files_.Put("C:\\drv\\TQR54GFX.DDF", std::string((std::istreambuf_iterator<char>(file)),
-                                                    std::istreambuf_iterator<char>()));
-    spooler_.printers[printer()].dataFile = u"C:\\drv\\TQR54GFX.DDF";
-  }
+  void SetUp() override { InstallShippedDescription(); }
+
   std::int32_t Ask(std::uint16_t index, void* output = nullptr, const void* input = nullptr) {
     return AnswerDeviceCapability(printer(), u"Orlex TQ-R5400", index, output, input);
   }

@@ -1,7 +1,5 @@
 // The document entry points' work behind the exports, against the shipped
 // description and a fake spooler.
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "interface/document_request.h"
@@ -12,12 +10,8 @@ namespace {
 
 class DocumentRequestTest : public test::SettingsTest {
  protected:
-  void SetUp() override {
-    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
-    files_.Put("C:\\drv\\TQR54GFX.DDF", std::string((std::istreambuf_iterator<char>(file)),
-                                                    std::istreambuf_iterator<char>()));
-    spooler_.printers[printer()].dataFile = u"C:\\drv\\TQR54GFX.DDF";
-  }
+  void SetUp() override { InstallShippedDescription(); }
+
   std::int32_t Ask(void* output, const void* input, std::uint32_t mode) {
     return AnswerDocumentProperties(printer(), u"Orlex TQ-R5400", output, input, mode);
   }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "devdesc/ddf_compiler.h"
@@ -45,6 +46,14 @@ class SettingsTest : public ::testing::Test {
     auto record = ZeroRecord();
     BuildDefaultSettings(ddf(), record.get(), u"Orlex TQ-R5400", printer());
     return record;
+  }
+  // The shipped description on the printer's driver directory, for code
+  // that loads it itself.
+  void InstallShippedDescription() {
+    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
+    files_.Put("C:\\drv\\TQR54GFX.DDF", std::string((std::istreambuf_iterator<char>(file)),
+                                                      std::istreambuf_iterator<char>()));
+    spooler_.printers[printer()].dataFile = u"C:\\drv\\TQR54GFX.DDF";
   }
   void AddForm(const char16_t* name, std::int32_t widthMm10, std::int32_t lengthMm10,
                std::uint32_t flags = 0) {
