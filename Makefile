@@ -3,7 +3,9 @@
 #
 #   make test    install what is missing, build native, win64 and win32, run the native
 #                tests (AddressSanitizer + UBSan), then the win64 tests under Wine
-#   make demo    build natively and dump the device description
+#   make demo    build win64, install the driver into the Wine prefix as the printer
+#                "Orlex TQ-R5400" (over an earlier installation), show its default
+#                settings and its capabilities as applications get them
 #   make fuzz    libFuzzer campaigns, FUZZ_SECONDS (60) per target, in build/fuzz
 #   make bench   benchmarks, optimised and without sanitizers, in build/bench
 #   make clean   remove build/, the Wine prefixes included
@@ -91,8 +93,14 @@ test-win64: build-win64
 	$(CTEST) --test-dir $(B)/win64 --output-on-failure -j $(WINE_JOBS) $(CTEST_ARGS)
 
 # --- the rest
-demo: build-native
-	$(B)/native/bin/ddfcheck --dump data/TQR54GFX.DDF
+# Jobs sent to the demo printer land in DEMO_JOBS (replaced by each job).
+TQRCTL := $(B)/win64/bin/tqrctl.exe
+DEMO_JOBS ?= $(CURDIR)/$(B)/win64/tqr54-jobs.prn
+demo: build-win64
+	$(WINE_RUN) --init
+	$(WINE_RUN) $(TQRCTL) install --port-file "$(DEMO_JOBS)"
+	$(WINE_RUN) $(TQRCTL) defaults
+	$(WINE_RUN) $(TQRCTL) caps
 
 # Every executable fuzz_* in build/fuzz/bin, on its corpus fuzz/corpus/<name> (read
 # only: what it finds new goes to build/fuzz/corpus/<name>, crashes and the like to

@@ -4,31 +4,11 @@
 #include "interface/convert.h"
 #include "interface/document_request.h"
 #include "interface/win32/driver_kit.h"
+#include "interface/win32/opened_printer.h"
 
 namespace {
 
 const char16_t* Text(LPCWSTR text) { return reinterpret_cast<const char16_t*>(text); }
-
-// A printer opened by name for the length of one call.
-class OpenedPrinter {
- public:
-  OpenedPrinter(LPWSTR name, DWORD access) {
-    PRINTER_DEFAULTSW defaults{};
-    defaults.DesiredAccess = access;
-    if (name == nullptr || !OpenPrinterW(name, &handle_, access != 0 ? &defaults : nullptr)) {
-      handle_ = nullptr;
-    }
-  }
-  ~OpenedPrinter() {
-    if (handle_ != nullptr) ClosePrinter(handle_);
-  }
-  OpenedPrinter(const OpenedPrinter&) = delete;
-  OpenedPrinter& operator=(const OpenedPrinter&) = delete;
-  HANDLE handle() const { return handle_; }
-
- private:
-  HANDLE handle_ = nullptr;
-};
 
 }  // namespace
 
@@ -37,7 +17,7 @@ DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD index,
   // Wine's spooler passes no printer handle; the driver then opens the
   // printer by its name for the call.
   if (printer == nullptr) {
-    OpenedPrinter opened(deviceName, 0);
+    tqr::OpenedPrinter opened(deviceName, 0);
     return static_cast<DWORD>(
         tqr::AnswerDeviceCapability(opened.handle(), Text(deviceName), index, output, record));
   }
@@ -54,7 +34,7 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW input, PDEVMODEW out
   if (size != nullptr) *size = static_cast<LONG>(bytes);
   if (lastError != 0) SetLastError(lastError);
   if (outcome == tqr::kConvertLeftToCaller && mode == CDM_DRIVER_DEFAULT) {
-    OpenedPrinter opened(printerName, 0);
+    tqr::OpenedPrinter opened(printerName, 0);
     return opened.handle() != nullptr &&
            tqr::BuildDriverDefault(opened.handle(), Text(printerName), output);
   }
@@ -63,7 +43,7 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW input, PDEVMODEW out
 
 BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) {
   if (event != PRINTER_EVENT_INITIALIZE) return TRUE;
-  OpenedPrinter opened(printerName, PRINTER_ALL_ACCESS);
+  tqr::OpenedPrinter opened(printerName, PRINTER_ALL_ACCESS);
   if (opened.handle() == nullptr) return TRUE;
   return tqr::StoreInitialSettings(opened.handle(), Text(printerName));
 }

@@ -2,6 +2,7 @@
 // applications and the spooler. No window is shown here.
 #include "interface/document_request.h"
 #include "interface/win32/driver_kit.h"
+#include "interface/win32/opened_printer.h"
 
 namespace {
 
@@ -26,7 +27,14 @@ LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) 
   }
   auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(parameter);
   if (header == nullptr) return -1;
-  tqr::DocumentHeader request{header->hPrinter, Text(header->pszPrinterName), header->pdmIn,
+  // Wine's spooler asks for the default record while adding the printer
+  // and passes no handle; the printer exists by then and opens by name.
+  tqr::OpenedPrinter opened(header->hPrinter == nullptr && header->fMode != 0
+                                ? header->pszPrinterName
+                                : nullptr,
+                            0);
+  HANDLE printer = header->hPrinter != nullptr ? header->hPrinter : opened.handle();
+  tqr::DocumentHeader request{printer, Text(header->pszPrinterName), header->pdmIn,
                               header->pdmOut, nullptr, header->fMode};
   std::uint32_t cbOut = header->cbOut;
   request.cbOut = &cbOut;

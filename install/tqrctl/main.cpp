@@ -1,0 +1,33 @@
+// tqrctl: installs the Orlex TQ-R5400 driver package and shows what applications get
+// from it. See options.cpp for the commands.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tqrctl/commands.h"
+#include "tqrctl/failure.h"
+#include "tqrctl/options.h"
+
+int wmain(int argc, wchar_t** argv) {
+  const std::vector<std::wstring> args(argv + 1, argv + argc);
+  tqrctl::Options options;
+  std::string complaint;
+  if (!tqrctl::ParseCommandLine(args, &options, &complaint)) {
+    std::fprintf(stderr, "tqrctl: %s\n%s", complaint.c_str(), tqrctl::kSynopsis);
+    return tqrctl::kExitUsage;
+  }
+  switch (options.command) {
+    case tqrctl::Command::kInstall:
+      return tqrctl::RunInstall(options);
+    case tqrctl::Command::kUninstall:
+      return tqrctl::RunUninstall(options);
+    case tqrctl::Command::kDefaults:
+      return tqrctl::RunDefaults(options);
+    case tqrctl::Command::kCaps:
+      return tqrctl::RunCaps(options);
+    case tqrctl::Command::kHelp:
+      break;
+  }
+  std::printf("%s\n%s", tqrctl::kSynopsis, tqrctl::kHelp);
+  return tqrctl::kExitOk;
+}

@@ -1,0 +1,81 @@
+// tqrctl's rules that need no printer: its command line, and the lists it prints.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tqrctl/columns.h"
+#include "tqrctl/options.h"
+
+namespace tqrctl {
+namespace {
+
+TEST(TqrctlCommandLineTest, TakesEachCommandsOwnOptions) {
+  Options options;
+  std::string complaint;
+  ASSERT_TRUE(ParseCommandLine({L"install", L"--dir", L"pkg", L"--port-file", L"/tmp/j.prn",
+                                L"--printer", L"P", L"--driver", L"D", L"--port", L"X:"},
+                               &options, &complaint))
+      << complaint;
+  EXPECT_EQ(options.command, Command::kInstall);
+  EXPECT_EQ(options.dir, L"pkg");
+  EXPECT_EQ(options.portFile, L"/tmp/j.prn");
+  EXPECT_EQ(options.printer, L"P");
+  EXPECT_EQ(options.driver, L"D");
+  EXPECT_EQ(options.port, L"X:");
+
+  ASSERT_TRUE(ParseCommandLine({L"caps"}, &options, &complaint)) << complaint;
+  EXPECT_EQ(options.command, Command::kCaps);
+  EXPECT_EQ(options.printer, kProductName);
+  EXPECT_EQ(options.driver, kProductName);
+  EXPECT_EQ(options.portFile, L"");
+}
+
+TEST(TqrctlCommandLineTest, RefusesWhatItCannotDo) {
+  const std::vector<std::vector<std::wstring>> refused = {
+      {},
+      {L"frobnicate"},
+      {L"--printer", L"P"},
+      {L"install", L"--dir"},       // value missing at the end
+      {L"install", L"--dir", L""},  // empty value
+      {L"install", L"--bogus", L"x"},
+      {L"install", L"pkg"},             // a value without its option
+      {L"defaults", L"--dir", L"pkg"},  // install's option
+      {L"caps", L"--driver", L"D"},
+      {L"uninstall", L"--port-file", L"/x"},
+  };
+  for (const auto& args : refused) {
+    Options options;
+    std::string complaint;
+    std::string line;
+    for (const auto& arg : args) line += " " + std::string(arg.begin(), arg.end());
+    EXPECT_FALSE(ParseCommandLine(args, &options, &complaint)) << line;
+    EXPECT_FALSE(complaint.empty()) << line;
+  }
+}
+
+TEST(TqrctlListTest, NameSlotsEndAtTheirTerminatorOrTheirWidth) {
+  // Three slots of 4: a short name, one that fills its slot with no terminator, none.
+  const wchar_t slots[] = {L'A', L'4', 0, L'x', L'R', L'o', L'l', L'l', 0, L'y', L'z', L'w'};
+  EXPECT_EQ(SlotTexts(slots, 3, 4), (std::vector<std::string>{"A4", "Roll", ""}));
+  EXPECT_TRUE(SlotTexts(slots, 0, 4).empty());
+}
+
+TEST(TqrctlListTest, UnevenAnswersShowAsDashesAndAreFlagged) {
+  const std::vector<Column> even = {{"id", {"9", "256"}, true}, {"name", {"A4", "Custom"}, false}};
+  EXPECT_TRUE(SameLength(even));
+  EXPECT_EQ(SideBySide(even),
+            "   id  name\n"
+            "    9  A4\n"
+            "  256  Custom\n");
+
+  const std::vector<Column> uneven = {{"id", {"9"}, true}, {"name", {"A4", "Roll"}, false}};
+  EXPECT_FALSE(SameLength(uneven));
+  EXPECT_EQ(SideBySide(uneven),
+            "  id  name\n"
+            "   9  A4\n"
+            "   -  Roll\n");
+}
+
+}  // namespace
+}  // namespace tqrctl
