@@ -11,24 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "devdesc/ddf_compiler.h"
+#include "support/shipped_image.h"
 #include "interface/settings.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 
 namespace tqr::test {
 
-inline const std::vector<std::uint8_t>& ShippedImage() {
-  static const std::vector<std::uint8_t> image = [] {
-    std::ifstream file(TQR_SHIPPED_DDF, std::ios::binary);
-    const std::vector<std::uint8_t> text((std::istreambuf_iterator<char>(file)),
-                                         std::istreambuf_iterator<char>());
-    std::vector<std::uint8_t> compiled;
-    ddf::CompileDescription(text.data(), text.size(), &compiled, nullptr);
-    return compiled;
-  }();
-  return image;
-}
 
 inline std::unique_ptr<DRVDEVMODE> ZeroRecord() {
   auto record = std::make_unique<DRVDEVMODE>();
