@@ -69,7 +69,7 @@ void BuildCapabilityRecord(DdfHandle ddf, PrinterHandle printer, const char16_t*
   std::vector<std::uint8_t> printerDefault;
   Spooler* spooler = CurrentPorts().spooler;
   if (spooler != nullptr && spooler->GetPrinterDefaultRecord(printer, &printerDefault) &&
-      printerDefault.size() >= offsetof(PublicDevMode, dmDriverExtra) + 2) {
+      HoldsWholeRecord(printerDefault)) {
     MergeSettings(printer, ddf, printerDefault.data(), record);
   }
   if (input != nullptr) MergeSettings(printer, ddf, input, record);

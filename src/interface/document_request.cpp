@@ -42,7 +42,7 @@ bool BuildRecord(PrinterHandle printer, const char16_t* deviceName, const void* 
   if (!CurrentPorts().spooler->GetPrinterDefaultRecord(printer, &printerDefault)) return false;
   auto scratch = NewRecord();
   if (scratch != nullptr) LoadStoredDefaults(printer, scratch.get(), deviceName, ddf);
-  if (printerDefault.size() >= offsetof(PublicDevMode, dmDriverExtra) + 2) {
+  if (HoldsWholeRecord(printerDefault)) {
     MergeSettings(printer, ddf, printerDefault.data(), record);
     if (tiePrinterDefault) TieForm(printer, printerDefault.data(), record);
   }

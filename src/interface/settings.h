@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "devdesc/ddf.h"
 #include "interface/devmode.h"
@@ -50,6 +51,9 @@ int MergeSettings(PrinterHandle printer, DdfHandle ddf, const void* input, DRVDE
 void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* working);
 // Whether a record of dmSize + dmDriverExtra bytes carries the private marker.
 bool IsOwnRecord(const void* input);
+// Whether `size` bytes hold the whole record their size words describe; a
+// record read from the spooler is merged only then.
+bool HoldsWholeRecord(const std::vector<std::uint8_t>& bytes);
 
 // Position of `value` among the feature's option values, compared at width
 // 1 (16 bits), 2 or 0 (32 bits) or 3 (8 bits); writes the value to `output`

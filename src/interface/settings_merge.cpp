@@ -99,6 +99,12 @@ int CheckRangeValue(DdfHandle ddf, std::uint8_t*, const char* feature, std::int1
   return 1;
 }
 
+bool HoldsWholeRecord(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() < offsetof(PublicDevMode, dmDriverExtra) + 2) return false;
+  const RecordExtent extent = ExtentOf(bytes.data());
+  return std::size_t{extent.size} + extent.driverExtra <= bytes.size();
+}
+
 bool IsOwnRecord(const void* input) {
   if (input == nullptr) return false;
   const RecordExtent extent = ExtentOf(input);

@@ -73,6 +73,13 @@ TEST_F(DocumentRequestTest, TheSpoolersDefaultRecordAndFormsCount) {
             1);
   EXPECT_EQ(out->dm.dmCopies, 3);
   EXPECT_EQ(out->dm.dmPaperSize, 318);  // the default record's custom size is a server form
+
+  // A default record shorter than its own sizes say is not read at all.
+  spooler_.printers[printer()].defaultRecord.resize(1000);
+  ASSERT_EQ(DocumentPropertiesWithoutSheet(
+                {printer(), u"Orlex TQ-R5400", nullptr, out.get(), &cbOut, kModeCopy}),
+            1);
+  EXPECT_EQ(out->dm.dmCopies, 1);
 }
 
 TEST_F(DocumentRequestTest, FailuresAnswerMinusOne) {
