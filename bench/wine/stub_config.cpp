@@ -1,8 +1,7 @@
 // A config module that does nothing but answer: the cost of winspool's own path
 // to a driver, for bench_spooler_calls. Same record size as ours (1748 bytes),
 // a fixed record copied out, constant capability answers.
-#include <windows.h>
-#include <winddiui.h>
+#include "interface/win32/driver_kit.h"
 
 #include <cstring>
 #include <cwchar>
@@ -10,18 +9,6 @@
 namespace {
 
 constexpr DWORD kRecordSize = 1748;
-
-// Only the lParam form (no property sheet) is ever used here.
-struct DocumentHeader {
-  WORD cbSize;
-  WORD Reserved;
-  HANDLE hPrinter;
-  LPWSTR pszPrinterName;
-  PDEVMODEW pdmIn;
-  PDEVMODEW pdmOut;
-  DWORD cbOut;
-  DWORD fMode;
-};
 
 const BYTE* Record() {
   static BYTE record[kRecordSize];
@@ -46,9 +33,9 @@ constexpr DWORD kPaperCount = 3;
 
 }  // namespace
 
-extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
+LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
   if (info != nullptr || lParam == 0) return -1;
-  auto* header = reinterpret_cast<DocumentHeader*>(lParam);
+  auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(lParam);
   if (header->fMode == 0 || header->pdmOut == nullptr) {
     header->cbOut = kRecordSize;
     return static_cast<LONG>(kRecordSize);
@@ -57,7 +44,7 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM 
   return IDOK;
 }
 
-extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE, PWSTR, WORD capability, PVOID output,
+DWORD WINAPI DrvDeviceCapabilities(HANDLE, PWSTR, WORD capability, PVOID output,
                                               PDEVMODEW) {
   switch (capability) {
     case DC_PAPERS:

@@ -187,6 +187,17 @@ void CopyDeviceName(DRVDEVMODE* record, const char16_t* name) {
               units, sizeof units);
 }
 
+// The model table's entry for a driver name, compared in the ANSI code page
+// byte for byte; null when the name is not there (or longer than 31 bytes).
+const Model* FindModel(const std::u16string& driverName) {
+  std::string ansi;
+  if (!CurrentPorts().machine->WideToAnsi(driverName, 32, &ansi)) return nullptr;
+  for (const Model* model = kModels; model->name != nullptr; ++model) {
+    if (ansi == model->name) return model;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void FillPublicHeader(DRVDEVMODE* record, const char16_t* deviceName) {
@@ -212,14 +223,11 @@ int LookupModel(PrinterHandle printer, std::string* modelName, std::string* desc
   if (printer == reinterpret_cast<PrinterHandle>(-1) || ports.spooler == nullptr) return 0;
   std::u16string driverName;
   if (!ports.spooler->GetDriverName(printer, &driverName)) return 0;
-  std::string ansi;
-  if (!ports.machine->WideToAnsi(driverName, 32, &ansi)) return 1;
-  for (const Model* model = kModels; model->name != nullptr; ++model) {
-    if (ansi != model->name) continue;
+  const Model* model = FindModel(driverName);
+  if (model != nullptr) {
     if (modelName != nullptr) *modelName = model->name;
     if (descriptionFile != nullptr) *descriptionFile = model->descriptionFile;
     if (modelNumber != nullptr) *modelNumber = model->number;
-    break;
   }
   return 1;
 }
@@ -250,13 +258,15 @@ int BuildDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* devi
                          PrinterHandle printer) {
   const bool letterRegion = DdfIsLetterRegion();
   FillPublicHeader(record, deviceName);
+  // One read of the driver information serves the device name and the
+  // model: under a spooler each read is a round trip of its own.
   std::u16string driverName;
   Spooler* spooler = CurrentPorts().spooler;
-  if (spooler != nullptr && spooler->GetDriverName(printer, &driverName)) {
+  if (printer != reinterpret_cast<PrinterHandle>(-1) && spooler != nullptr &&
+      spooler->GetDriverName(printer, &driverName)) {
     CopyDeviceName(record, driverName.c_str());
+    if (const Model* model = FindModel(driverName)) record->ModelId = model->number;
   }
-  std::uint16_t model = 0;
-  if (LookupModel(printer, nullptr, nullptr, &model) && model != 0) record->ModelId = model;
 
   for (const FeatureField& field : kFeatureFields) StoreDefault(ddf, record, field);
   record->MediaSize = static_cast<std::uint16_t>(DdfQuery(

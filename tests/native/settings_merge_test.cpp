@@ -30,12 +30,12 @@ TEST_F(StoredSettingsTest, MissingOrInvalidRecordsAreRebuiltAndWrittenBack) {
   } cases[] = {
       {"driver version 0x101", 66, 0x101, 1748}, {"spec version", 64, 0x400, 1748},
       {"header size", 68, 188, 1748},            {"private size", 70, 1527, 1748},
-      {"too short", 0, 0x401, 1000},             {"too long", 0, 0x401, 2000},
+      {"too short", 64, 0x401, 1000},            {"too long", 64, 0x401, 2000},
   };
   for (const auto& c : cases) {
     std::vector<std::uint8_t> bytes = goodBytes;
     bytes.resize(c.size, 0xee);
-    std::memcpy(bytes.data() + 64 + (c.offset ? c.offset - 64 : 0), &c.value, 2);
+    std::memcpy(bytes.data() + c.offset, &c.value, 2);
     Stored() = bytes;
     spooler_.dataWrites = 0;
     auto record = test::ZeroRecord();

@@ -14,19 +14,14 @@
 #include <vector>
 
 #include "support/processes.h"
+#include "installed_printer.h"
 #include "tqrctl_runner.h"
 
 namespace tqr::test {
 namespace {
 
-constexpr LONG kRecordSize = 1748;
-constexpr WORD kPublicSize = 220;
-constexpr WORD kPrivateSize = 1528;
-constexpr std::size_t kMarkerOffset = 1140;
-constexpr DWORD kMarker = 0x54515044;
 constexpr std::size_t kDriverVersionOffset = offsetof(DEVMODEW, dmDriverVersion);
 constexpr WORD kDriverVersion = 0x102;
-constexpr wchar_t kRecordValue[] = L"TARNE NT";
 
 // MinGW's headers lack the conversion modes and the printer event codes.
 constexpr DWORD kConvert = 0x01;
@@ -37,12 +32,6 @@ constexpr INT kEventAddConnection = 1;
 
 using ConvertDevModeFn = BOOL(WINAPI*)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
 using PrinterEventFn = BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM);
-
-DWORD MarkerOf(const std::vector<BYTE>& record) {
-  DWORD marker = 0;
-  std::memcpy(&marker, record.data() + kMarkerOffset, sizeof marker);
-  return marker;
-}
 
 WORD DriverVersionOf(const std::vector<BYTE>& record) {
   WORD version = 0;
@@ -63,18 +52,9 @@ std::vector<BYTE> OutputBuffer() {
 class ExportsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const std::wstring tag = RunTag();
-    printerName_ = L"TQR54 exports " + tag;
-    const std::string folder = MakeScratchDirectory();
-    const TqrctlRun run =
-        RunTqrctl({L"install", L"--printer", printerName_, L"--port", L"TQR54X-" + tag + L":",
-                   L"--port-file", UnixFolderOf(Widen(folder)) + L"jobs.prn"});
-    installLog_ = run.output;
-    installed_ = run.exitCode == 0;
-    if (!installed_) {
-      installLog_ += "\n(tqrctl install exited with " + std::to_string(run.exitCode) + ")";
-      return;
-    }
+    installation_ = InstallPrinter(L"TQR54 exports", L"TQR54X");
+    printerName_ = installation_.name;
+    if (!installation_.installed) return;
     // The config module the spooler copied, loaded as the spooler service loads it.
     HANDLE printer = nullptr;
     if (!OpenPrinterW(printerName_.data(), &printer, nullptr)) return;
@@ -91,13 +71,11 @@ class ExportsTest : public ::testing::Test {
   static void TearDownTestSuite() {
     if (module_ != nullptr) FreeLibrary(module_);
     module_ = nullptr;
-    if (!installed_) return;
-    const TqrctlRun run = RunTqrctl({L"uninstall", L"--printer", printerName_});
-    if (run.exitCode != 0) std::fprintf(stderr, "tqrctl uninstall:\n%s\n", run.output.c_str());
+    UninstallPrinter(installation_);
   }
 
   void SetUp() override {
-    ASSERT_TRUE(installed_) << installLog_;
+    ASSERT_TRUE(installation_.installed) << installation_.log;
     ASSERT_TRUE(OpenPrinterW(printerName_.data(), &printer_, nullptr)) << GetLastError();
   }
 
@@ -154,8 +132,7 @@ class ExportsTest : public ::testing::Test {
 
   static inline std::wstring printerName_;
   static inline std::wstring configFile_;
-  static inline std::string installLog_;
-  static inline bool installed_ = false;
+  static inline InstalledPrinter installation_;
   static inline HMODULE module_ = nullptr;
   HANDLE printer_ = nullptr;
 };

@@ -13,26 +13,13 @@
 #include <vector>
 
 #include "support/processes.h"
+#include "installed_printer.h"
 #include "tqrctl_runner.h"
 
 namespace tqr::test {
 namespace {
 
-// The record as applications, the spooler and the rendering module see it.
-constexpr LONG kRecordSize = 1748;
-constexpr WORD kPublicSize = 220;
-constexpr WORD kPrivateSize = 1528;
-constexpr std::size_t kMarkerOffset = 1140;
-constexpr DWORD kMarker = 0x54515044;
-constexpr wchar_t kRecordValue[] = L"TARNE NT";
-
 constexpr unsigned char kSentinel = 0xEE;
-
-DWORD MarkerOf(const std::vector<BYTE>& record) {
-  DWORD marker = 0;
-  std::memcpy(&marker, record.data() + kMarkerOffset, sizeof marker);
-  return marker;
-}
 
 bool TailIntact(const std::vector<BYTE>& buffer, std::size_t from) {
   return std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(from), buffer.end(),
@@ -45,19 +32,10 @@ class InstalledDriverTest : public ::testing::Test {
   // this run's own, so that it never meets `make demo`'s printer or another run's; the
   // driver keeps the model's name, by which the driver knows its model.
   static void SetUpTestSuite() {
-    const std::wstring tag = RunTag();
-    printerName_ = L"TQR54 test " + tag;
-    const std::string folder = MakeScratchDirectory();
-    jobFile_ = folder + "jobs.prn";
-    const TqrctlRun run =
-        RunTqrctl({L"install", L"--printer", printerName_, L"--port", L"TQR54-" + tag + L":",
-                   L"--port-file", UnixFolderOf(Widen(folder)) + L"jobs.prn"});
-    installLog_ = run.output;
-    installed_ = run.exitCode == 0;
-    if (!installed_) {
-      installLog_ += "\n(tqrctl install exited with " + std::to_string(run.exitCode) + ")";
-      return;
-    }
+    installation_ = InstallPrinter(L"TQR54 test", L"TQR54");
+    printerName_ = installation_.name;
+    jobFile_ = installation_.jobFile;
+    if (!installation_.installed) return;
     // What the installation left, before any test asks the driver for anything.
     HANDLE printer = nullptr;
     if (OpenPrinterW(printerName_.data(), &printer, nullptr)) {
@@ -70,15 +48,10 @@ class InstalledDriverTest : public ::testing::Test {
     }
   }
 
-  static void TearDownTestSuite() {
-    if (!installed_) return;
-    // The driver stays while another printer (the demo's) uses it.
-    const TqrctlRun run = RunTqrctl({L"uninstall", L"--printer", printerName_});
-    if (run.exitCode != 0) std::fprintf(stderr, "tqrctl uninstall:\n%s\n", run.output.c_str());
-  }
+  static void TearDownTestSuite() { UninstallPrinter(installation_); }
 
   void SetUp() override {
-    ASSERT_TRUE(installed_) << installLog_;
+    ASSERT_TRUE(installation_.installed) << installation_.log;
     ASSERT_TRUE(OpenPrinterW(printerName_.data(), &printer_, nullptr)) << GetLastError();
   }
 
@@ -93,8 +66,7 @@ class InstalledDriverTest : public ::testing::Test {
 
   static inline std::wstring printerName_;
   static inline std::string jobFile_;
-  static inline std::string installLog_;
-  static inline bool installed_ = false;
+  static inline InstalledPrinter installation_;
   static inline DWORD storedStatus_ = ERROR_FILE_NOT_FOUND;
   static inline DWORD storedType_ = 0;
   static inline std::vector<BYTE> storedRecord_;

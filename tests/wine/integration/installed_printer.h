@@ -1,0 +1,42 @@
+// A printer of this run's own, installed with tqrctl for one test suite, and the
+// record facts the suites check what comes back against.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace tqr::test {
+
+// The record as applications, the spooler and the rendering module see it.
+constexpr LONG kRecordSize = 1748;
+constexpr WORD kPublicSize = 220;
+constexpr WORD kPrivateSize = 1528;
+constexpr std::size_t kMarkerOffset = 1140;
+constexpr DWORD kMarker = 0x54515044;
+constexpr wchar_t kRecordValue[] = L"TARNE NT";
+
+inline DWORD MarkerOf(const std::vector<BYTE>& record) {
+  DWORD marker = 0;
+  std::memcpy(&marker, record.data() + kMarkerOffset, sizeof marker);
+  return marker;
+}
+
+struct InstalledPrinter {
+  std::wstring name;
+  std::string jobFile;  // where the printer's port writes its jobs
+  std::string log;      // what tqrctl printed, for failure messages
+  bool installed = false;
+};
+
+// Installs the driver package and a printer "<namePrefix> <tag>" on the port
+// "<portPrefix>-<tag>:", so that suites never meet each other, another run or
+// `make demo`; the driver keeps the model's name, by which it knows its model.
+InstalledPrinter InstallPrinter(const std::wstring& namePrefix, const std::wstring& portPrefix);
+// Removes the printer again; the driver stays while another printer uses it.
+void UninstallPrinter(const InstalledPrinter& printer);
+
+}  // namespace tqr::test
