@@ -13,6 +13,7 @@
 #include "ddf_fuzz_queries.h"
 #include "devdesc/ddf_compiler.h"
 #include "devdesc/ddf_image.h"
+#include "devdesc/sheetstate.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 
@@ -67,6 +68,23 @@ void LoadThroughCache(const std::uint8_t* data, std::size_t size, bool sound) {
   TQR_FUZZ_CHECK(handle == nullptr);
 }
 
+// A property sheet builds its whole working model from the image: every list
+// it sizes in the counting run must fit the block of the filling run, and
+// the tables stay within their slots whatever counts the image claims.
+void BuildSheetFrom(tqr::DdfHandle image) {
+  tqr::fake::FakeFileSystem files;
+  tqr::fake::FakeSpooler spooler;
+  tqr::fake::FakeMachine machine;
+  const tqr::ScopedPorts scoped(tqr::Ports{&files, &spooler, &machine});
+  tqr::DRVDEVMODE record;
+  std::memset(&record, 0, sizeof record);
+  tqr::SheetState* state = nullptr;
+  TQR_FUZZ_CHECK(tqr::BuildSheetState(image, &state, &record, tqr::kDescriptionBaseName,
+                                      nullptr) == 1);
+  tqr::ApplySheetState(state, &record);
+  tqr::FreeSheetState(&state);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -75,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (sound) {
     const std::vector<std::uint8_t> block(data, data + size);
     tqr::fuzz::ExerciseQueries(block.data(), true);
+    BuildSheetFrom(block.data());
   }
 
   // A handle is only ever made from a sound block, but the reader promises

@@ -20,11 +20,20 @@ class FileHandle {
   virtual bool GetLastWriteTime(std::uint64_t* ticks) = 0;
   // Reads the whole file into `out` (a mapped view where the platform has one).
   virtual bool ReadAll(std::vector<std::uint8_t>* out) = 0;
-  // Writes all `size` bytes or reports failure.
+  // Writes all `size` bytes at the file position or reports failure.
   virtual bool Write(const void* data, std::size_t size) = 0;
+  // Reads up to `size` bytes from the file position; `got` receives how many
+  // arrived (fewer at the end of the file). False on a read error.
+  virtual bool Read(void* data, std::size_t size, std::size_t* got) = 0;
+  // Moves the file position to `offset` bytes from the start.
+  virtual bool Seek(std::uint64_t offset) = 0;
 };
 
-enum class FileAccess { Read, Write };
+enum class FileAccess { Read, Write, ReadWrite };
+
+// Why an open failed, for the callers that treat a refusal differently
+// from a missing file.
+enum class OpenFailure { None, Missing, AccessDenied, Other };
 
 enum class FileDisposition {
   OpenExisting,  // fails when the file is missing
@@ -36,12 +45,29 @@ enum class FileDisposition {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Files opened for reading share reading only, as the cache rules expect.
-  virtual std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
-                                           FileDisposition disposition) = 0;
+  // Files opened for reading share reading only, as the cache rules expect;
+  // files opened for writing are not shared.
+  std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
+                                   FileDisposition disposition, OpenFailure* failure = nullptr) {
+    OpenFailure reason = OpenFailure::None;
+    auto file = OpenFile(path, access, disposition, &reason);
+    if (failure != nullptr) *failure = file ? OpenFailure::None : reason;
+    return file;
+  }
   virtual bool Delete(const std::string& path) = 0;
   // Moves `from` to `to` only when `to` does not exist yet (never replaces).
   virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
+  // Moves `from` over `to`, replacing it in one step when both lie in the
+  // same directory; `to` is untouched when the move fails.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  // Copies the whole file, overwriting `to`.
+  virtual bool Copy(const std::string& from, const std::string& to) = 0;
+
+ protected:
+  // `failure` is never null here.
+  virtual std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
+                                               FileDisposition disposition,
+                                               OpenFailure* failure) = 0;
 };
 
 // Opaque spooler printer handle (a HANDLE on Windows).
@@ -95,6 +121,9 @@ class Machine {
   // The per-user value "iCountry" under "Control Panel", "International",
   // read into a buffer of 16 UTF-16 units; false when it cannot be read.
   virtual bool ReadUserCountry(std::u16string* text) = 0;
+  // The system directory in the ANSI code page, without a trailing
+  // separator; empty when it cannot be found.
+  virtual std::string SystemDirectory() = 0;
 };
 
 // Narrows 7-bit text unchanged and every other character to '?', as a

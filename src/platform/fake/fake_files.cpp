@@ -1,5 +1,7 @@
 #include "platform/fake/fake_files.h"
 
+#include <algorithm>
+
 namespace tqr::fake {
 
 class FakeFileHandle : public FileHandle {
@@ -20,29 +22,57 @@ class FakeFileHandle : public FileHandle {
     *out = fs_.files_.at(path_).bytes;
     return true;
   }
+  // Writes at the position, overwriting and extending as a disk does.
   bool Write(const void* data, std::size_t size) override {
     auto& file = fs_.files_.at(path_);
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     const std::size_t allowed = size < fs_.writeBudget ? size : fs_.writeBudget;
-    file.bytes.insert(file.bytes.end(), bytes, bytes + allowed);
+    if (file.bytes.size() < position_ + allowed) file.bytes.resize(position_ + allowed);
+    std::copy(bytes, bytes + allowed, file.bytes.begin() + static_cast<std::ptrdiff_t>(position_));
+    position_ += allowed;
     fs_.writeBudget -= allowed;
     file.lastWrite = ++fs_.clock_;
     return allowed == size;
+  }
+  bool Read(void* data, std::size_t size, std::size_t* got) override {
+    *got = 0;
+    if (fs_.failRead.count(path_) != 0) return false;
+    const auto& bytes = fs_.files_.at(path_).bytes;
+    const std::size_t left = position_ < bytes.size() ? bytes.size() - position_ : 0;
+    *got = size < left ? size : left;
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(position_), *got,
+                static_cast<std::uint8_t*>(data));
+    position_ += *got;
+    return true;
+  }
+  bool Seek(std::uint64_t offset) override {
+    position_ = static_cast<std::size_t>(offset);
+    return true;
   }
 
  private:
   FakeFileSystem& fs_;
   std::string path_;
+  std::size_t position_ = 0;
 };
 
-std::unique_ptr<FileHandle> FakeFileSystem::Open(const std::string& path, FileAccess access,
-                                                 FileDisposition disposition) {
+std::unique_ptr<FileHandle> FakeFileSystem::OpenFile(const std::string& path, FileAccess access,
+                                                     FileDisposition disposition,
+                                                     OpenFailure* failure) {
   ++opens;
+  *failure = OpenFailure::Other;
   if (failOpen.count(path) != 0) return nullptr;
+  if (access != FileAccess::Read && denyWrite.count(path) != 0) {
+    *failure = OpenFailure::AccessDenied;
+    return nullptr;
+  }
   const bool exists = Exists(path);
   switch (disposition) {
     case FileDisposition::OpenExisting:
-      if (!exists) return nullptr;
+      if (!exists) {
+        *failure = OpenFailure::Missing;
+        return nullptr;
+      }
       break;
     case FileDisposition::CreateNew:
       if (exists) return nullptr;
@@ -52,7 +82,6 @@ std::unique_ptr<FileHandle> FakeFileSystem::Open(const std::string& path, FileAc
       files_[path] = File{{}, ++clock_};
       break;
   }
-  (void)access;
   return std::make_unique<FakeFileHandle>(*this, path);
 }
 
@@ -66,6 +95,20 @@ bool FakeFileSystem::MoveNoReplace(const std::string& from, const std::string& t
   if (failMove || !Exists(from) || Exists(to)) return false;
   files_[to] = std::move(files_[from]);
   files_.erase(from);
+  return true;
+}
+
+bool FakeFileSystem::Replace(const std::string& from, const std::string& to) {
+  if (failReplace.count(from) != 0 || failReplace.count(to) != 0 || !Exists(from)) return false;
+  files_[to] = std::move(files_[from]);
+  files_.erase(from);
+  return true;
+}
+
+bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
+  ++copies;
+  if (failCopy.count(from) != 0 || failCopy.count(to) != 0 || !Exists(from)) return false;
+  files_[to] = File{files_[from].bytes, ++clock_};
   return true;
 }
 

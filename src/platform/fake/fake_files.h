@@ -18,10 +18,10 @@ class FakeFileSystem : public FileSystem {
     std::uint64_t lastWrite = 0;
   };
 
-  std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
-                                   FileDisposition disposition) override;
   bool Delete(const std::string& path) override;
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Copy(const std::string& from, const std::string& to) override;
 
   // Puts a file in place with the next tick of the clock as its time.
   void Put(const std::string& path, const std::string& text);
@@ -37,12 +37,23 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> failRead;
   std::set<std::string> failTime;
   std::set<std::string> failDelete;
+  // Opens for writing (or reading and writing) are refused as access denied.
+  std::set<std::string> denyWrite;
+  // Copies and replaces that name these paths as source or target fail.
+  std::set<std::string> failCopy;
+  std::set<std::string> failReplace;
   bool failMove = false;
   // Writes stop after this many bytes in total and report failure.
   std::size_t writeBudget = static_cast<std::size_t>(-1);
 
   int opens = 0;
   int deletes = 0;
+  int copies = 0;
+
+ protected:
+  std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
+                                       FileDisposition disposition,
+                                       OpenFailure* failure) override;
 
  private:
   friend class FakeFileHandle;

@@ -51,8 +51,10 @@ class FakeMachine : public Machine {
   std::u16string AnsiToWide(const std::string& text) override { return WidenSevenBit(text); }
   std::uint32_t ProcessId() override { return processId; }
   bool ReadUserCountry(std::u16string* text) override;
+  std::string SystemDirectory() override { return systemDirectory; }
 
   std::uint32_t processId = 4242;
+  std::string systemDirectory = "C:\\Windows\\system32";
   // Absent when the value is missing.
   bool hasCountry = true;
   std::u16string country = u"1";

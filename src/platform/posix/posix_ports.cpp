@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace tqr::posix {
 namespace {
@@ -52,6 +55,23 @@ class PosixFileHandle : public FileHandle {
     }
     return true;
   }
+  bool Read(void* data, std::size_t size, std::size_t* got) override {
+    auto* bytes = static_cast<std::uint8_t*>(data);
+    *got = 0;
+    while (size > 0) {
+      const ssize_t read = ::read(fd_, bytes, size);
+      if (read < 0 && errno == EINTR) continue;
+      if (read < 0) return false;
+      if (read == 0) break;
+      bytes += read;
+      size -= static_cast<std::size_t>(read);
+      *got += static_cast<std::size_t>(read);
+    }
+    return true;
+  }
+  bool Seek(std::uint64_t offset) override {
+    return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0;
+  }
 
  private:
   int fd_;
@@ -59,13 +79,22 @@ class PosixFileHandle : public FileHandle {
 
 }  // namespace
 
-std::unique_ptr<FileHandle> PosixFileSystem::Open(const std::string& path, FileAccess access,
-                                                  FileDisposition disposition) {
-  int flags = access == FileAccess::Read ? O_RDONLY : O_WRONLY;
+std::unique_ptr<FileHandle> PosixFileSystem::OpenFile(const std::string& path,
+                                                      FileAccess access,
+                                                      FileDisposition disposition,
+                                                      OpenFailure* failure) {
+  int flags = access == FileAccess::Read ? O_RDONLY
+              : access == FileAccess::Write ? O_WRONLY
+                                            : O_RDWR;
   if (disposition == FileDisposition::CreateNew) flags |= O_CREAT | O_EXCL;
   if (disposition == FileDisposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
-  if (fd < 0) return nullptr;
+  if (fd < 0) {
+    *failure = errno == ENOENT   ? OpenFailure::Missing
+               : errno == EACCES ? OpenFailure::AccessDenied
+                                 : OpenFailure::Other;
+    return nullptr;
+  }
   return std::make_unique<PosixFileHandle>(fd);
 }
 
@@ -79,12 +108,29 @@ bool PosixFileSystem::MoveNoReplace(const std::string& from, const std::string& 
   return true;
 }
 
+bool PosixFileSystem::Replace(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {
+  auto source = Open(from, FileAccess::Read, FileDisposition::OpenExisting);
+  std::vector<std::uint8_t> bytes;
+  if (!source || !source->ReadAll(&bytes)) return false;
+  auto target = Open(to, FileAccess::Write, FileDisposition::CreateAlways);
+  return target && target->Write(bytes.data(), bytes.size());
+}
+
 bool PosixMachine::WideToAnsi(const std::u16string& text, std::size_t capacity,
                               std::string* out) {
   return NarrowToSevenBit(text, capacity, out);
 }
 
 std::uint32_t PosixMachine::ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+std::string PosixMachine::SystemDirectory() {
+  const char* directory = std::getenv("TQR_SYSTEM_DIR");
+  return directory != nullptr ? directory : ".";
+}
 
 Ports PosixPorts() {
   static PosixFileSystem files;

@@ -8,10 +8,15 @@ namespace tqr::posix {
 
 class PosixFileSystem : public FileSystem {
  public:
-  std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
-                                   FileDisposition disposition) override;
   bool Delete(const std::string& path) override;
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Copy(const std::string& from, const std::string& to) override;
+
+ protected:
+  std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
+                                       FileDisposition disposition,
+                                       OpenFailure* failure) override;
 };
 
 class PosixMachine : public Machine {
@@ -24,6 +29,9 @@ class PosixMachine : public Machine {
   // These systems keep no region value of the kind; an unreadable value
   // means code 0.
   bool ReadUserCountry(std::u16string*) override { return false; }
+  // $TQR_SYSTEM_DIR when set, else the current directory: the tools that
+  // run here keep machine-wide files where the user points them.
+  std::string SystemDirectory() override;
 };
 
 // Files and machine of this process; no spooler.

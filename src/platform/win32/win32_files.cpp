@@ -51,6 +51,25 @@ class Win32FileHandle : public FileHandle {
     }
     return true;
   }
+  bool Read(void* data, std::size_t size, std::size_t* got) override {
+    auto* bytes = static_cast<std::uint8_t*>(data);
+    *got = 0;
+    while (size > 0) {
+      const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+      DWORD read = 0;
+      if (!ReadFile(file_, bytes, chunk, &read, nullptr)) return false;
+      if (read == 0) break;  // end of file
+      bytes += read;
+      size -= read;
+      *got += read;
+    }
+    return true;
+  }
+  bool Seek(std::uint64_t offset) override {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file_, distance, nullptr, FILE_BEGIN) != 0;
+  }
 
  private:
   HANDLE file_;
@@ -68,14 +87,45 @@ DWORD CreationOf(FileDisposition disposition) {
   return OPEN_EXISTING;
 }
 
+DWORD DesiredAccessOf(FileAccess access) {
+  switch (access) {
+    case FileAccess::Write:
+      return GENERIC_WRITE;
+    case FileAccess::ReadWrite:
+      return GENERIC_READ | GENERIC_WRITE;
+    case FileAccess::Read:
+      break;
+  }
+  return GENERIC_READ;
+}
+
+OpenFailure FailureOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return OpenFailure::Missing;
+    case ERROR_ACCESS_DENIED:
+      return OpenFailure::AccessDenied;
+    default:
+      return OpenFailure::Other;
+  }
+}
+
 }  // namespace
 
-std::unique_ptr<FileHandle> Win32FileSystem::Open(const std::string& path, FileAccess access,
-                                                  FileDisposition disposition) {
-  const DWORD desired = access == FileAccess::Read ? GENERIC_READ : GENERIC_WRITE;
-  HANDLE file = CreateFileA(path.c_str(), desired, FILE_SHARE_READ, nullptr,
+std::unique_ptr<FileHandle> Win32FileSystem::OpenFile(const std::string& path, FileAccess access,
+                                                      FileDisposition disposition,
+                                                      OpenFailure* failure) {
+  // Readers and plain writers share reading (the description cache is read
+  // by many processes at once); a file opened to be updated in place is
+  // kept to ourselves.
+  const DWORD share = access == FileAccess::ReadWrite ? 0 : FILE_SHARE_READ;
+  HANDLE file = CreateFileA(path.c_str(), DesiredAccessOf(access), share, nullptr,
                             CreationOf(disposition), FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  if (file == INVALID_HANDLE_VALUE) {
+    *failure = FailureOf(GetLastError());
+    return nullptr;
+  }
   return std::make_unique<Win32FileHandle>(file);
 }
 
@@ -84,6 +134,14 @@ bool Win32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.
 bool Win32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
   // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
   return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;
+}
+
+bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
 }  // namespace tqr::win32

@@ -8,10 +8,15 @@ namespace tqr::win32 {
 
 class Win32FileSystem : public FileSystem {
  public:
-  std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
-                                   FileDisposition disposition) override;
   bool Delete(const std::string& path) override;
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Copy(const std::string& from, const std::string& to) override;
+
+ protected:
+  std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
+                                       FileDisposition disposition,
+                                       OpenFailure* failure) override;
 };
 
 class Win32Spooler : public Spooler {
@@ -35,6 +40,7 @@ class Win32Machine : public Machine {
   std::u16string AnsiToWide(const std::string& text) override;
   std::uint32_t ProcessId() override;
   bool ReadUserCountry(std::u16string* text) override;
+  std::string SystemDirectory() override;
 };
 
 // The process's real files, spooler and machine.

@@ -148,6 +148,13 @@ bool Win32Machine::ReadUserCountry(std::u16string* text) {
   return true;
 }
 
+std::string Win32Machine::SystemDirectory() {
+  char path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  return std::string(path, length);
+}
+
 Ports Win32Ports() {
   static Win32FileSystem files;
   static Win32Spooler spooler;
