@@ -82,6 +82,7 @@ struct FormInfo {
   std::int32_t length = 0;
 };
 
+constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kErrorSuccess = 0;
 
@@ -99,6 +100,8 @@ class Spooler {
   virtual std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
                                        std::uint32_t type, const void* data,
                                        std::uint32_t size) = 0;
+  // Removes a value SetPrinterData wrote; returns the error code.
+  virtual std::uint32_t DeletePrinterData(PrinterHandle printer, const std::u16string& name) = 0;
   // The printer's default record (pDevMode of PRINTER_INFO_2W), its
   // dmSize + dmDriverExtra bytes; empty when the printer has none. False
   // when the printer information cannot be read.

@@ -54,6 +54,13 @@ std::uint32_t FakeSpooler::SetPrinterData(PrinterHandle printer, const std::u16s
   return kErrorSuccess;
 }
 
+std::uint32_t FakeSpooler::DeletePrinterData(PrinterHandle printer, const std::u16string& name) {
+  const auto found = printers.find(printer);
+  if (found == printers.end()) return kErrorInvalidHandle;
+  if (found->second.failSetData) return kErrorAccessDenied;
+  return found->second.data.erase(name) != 0 ? kErrorSuccess : kErrorFileNotFound;
+}
+
 bool FakeSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                           std::vector<std::uint8_t>* record) {
   const auto found = printers.find(printer);

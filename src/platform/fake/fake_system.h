@@ -33,6 +33,7 @@ class FakeSpooler : public Spooler {
   std::uint32_t SetPrinterData(PrinterHandle printer, const std::u16string& name,
                                std::uint32_t type, const void* data,
                                std::uint32_t size) override;
+  std::uint32_t DeletePrinterData(PrinterHandle printer, const std::u16string& name) override;
   bool GetPrinterDefaultRecord(PrinterHandle printer,
                                std::vector<std::uint8_t>* record) override;
   bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;

@@ -64,6 +64,12 @@ std::uint32_t Win32Spooler::SetPrinterData(PrinterHandle printer, const std::u16
                          static_cast<LPBYTE>(const_cast<void*>(data)), size);
 }
 
+// SetPrinterDataW keeps its values under the printer's "PrinterDriverData"
+// key; the keyed call removes them there. (Wine has no DeletePrinterDataW.)
+std::uint32_t Win32Spooler::DeletePrinterData(PrinterHandle printer, const std::u16string& name) {
+  return DeletePrinterDataExW(static_cast<HANDLE>(printer), L"PrinterDriverData", Wide(name));
+}
+
 bool Win32Spooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                            std::vector<std::uint8_t>* record) {
   DWORD needed = 0;
