@@ -1,24 +1,20 @@
 // Process attach and detach.
 #include "interface/win32/driver_kit.h"
-#include "interface/win32/module.h"
 #include "platform/win32/win32_ports.h"
+#include "ui/win32/module_instance.h"
 
 namespace tqr {
 namespace {
 
-HINSTANCE module_instance = nullptr;
 // Created with the process as the platform's drivers do; no path enters it.
 CRITICAL_SECTION process_lock;
 
 }  // namespace
-
-HINSTANCE ModuleInstance() { return module_instance; }
-
 }  // namespace tqr
 
 BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    tqr::module_instance = module;
+    tqr::SetModuleInstance(module);
     InitializeCriticalSection(&tqr::process_lock);
     tqr::CurrentPorts() = tqr::win32::Win32Ports();
   } else if (reason == DLL_PROCESS_DETACH) {
