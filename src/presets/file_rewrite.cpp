@@ -1,0 +1,36 @@
+#include "presets/file_rewrite.h"
+
+namespace tqr {
+
+bool ReadExactly(FileHandle& file, void* data, std::size_t size) {
+  auto* out = static_cast<std::uint8_t*>(data);
+  while (size > 0) {
+    std::size_t got = 0;
+    if (!file.Read(out, size, &got) || got == 0 || got > size) return false;
+    out += got;
+    size -= got;
+  }
+  return true;
+}
+
+bool RewriteWholeFile(FileSystem& files, const std::string& path,
+                      const std::vector<std::uint8_t>& bytes, Publish publish) {
+  // A name of this process's own: two sheets of one process run on one
+  // thread, and another process's half-written file is never ours to reuse.
+  Machine* machine = CurrentPorts().machine;
+  const std::string temporary =
+      path + "." + std::to_string(machine != nullptr ? machine->ProcessId() : 0) + ".tmp";
+  bool written = false;
+  {
+    auto file = files.Open(temporary, FileAccess::Write, FileDisposition::CreateAlways);
+    if (file == nullptr) return false;
+    written = bytes.empty() || file->Write(bytes.data(), bytes.size());
+  }  // closed before the move, which a file still open would refuse
+  const bool moved =
+      written && (publish == Publish::kReplace ? files.Replace(temporary, path)
+                                               : files.MoveNoReplace(temporary, path));
+  if (!moved) files.Delete(temporary);
+  return moved;
+}
+
+}  // namespace tqr

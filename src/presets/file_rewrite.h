@@ -1,0 +1,41 @@
+// Reading exact lengths from preset files and replacing them whole. Presets
+// live only in these files, so a rewrite never truncates the old file first:
+// the new content goes to a temporary file beside it and is moved over the
+// old one in one step, or the old file stays as it was.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ports.h"
+
+namespace tqr {
+
+// Reads exactly `size` bytes from the file position; false on a read error
+// or when the file ends first.
+bool ReadExactly(FileHandle& file, void* data, std::size_t size);
+
+enum class Publish {
+  kReplace,     // over the file at `path`, whether or not it exists
+  kCreateOnly,  // only where no file exists yet
+};
+
+// Writes `bytes` as the whole content of `path` through a temporary file in
+// the same directory. True only when every byte was written and the file was
+// moved into place; otherwise the temporary file is removed and `path` is
+// untouched.
+bool RewriteWholeFile(FileSystem& files, const std::string& path,
+                      const std::vector<std::uint8_t>& bytes, Publish publish);
+
+// Little-endian 16-bit fields of the preset files.
+inline std::uint16_t GetLe16(const std::uint8_t* bytes) {
+  return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+}
+inline void PutLe16(std::uint8_t* bytes, std::uint16_t value) {
+  bytes[0] = static_cast<std::uint8_t>(value & 0xFF);
+  bytes[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+}  // namespace tqr

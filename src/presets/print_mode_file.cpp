@@ -1,0 +1,238 @@
+#include "presets/print_mode_file.h"
+
+#include <bit>
+#include <cstring>
+#include <memory>
+
+#include "platform/ports.h"
+#include "presets/file_rewrite.h"
+
+namespace tqr {
+namespace {
+
+// Records go to and from the file as they lie in memory.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr char16_t kSignature[] = u"TQR54VNT";
+constexpr std::size_t kSignatureUnits = 8;
+constexpr std::size_t kSignatureSize = 2 * kSignatureUnits;
+constexpr std::size_t kOrderSize = 2 * kMaxPrintModes;
+static_assert(kUserFileOrderOffset + kOrderSize == kUserFileRecordsOffset);
+
+bool IsExactSignature(const std::uint8_t* bytes) {
+  for (std::size_t i = 0; i < kSignatureUnits; ++i) {
+    if (GetLe16(bytes + 2 * i) != kSignature[i]) return false;
+  }
+  return true;
+}
+
+// Letters in either case, every other unit exactly.
+bool IsLooseSignature(const std::uint8_t* bytes) {
+  const auto fold = [](std::uint16_t unit) -> std::uint16_t {
+    return unit >= u'a' && unit <= u'z' ? static_cast<std::uint16_t>(unit - u'a' + u'A') : unit;
+  };
+  for (std::size_t i = 0; i < kSignatureUnits; ++i) {
+    if (fold(GetLe16(bytes + 2 * i)) != kSignature[i]) return false;
+  }
+  return true;
+}
+
+struct Header {
+  std::uint16_t count = 0;
+  std::uint16_t order[kMaxPrintModes] = {};
+};
+
+enum class HeaderRead { kRead, kNoDirectory, kNotOpened, kOtherSignature, kShort };
+
+// Opens the file for reading and reads the signature, count and display
+// order, leaving the file at the first user record.
+HeaderRead OpenAndReadHeader(std::unique_ptr<FileHandle>* file, Header* header) {
+  const std::string path = UserPrintModeFilePath();
+  if (path.empty()) return HeaderRead::kNoDirectory;
+  *file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting);
+  if (*file == nullptr) return HeaderRead::kNotOpened;
+  std::uint8_t bytes[kUserFileRecordsOffset];
+  if (!ReadExactly(**file, bytes, kSignatureSize)) return HeaderRead::kOtherSignature;
+  if (!IsExactSignature(bytes)) return HeaderRead::kOtherSignature;
+  if (!ReadExactly(**file, bytes + kSignatureSize, sizeof bytes - kSignatureSize)) {
+    return HeaderRead::kShort;
+  }
+  header->count = GetLe16(bytes + kUserFileCountOffset);
+  for (std::size_t i = 0; i < kMaxPrintModes; ++i) {
+    header->order[i] = GetLe16(bytes + kUserFileOrderOffset + 2 * i);
+  }
+  return HeaderRead::kRead;
+}
+
+// Reads up to `wanted` whole records; returns how many arrived.
+std::size_t ReadRecords(FileHandle& file, PrintModeRecord* records, std::size_t wanted) {
+  std::size_t read = 0;
+  while (read < wanted && ReadExactly(file, &records[read], sizeof(PrintModeRecord))) {
+    TerminateTexts(&records[read]);
+    ++read;
+  }
+  return read;
+}
+
+// The first count entries name each mode number below count exactly once.
+bool IsPermutation(const Header& header) {
+  bool seen[kMaxPrintModes] = {};
+  for (std::size_t p = 0; p < header.count; ++p) {
+    const std::uint16_t mode = header.order[p];
+    if (mode >= header.count || seen[mode]) return false;
+    seen[mode] = true;
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> EncodeFile(std::uint16_t count, const std::uint16_t* order,
+                                     const PrintModeRecord* records, std::size_t recordCount) {
+  std::vector<std::uint8_t> bytes(kUserFileRecordsOffset + recordCount * sizeof(PrintModeRecord));
+  for (std::size_t i = 0; i < kSignatureUnits; ++i) PutLe16(&bytes[2 * i], kSignature[i]);
+  PutLe16(&bytes[kUserFileCountOffset], count);
+  for (std::size_t i = 0; i < kMaxPrintModes; ++i) {
+    PutLe16(&bytes[kUserFileOrderOffset + 2 * i], order[i]);
+  }
+  for (std::size_t k = 0; k < recordCount; ++k) {
+    PrintModeRecord record = records[k];
+    TerminateTexts(&record);
+    std::memcpy(&bytes[kUserFileRecordsOffset + k * sizeof record], &record, sizeof record);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::string UserPrintModeFilePath() {
+  Machine* machine = CurrentPorts().machine;
+  const std::string directory = machine != nullptr ? machine->SystemDirectory() : std::string();
+  return directory.empty() ? std::string() : directory + kUserPrintModeFileName;
+}
+
+bool CreateDefaultPrintModeFile() {
+  const std::string path = UserPrintModeFilePath();
+  if (path.empty()) return false;
+  FileSystem& files = *CurrentPorts().files;
+  {
+    // A file that exists but that this user may not change stays as it is,
+    // as truncating it in place would have refused.
+    OpenFailure failure = OpenFailure::None;
+    const auto existing =
+        files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting, &failure);
+    if (existing == nullptr && failure != OpenFailure::Missing) return false;
+  }
+  std::uint16_t order[kMaxPrintModes] = {};
+  for (std::uint16_t mode = 0; mode < kBuiltInPrintModes; ++mode) order[mode] = mode;
+  return RewriteWholeFile(files, path, EncodeFile(kBuiltInPrintModes, order, nullptr, 0),
+                          Publish::kReplace);
+}
+
+UserFileRead ReadUserPrintModes(UserPrintModes* modes) {
+  modes->count = 0;
+  modes->userCount = 0;
+  std::unique_ptr<FileHandle> file;
+  Header header;
+  switch (OpenAndReadHeader(&file, &header)) {
+    case HeaderRead::kRead:
+      break;
+    case HeaderRead::kNoDirectory:
+      return UserFileRead::kNoDirectory;
+    case HeaderRead::kNotOpened:
+      return UserFileRead::kNotOpened;
+    case HeaderRead::kOtherSignature:
+    case HeaderRead::kShort:
+      return UserFileRead::kUnusable;
+  }
+  if (header.count < kBuiltInPrintModes) return UserFileRead::kUnusable;
+  const std::uint16_t count = header.count < kMaxPrintModes ? header.count : kMaxPrintModes;
+  std::memcpy(modes->order, header.order, sizeof modes->order);
+  modes->userCount = static_cast<std::uint16_t>(
+      ReadRecords(*file, modes->user, static_cast<std::size_t>(count - kBuiltInPrintModes)));
+  modes->count = count;
+  return UserFileRead::kRead;
+}
+
+bool ReadPrintModeOrder(PrintModeOrder* order) {
+  std::unique_ptr<FileHandle> file;
+  Header header;
+  if (OpenAndReadHeader(&file, &header) != HeaderRead::kRead) return false;
+  order->count = header.count < kMaxPrintModes ? header.count : kMaxPrintModes;
+  std::memcpy(order->order, header.order, sizeof order->order);
+  return true;
+}
+
+bool IsModeListed(const PrintModeOrder& order, std::uint16_t mode) {
+  for (std::size_t p = 0; p < order.count && p < kMaxPrintModes; ++p) {
+    if (order.order[p] == mode) return true;
+  }
+  return false;
+}
+
+bool LoadPrintModeStore(PrintModeStore* store) {
+  std::unique_ptr<FileHandle> file;
+  Header header;
+  if (OpenAndReadHeader(&file, &header) != HeaderRead::kRead) return false;
+  if (header.count < kBuiltInPrintModes || header.count > kMaxPrintModes) return false;
+  if (!IsPermutation(header)) return false;
+  const std::size_t wanted = header.count - kBuiltInPrintModes;
+  std::vector<PrintModeRecord> user(wanted);
+  if (ReadRecords(*file, user.data(), wanted) != wanted) return false;
+  store->count = header.count;
+  std::memcpy(store->order, header.order, sizeof store->order);
+  store->user = std::move(user);
+  return true;
+}
+
+bool WritePrintModeStore(const PrintModeStore& store) {
+  // Only a store that loads again is written.
+  if (store.count < kBuiltInPrintModes || store.count > kMaxPrintModes ||
+      store.user.size() != static_cast<std::size_t>(store.count - kBuiltInPrintModes)) {
+    return false;
+  }
+  const std::string path = UserPrintModeFilePath();
+  if (path.empty()) return false;
+  FileSystem& files = *CurrentPorts().files;
+  {
+    // Opened for writing as well as reading, so that a file this user may
+    // not change is refused here and not only by the final move.
+    auto file = files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting);
+    std::uint8_t signature[kSignatureSize];
+    if (file == nullptr || !ReadExactly(*file, signature, sizeof signature) ||
+        !IsExactSignature(signature)) {
+      return false;
+    }
+  }
+  return RewriteWholeFile(
+      files, path, EncodeFile(store.count, store.order, store.user.data(), store.user.size()),
+      Publish::kReplace);
+}
+
+bool IsPrintModeStoreWritable() {
+  const std::string path = UserPrintModeFilePath();
+  if (path.empty()) return false;
+  return CurrentPorts().files->Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting) !=
+         nullptr;
+}
+
+bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {
+  records->clear();
+  const std::string path = UserPrintModeFilePath();
+  if (path.empty()) return false;
+  auto file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting);
+  std::uint8_t head[kUserFileOrderOffset];
+  if (file == nullptr || !ReadExactly(*file, head, sizeof head) || !IsLooseSignature(head)) {
+    return false;
+  }
+  const std::uint16_t count = GetLe16(head + kUserFileCountOffset);
+  if (count <= kBuiltInPrintModes) return true;
+  const std::size_t wanted =
+      count < kMaxPrintModes ? count - kBuiltInPrintModes : std::size_t{kMaxUserPrintModes};
+  std::vector<PrintModeRecord> block(wanted);
+  if (!file->Seek(kUserFileRecordsOffset) || ReadRecords(*file, block.data(), wanted) != wanted) {
+    return false;
+  }
+  *records = std::move(block);
+  return true;
+}
+
+}  // namespace tqr
