@@ -48,7 +48,7 @@ BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COM
 
 .PHONY: all test demo fuzz bench clean bootstrap \
   build-native build-win64 build-win32 build-fuzz build-bench \
-  test-native test-win64
+  test-native test-win64 artwork
 
 all: build-native build-win64 build-win32
 
@@ -129,6 +129,19 @@ bench: build-bench
 	  "$$exe"; \
 	done; \
 	if (( ! found )); then echo "no bench_* programs in $(B)/bench/bin" >&2; exit 1; fi
+
+# Redraws the icons and bitmaps in src/resources/art/ and the list that names them,
+# src/resources/art.rc, with the native tool tools/artwork; also a contact sheet of
+# them all, build/artwork/contact.png (or .bmp without ImageMagick), for looking at.
+ARTWORK := $(B)/native/bin/artwork
+artwork: bootstrap $(B)/native/build.ninja
+	$(CMAKE) --build $(B)/native --target artwork
+	rm -rf src/resources/art
+	mkdir -p src/resources/art $(B)/artwork
+	$(ARTWORK) src/resources/art --rc src/resources/art.rc --sheet $(B)/artwork/contact.bmp
+	if command -v convert >/dev/null; then \
+	  convert $(B)/artwork/contact.bmp $(B)/artwork/contact.png && rm $(B)/artwork/contact.bmp; \
+	fi
 
 clean:
 	-$(WINE_RUN) --kill

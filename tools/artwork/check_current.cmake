@@ -1,0 +1,45 @@
+# Draws every picture into a scratch folder and compares the result with the
+# checked-in files: same names, same bytes, same resource list.
+#   cmake -DTOOL=... -DART_DIR=... -DRC_FILE=... -DSCRATCH=... -P check_current.cmake
+set(hint "the checked-in pictures differ from what tools/artwork draws: run `make artwork`")
+
+file(REMOVE_RECURSE "${SCRATCH}")
+file(MAKE_DIRECTORY "${SCRATCH}/art")
+execute_process(COMMAND "${TOOL}" "${SCRATCH}/art" --rc "${SCRATCH}/art.rc"
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "artwork failed (${result})")
+endif()
+
+file(GLOB drawn RELATIVE "${SCRATCH}/art" "${SCRATCH}/art/*")
+file(GLOB kept RELATIVE "${ART_DIR}" "${ART_DIR}/*")
+list(SORT drawn)
+list(SORT kept)
+if(NOT drawn STREQUAL kept)
+  set(missing ${drawn})
+  list(REMOVE_ITEM missing ${kept})
+  set(extra ${kept})
+  list(REMOVE_ITEM extra ${drawn})
+  message(FATAL_ERROR "${hint}\n  not checked in: ${missing}\n  no longer drawn: ${extra}")
+endif()
+
+set(changed)
+foreach(name ${drawn} art.rc)
+  if(name STREQUAL "art.rc")
+    set(old "${RC_FILE}")
+    set(new "${SCRATCH}/art.rc")
+  else()
+    set(old "${ART_DIR}/${name}")
+    set(new "${SCRATCH}/art/${name}")
+  endif()
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${old}" "${new}"
+    RESULT_VARIABLE different)
+  if(different)
+    list(APPEND changed ${name})
+  endif()
+endforeach()
+if(changed)
+  message(FATAL_ERROR "${hint}\n  changed: ${changed}")
+endif()
+list(LENGTH drawn count)
+message(STATUS "${count} pictures and art.rc are current")
