@@ -5,7 +5,10 @@
 #                tests (AddressSanitizer + UBSan), then the win64 tests under Wine
 #   make demo    build win64, install the driver into the Wine prefix as the printer
 #                "Orlex TQ-R5400" (over an earlier installation), show its default
-#                settings and its capabilities as applications get them
+#                settings and its capabilities as applications get them, then its
+#                printing preferences: on $DISPLAY when set, else as screenshots
+#   make screens every page and dialog of the property sheets, rendered under Xvfb
+#                into build/screens/*.png
 #   make fuzz    libFuzzer campaigns, FUZZ_SECONDS (60) per target, in build/fuzz
 #   make bench   benchmarks, optimised and without sanitizers, in build/bench
 #   make clean   remove build/, the Wine prefixes included
@@ -46,7 +49,7 @@ FUZZ_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
 BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
   -DTQR_SANITIZE=OFF
 
-.PHONY: all test demo fuzz bench clean bootstrap \
+.PHONY: all test demo screens fuzz bench clean bootstrap \
   build-native build-win64 build-win32 build-fuzz build-bench \
   test-native test-win64 artwork
 
@@ -96,11 +99,25 @@ test-win64: build-win64
 # Jobs sent to the demo printer land in DEMO_JOBS (replaced by each job).
 TQRCTL := $(B)/win64/bin/tqrctl.exe
 DEMO_JOBS ?= $(CURDIR)/$(B)/win64/tqr54-jobs.prn
+SCREENS := $(B)/screens
 demo: build-win64
 	$(WINE_RUN) --init
 	$(WINE_RUN) $(TQRCTL) install --port-file "$(DEMO_JOBS)"
 	$(WINE_RUN) $(TQRCTL) defaults
 	$(WINE_RUN) $(TQRCTL) caps
+	@if [[ -n "$${DISPLAY:-}" ]]; then \
+	  echo "== the printing preferences on $$DISPLAY; OK prints the settings that come back"; \
+	  $(WINE_RUN) --display $(TQRCTL) install --port-file "$(DEMO_JOBS)"; \
+	  $(WINE_RUN) --display $(TQRCTL) prefs --host; \
+	else \
+	  echo "== no DISPLAY: the property sheets as pictures in $(SCREENS)"; \
+	  TQR_SCREENS_JOBS="$(DEMO_JOBS)" scripts/screenshots $(TQRCTL) $(SCREENS); \
+	fi
+
+# The property sheets as our host shows them, each page and each dialog its buttons
+# open, under Xvfb (see scripts/screenshots).
+screens: build-win64
+	TQR_SCREENS_JOBS="$(DEMO_JOBS)" scripts/screenshots $(TQRCTL) $(SCREENS)
 
 # Every executable fuzz_* in build/fuzz/bin, on its corpus fuzz/corpus/<name> (read
 # only: what it finds new goes to build/fuzz/corpus/<name>, crashes and the like to

@@ -9,5 +9,10 @@ int RunInstall(const Options& options);
 int RunUninstall(const Options& options);
 int RunDefaults(const Options& options);
 int RunCaps(const Options& options);
+int RunPrefs(const Options& options);
+int RunProps(const Options& options);
+// clean, nozzle-check, align, test-pattern and align-values.
+int RunMaintenance(const Options& options);
+int RunStatus(const Options& options);
 
 }  // namespace tqrctl

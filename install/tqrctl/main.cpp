@@ -25,6 +25,18 @@ int wmain(int argc, wchar_t** argv) {
       return tqrctl::RunDefaults(options);
     case tqrctl::Command::kCaps:
       return tqrctl::RunCaps(options);
+    case tqrctl::Command::kPrefs:
+      return tqrctl::RunPrefs(options);
+    case tqrctl::Command::kProps:
+      return tqrctl::RunProps(options);
+    case tqrctl::Command::kClean:
+    case tqrctl::Command::kNozzleCheck:
+    case tqrctl::Command::kAlign:
+    case tqrctl::Command::kTestPattern:
+    case tqrctl::Command::kAlignValues:
+      return tqrctl::RunMaintenance(options);
+    case tqrctl::Command::kStatus:
+      return tqrctl::RunStatus(options);
     case tqrctl::Command::kHelp:
       break;
   }

@@ -1,6 +1,7 @@
 // tqrctl's command line.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,14 @@ constexpr wchar_t kProductName[] = L"Orlex TQ-R5400";
 // The port install makes for --port-file when no --port names one.
 constexpr wchar_t kJobPort[] = L"TQR54:";
 
-enum class Command { kHelp, kInstall, kUninstall, kDefaults, kCaps };
+enum class Command {
+  kHelp, kInstall, kUninstall, kDefaults, kCaps, kPrefs, kProps,
+  kClean, kNozzleCheck, kAlign, kTestPattern, kAlignValues,
+  kStatus,
+};
+
+// Which button a scripted run of a property sheet presses, in place of a user.
+enum class Press { kNobody, kOk, kCancel };
 
 struct Options {
   Command command = Command::kHelp;
@@ -20,7 +28,21 @@ struct Options {
   std::wstring dir;       // install: package folder; empty: the folder of tqrctl.exe
   std::wstring port;      // install: empty: kJobPort with --port-file, else "FILE:"
   std::wstring portFile;  // install: where the port's jobs land
+
+  // prefs and props
+  bool host = false;      // our own property sheet host instead of the system's
+  bool readOnly = false;  // open the sheet as for a user who may not change the settings
+  Press press = Press::kNobody;
+  unsigned pressAfterMs = 1500;  // counted from the moment the sheet is up
+  std::wstring screenshotDir;    // each page and dialog as a BMP file in this folder
+
+  // maintenance jobs
+  std::uint8_t inks = 0x3F;      // clean: the inks whose heads are cleaned (all)
+  std::vector<int> alignValues;  // align-values: A to G, each 1 to 9
 };
+
+// The longest --after a script may ask for: ten minutes.
+constexpr unsigned kLongestPressDelayMs = 600000;
 
 // The command lines, shown for a refused one; with the help after them for --help.
 extern const char kSynopsis[];

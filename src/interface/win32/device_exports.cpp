@@ -1,10 +1,13 @@
 // Exports the spooler calls about the printer itself: capabilities, record
-// conversion and the printer's initialization.
+// conversion, the printer's initialization and the device property sheet.
 #include "caps/capabilities.h"
 #include "interface/convert.h"
 #include "interface/document_request.h"
+#include "interface/sheet_context.h"
 #include "interface/win32/driver_kit.h"
 #include "interface/win32/opened_printer.h"
+#include "interface/win32/sheet_header.h"
+#include "ui/win32/sheet_assembly.h"
 
 namespace {
 
@@ -46,4 +49,31 @@ BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) {
   tqr::OpenedPrinter opened(printerName, PRINTER_ALL_ACCESS);
   if (opened.handle() == nullptr) return TRUE;
   return tqr::StoreInitialSettings(opened.handle(), Text(printerName));
+}
+
+LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) {
+  if (info == nullptr) return -1;
+  auto* header = reinterpret_cast<DEVICEPROPERTYHEADER*>(info->lParamInit);
+  if (header == nullptr) return -1;
+  auto* context = reinterpret_cast<tqr::SheetContext*>(info->UserData);
+  switch (info->Reason) {
+    case PROPSHEETUI_REASON_INIT:
+      context = tqr::OpenDeviceSheet(header->hPrinter, Text(header->pszPrinterName),
+                                     header->Flags);
+      if (context == nullptr) return -1;
+      return tqr::AssembleSheet(context, info, true);
+    case PROPSHEETUI_REASON_GET_INFO_HEADER:
+      return tqr::FillSheetHeader(parameter, header->pszPrinterName);
+    case PROPSHEETUI_REASON_DESTROY:
+      tqr::CloseDeviceSheet(context);
+      return 1;
+    case PROPSHEETUI_REASON_SET_RESULT: {
+      const LONG result = tqr::SetResultOf(parameter);
+      info->Result = result;
+      tqr::FinishDeviceSheet(context, result);
+      return 1;
+    }
+    default:
+      return -1;
+  }
 }

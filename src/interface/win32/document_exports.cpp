@@ -1,12 +1,45 @@
 // The document-settings exports: records built, merged and finalized for
-// applications and the spooler. No window is shown here.
+// applications and the spooler, and the document property sheet.
 #include "interface/document_request.h"
+#include "interface/sheet_context.h"
 #include "interface/win32/driver_kit.h"
 #include "interface/win32/opened_printer.h"
+#include "interface/win32/sheet_header.h"
+#include "ui/win32/sheet_assembly.h"
 
 namespace {
 
 const char16_t* Text(LPCWSTR text) { return reinterpret_cast<const char16_t*>(text); }
+
+// The host's calls for one document sheet, by reason.
+LONG DocumentSheetReason(PROPSHEETUI_INFO* info, LPARAM parameter) {
+  auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(info->lParamInit);
+  auto* context = reinterpret_cast<tqr::SheetContext*>(info->UserData);
+  switch (info->Reason) {
+    case PROPSHEETUI_REASON_INIT: {
+      if (header == nullptr) return -1;
+      context = tqr::OpenDocumentSheet(tqr::DocumentSheetRequest{
+          header->hPrinter, Text(header->pszPrinterName), header->pdmIn, header->pdmOut,
+          header->fMode});
+      if (context == nullptr) return -1;
+      return tqr::AssembleSheet(context, info, false);
+    }
+    case PROPSHEETUI_REASON_GET_INFO_HEADER:
+      return tqr::FillSheetHeader(parameter, header != nullptr ? header->pszPrinterName : nullptr);
+    case PROPSHEETUI_REASON_DESTROY:
+      tqr::CloseDocumentSheet(&context);
+      info->UserData = 0;
+      return 1;
+    case PROPSHEETUI_REASON_SET_RESULT: {
+      const LONG result = tqr::SetResultOf(parameter);
+      tqr::FinishDocumentSheet(context, result);
+      info->Result = result;
+      return 1;
+    }
+    default:
+      return -1;
+  }
+}
 
 }  // namespace
 
@@ -21,10 +54,7 @@ LONG WINAPI DrvAdvancedDocumentProperties(HWND, HANDLE printer, LPWSTR deviceNam
 }
 
 LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) {
-  if (info != nullptr) {
-    // The property sheets are not part of this module yet.
-    return -1;
-  }
+  if (info != nullptr) return DocumentSheetReason(info, parameter);
   auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(parameter);
   if (header == nullptr) return -1;
   // Wine's spooler asks for the default record while adding the printer
@@ -42,8 +72,6 @@ LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) 
   header->cbOut = cbOut;
   return result;
 }
-
-LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) { return -1; }
 
 BOOL WINAPI PrinterProperties(HWND, HANDLE) { return TRUE; }
 

@@ -1,0 +1,135 @@
+#include "tqrctl/sheet_run.h"
+
+#include <cstdio>
+
+#include "tqrctl/failure.h"
+#include "tqrctl/sheet_host.h"
+#include "tqrctl/text.h"
+
+namespace tqrctl {
+namespace {
+
+std::string Hex(ULONG_PTR value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
+  return text;
+}
+
+std::string ModuleName(HINSTANCE module) {
+  if (module == nullptr) return "no module";
+  wchar_t path[MAX_PATH] = {};
+  if (GetModuleFileNameW(module, path, MAX_PATH) == 0)
+    return "module " + Hex(reinterpret_cast<ULONG_PTR>(module));
+  return Utf8(path);
+}
+
+void ReportHeader(const SheetHost& host, LONG answer) {
+  const PROPSHEETUI_INFO_HEADER& header = host.header();
+  std::string line = "GET_INFO_HEADER answered " + std::to_string(answer);
+  if (answer > 0) {
+    const auto* title = reinterpret_cast<const wchar_t*>(header.pTitle);
+    line += ": title \"" + (title != nullptr ? Utf8(title) : std::string("(none)")) + "\", flags " +
+            Hex(header.Flags) + ", ";
+    line += (header.Flags & PSUIHDRF_USEHICON) != 0
+                ? "icon handle " + Hex(reinterpret_cast<ULONG_PTR>(header.hIcon))
+                : "icon " + std::to_string(header.IconID);
+    line += ", resources of " + ModuleName(header.hInst);
+  }
+  Say(line);
+}
+
+}  // namespace
+
+std::unique_ptr<ScriptedUser> StartScript(const Options& options, const std::wstring& name,
+                                          bool* failed) {
+  *failed = false;
+  if (options.press == Press::kNobody && options.screenshotDir.empty()) return nullptr;
+  SheetScript script;
+  script.press = options.press;
+  script.pressAfterMs = options.pressAfterMs;
+  script.screenshotName = name;
+  if (!options.screenshotDir.empty()) {
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameW(options.screenshotDir.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) {
+      *failed = true;
+      FailLastError("cannot make a full path of", options.screenshotDir);
+      return nullptr;
+    }
+    if (!CreateDirectoryW(full, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+      *failed = true;
+      FailLastError("cannot create the picture folder", full);
+      return nullptr;
+    }
+    script.screenshotDir = full;
+  }
+  return std::make_unique<ScriptedUser>(script);
+}
+
+void ReportScript(const ScriptedUser* user) {
+  if (user == nullptr) return;
+  if (user->sawSheet()) {
+    std::string pages;
+    for (const std::wstring& page : user->pages()) {
+      pages += (pages.empty() ? "" : ", ") + Utf8(page);
+    }
+    Say("script: the sheet \"" + Utf8(user->caption()) + "\" showed " +
+        std::to_string(user->pages().size()) + " page(s): " + pages);
+  }
+  for (const std::wstring& picture : user->pictures()) Say("script: wrote " + Utf8(picture));
+  if (user->pressed()) Say("script: pressed the button");
+  for (const std::string& note : user->notes()) Say("script: " + note);
+}
+
+LONG_PTR RunHostedSheet(SheetEntry entry, LPARAM header, const Options& options,
+                        const std::wstring& pictureName) {
+  bool failed = false;
+  // Before INIT: a driver may ask the user something before its sheet is up.
+  std::unique_ptr<ScriptedUser> user = StartScript(options, pictureName, &failed);
+  if (failed) return -1;
+
+  SheetHost host(entry, header);
+  LONG_PTR told = -1;
+  const LONG init = host.Init();
+  Say("INIT answered " + std::to_string(init) + ", " + std::to_string(host.pageValues().size()) +
+      " page(s) added, the driver's Result " + std::to_string(host.info().Result));
+  const LONG headerAnswer = init > 0 ? host.GetInfoHeader(nullptr) : 0;
+  if (init > 0) ReportHeader(host, headerAnswer);
+
+  if (init > 0 && headerAnswer > 0) {
+    const INT_PTR shown = host.Show(nullptr);
+    if (host.pageValues().empty()) {
+      Say("the driver added no page: there is no sheet to show");
+    } else if (!host.ended()) {
+      FailLastError("PropertySheetW failed");
+    } else {
+      Say("the sheet \"" + Utf8(host.Caption()) + "\" (" + host.iconSource() + ") ended with " +
+          (host.confirmed() ? "OK" : "Cancel") + ", PropertySheetW answered " +
+          std::to_string(shown));
+    }
+    for (const SheetHost::Report& report : host.reports()) {
+      Say("a page reported " + ResultName(report.result) + " through CPSFUNC_SET_RESULT (as " +
+          Hex(reinterpret_cast<ULONG_PTR>(report.from)) + "), SET_RESULT answered " +
+          std::to_string(report.answer));
+      told = report.result;
+    }
+    if (host.reports().empty()) {
+      // A sheet with no page was confirmed by nobody, unless the script says OK.
+      const bool confirmed =
+          host.pageValues().empty() ? options.press == Press::kOk : host.confirmed();
+      const LRESULT outcome = confirmed ? CPSUI_OK : CPSUI_CANCEL;
+      const LONG answer = host.DeliverOutcome(outcome);
+      Say("no page reported a result: the host tells the driver " + ResultName(outcome) +
+          " itself, SET_RESULT answered " + std::to_string(answer));
+      told = outcome;
+    }
+    Say("the driver's Result: " + ResultName(static_cast<LRESULT>(host.info().Result)));
+  }
+  ReportScript(user.get());
+  user.reset();
+  for (const std::string& complaint : host.complaints()) Say("host: " + complaint);
+  Say("DESTROY answered " + std::to_string(host.Destroy()));
+  return told;
+}
+
+}  // namespace tqrctl

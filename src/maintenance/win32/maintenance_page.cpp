@@ -1,0 +1,197 @@
+// The Maintenance page: head cleaning, nozzle check and head alignment, each
+// sent to the printer at once as a small job. The page edits no settings but
+// confirms and cancels the sheet like every other page.
+#include <windows.h>
+#include <commctrl.h>
+#include <compstui.h>
+
+#include "maintenance/win32/command_job.h"
+#include "maintenance/win32/maintenance_dialogs.h"
+#include "resources/maintenance_ids.h"
+#include "ui/main_page_model.h"
+#include "ui/win32/module_instance.h"
+#include "ui/win32/pages.h"
+#include "ui/win32/sheet_assembly.h"
+
+namespace tqr {
+namespace {
+
+static_assert(kMaintenancePageDialog == IDD_MAINTENANCE_PAGE);
+
+constexpr DWORD kMaintenanceHelpContext = 2049;
+
+constexpr wchar_t kCannotCancelMessage[] =
+    L"Cannot cancel the settings in effect for an already chosen Print Mode when deleting or "
+    L"overwriting the Print Mode.\nDo you want to start over defining the settings?\n\nTo leave "
+    L"the Print Mode settings the way they were before you entered changes, click No.";
+
+struct PictureButton {
+  int controlId;
+  int normalBitmap;
+  int pressedBitmap;
+};
+
+constexpr PictureButton kPictureButtons[] = {
+    {IDC_CLEANING_BUTTON, IDB_CLEANING, IDB_CLEANING_PRESSED},
+    {IDC_SPARE_BUTTON_1, IDB_SPARE_1, IDB_SPARE_1_PRESSED},
+    {IDC_NOZZLE_CHECK_BUTTON, IDB_NOZZLE_CHECK, IDB_NOZZLE_CHECK_PRESSED},
+    {IDC_ALIGNMENT_BUTTON, IDB_ALIGNMENT, IDB_ALIGNMENT_PRESSED},
+    {IDC_SPARE_BUTTON_2, IDB_SPARE_2, IDB_SPARE_2_PRESSED},
+};
+
+// Everything on the page, for a sheet the caller opened read-only.
+constexpr int kPageControls[][2] = {
+    {IDC_CLEANING_BUTTON, IDC_SPARE_BUTTON_2},
+    {IDC_CLEANING_GROUP, IDC_ROLL_MEDIA_NOTE},
+};
+
+SheetState* SheetOf(LPARAM initParam) {
+  // The host hands the page its PROPSHEETPAGEW, whose lParam is where the
+  // sheet keeps its state pointer.
+  const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
+  if (sheetPage == nullptr || sheetPage->lParam == 0) return nullptr;
+  return *reinterpret_cast<SheetState* const*>(sheetPage->lParam);
+}
+
+void OpenPage(HWND page, LPARAM initParam) {
+  SheetState* sheet = SheetOf(initParam);
+  auto* block = CreateDialogState<MaintenancePageBlock>(page, sheet);
+  if (block != nullptr) {
+    block->window = page;
+    if (sheet != nullptr) {
+      GetDriverHelpFile(sheet->printer, block->header.helpFile);
+      GetPrinterNameOf(sheet->printer, block->printerName, kPrinterNameLength);
+    }
+  }
+  if (sheet == nullptr || sheet->editable == 0) {
+    for (const auto& range : kPageControls) {
+      for (int id = range[0]; id <= range[1]; ++id) EnableControl(page, id, false);
+    }
+  }
+}
+
+void DrawPictureButton(const DRAWITEMSTRUCT& item, const PictureButton& button) {
+  // A selection or focus change shows the button as it is held; a full
+  // redraw shows it at rest.
+  const bool pressed = item.itemAction != ODA_DRAWENTIRE && (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_3DFACE));
+  HBITMAP bitmap = LoadBitmapW(
+      ModuleInstance(), MAKEINTRESOURCEW(pressed ? button.pressedBitmap : button.normalBitmap));
+  if (bitmap == nullptr) return;
+  BITMAP size{};
+  GetObjectW(bitmap, sizeof size, &size);
+  const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - size.bmWidth) / 2;
+  const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size.bmHeight) / 2;
+  HDC memory = CreateCompatibleDC(item.hDC);
+  if (memory != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(item.hDC, x, y, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+  }
+  DeleteObject(bitmap);
+  if ((item.itemState & (ODS_SELECTED | ODS_FOCUS)) != 0) {
+    const RECT focus = {x - 1, y - 1, x + size.bmWidth + 1, y + size.bmHeight + 1};
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+bool OnDrawItem(const DRAWITEMSTRUCT* item) {
+  if (item == nullptr || item->CtlType != ODT_BUTTON) return false;
+  for (const PictureButton& button : kPictureButtons) {
+    if (static_cast<int>(item->CtlID) == button.controlId) {
+      DrawPictureButton(*item, button);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool OnCommand(HWND page, WPARAM wParam) {
+  if (HIWORD(wParam) != BN_CLICKED) return false;
+  const MaintenancePageBlock* block = DialogStateOf<MaintenancePageBlock>(page);
+  switch (LOWORD(wParam)) {
+    case IDC_CLEANING_BUTTON:
+      RunCleaningDialog(block);
+      return true;
+    case IDC_NOZZLE_CHECK_BUTTON:
+      // At once: the pattern costs a little ink and paper, nothing more.
+      SendPageJob(block, NozzleCheckJob());
+      return true;
+    case IDC_ALIGNMENT_BUTTON:
+      RunAlignmentDialog(block);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The answer to a sheet notification, in DWLP_MSGRESULT.
+INT_PTR Answer(HWND page, LONG_PTR result) {
+  SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+INT_PTR OnNotify(HWND page, const NMHDR* header) {
+  if (header == nullptr) return FALSE;
+  MaintenancePageBlock* block = DialogStateOf<MaintenancePageBlock>(page);
+  SheetState* sheet = block != nullptr ? block->header.sheet : nullptr;
+  // The sheet's OK, Cancel and the question before a cancel are the same on
+  // every page; the Main page's rules decide them.
+  switch (header->code) {
+    case PSN_APPLY:
+      if (sheet != nullptr) {
+        ConfirmMainPage(sheet);
+        ReportSheetResult(sheet, CPSUI_OK);
+      }
+      return Answer(page, PSNRET_NOERROR);
+    case PSN_RESET:
+      if (sheet != nullptr && CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
+      return Answer(page, 0);
+    case PSN_QUERYCANCEL: {
+      if (sheet == nullptr || !IsPrintModeDeleted(sheet)) return Answer(page, FALSE);
+      // Yes: the user goes on editing, the sheet stays open.
+      const int answer = ShowDriverMessage(page, kCannotCancelMessage, MB_YESNO,
+                                           block->header.caption, MB_ICONWARNING);
+      return Answer(page, answer == IDYES ? TRUE : FALSE);
+    }
+    case PSN_HELP:
+      if (block != nullptr && block->header.helpFile[0] != L'\0') {
+        WinHelpW(page, block->header.helpFile, HELP_CONTEXT, kMaintenanceHelpContext);
+      }
+      return Answer(page, 0);
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void SendPageJob(const MaintenancePageBlock* page, const MaintenanceJob& job) {
+  if (page == nullptr) return;
+  SendMaintenanceJob(page->printerName, job);
+}
+
+INT_PTR CALLBACK MaintenancePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OpenPage(page, lParam);
+      return TRUE;
+    case WM_DRAWITEM:
+      return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_COMMAND:
+      return OnCommand(page, wParam) ? TRUE : FALSE;
+    case WM_NOTIFY:
+      return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DESTROY:
+      if (const MaintenancePageBlock* block = DialogStateOf<MaintenancePageBlock>(page)) {
+        QuitDriverHelp(page, block->header.helpFile);
+      }
+      FreeDialogState(page);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace tqr

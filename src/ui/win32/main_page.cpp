@@ -1,0 +1,195 @@
+// The Main page: where the user picks a print mode, the media type and
+// mirror printing, and the page that confirms the whole sheet to the host.
+// The rules live in ui/main_page_model.h; this reads controls, calls them
+// and shows the result.
+#include <windows.h>
+#include <commctrl.h>
+#include <compstui.h>
+
+#include "resources/resource_ids.h"
+#include "ui/main_page_model.h"
+#include "ui/win32/main_page.h"
+#include "ui/win32/pages.h"
+#include "ui/win32/sheet_assembly.h"
+
+namespace tqr {
+namespace {
+
+constexpr wchar_t kCannotCancelMessage[] =
+    L"Cannot cancel the settings in effect for an already chosen Print Mode when deleting or "
+    L"overwriting the Print Mode.\nDo you want to start over defining the settings?\n\nTo leave "
+    L"the Print Mode settings the way they were before you entered changes, click No.";
+
+// The help topic of the page.
+constexpr DWORD kMainPageHelpContext = 1;
+
+// The page's creation parameter is its PROPSHEETPAGEW, whose lParam points
+// at the place where the sheet keeps its SheetState pointer.
+SheetState* SheetOfCreation(LPARAM lParam) {
+  const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
+  if (sheetPage == nullptr) return nullptr;
+  auto* place = reinterpret_cast<SheetState**>(sheetPage->lParam);
+  return place != nullptr ? *place : nullptr;
+}
+
+void OnInitDialog(HWND page, LPARAM lParam) {
+  SheetState* sheet = SheetOfCreation(lParam);
+  if (sheet == nullptr) return;
+  auto* block = CreateDialogState<MainPageBlock>(page, sheet);
+  if (block == nullptr) return;
+  StartMainPage(sheet);
+  GetDriverHelpFile(sheet->printer, block->header.helpFile);
+
+  HDC dc = GetDC(page);
+  const int height = -MulDiv(9, dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96, 72);
+  if (dc != nullptr) ReleaseDC(page, dc);
+  // Any character set: a user's own titles may be in any script.
+  block->titleFont = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg");
+
+  RefreshMainPage(page, block, true);
+  if (sheet->editable == 0) DisableMainPage(page);
+}
+
+void OnDestroy(HWND page) {
+  if (auto* block = DialogStateOf<MainPageBlock>(page)) {
+    QuitDriverHelp(page, block->header.helpFile);
+    if (block->titleFont != nullptr) DeleteObject(block->titleFont);
+    block->titleFont = nullptr;
+  }
+  FreeDialogState(page);
+}
+
+void OnModeListCommand(HWND page, MainPageBlock* block, WORD code) {
+  SheetState* sheet = block->header.sheet;
+  if (code == LBN_SELCHANGE) {
+    const LRESULT selection = SendDlgItemMessageW(page, IDC_MAIN_MODE_LIST, LB_GETCURSEL, 0, 0);
+    const auto position = static_cast<std::uint16_t>(selection == LB_ERR ? 0 : selection);
+    ChoosePrintModeAt(sheet, &block->modes, position);
+    MarkPageChanged(page);
+    RefreshMainPage(page, block, false);
+  } else if (code == LBN_DBLCLK) {
+    // A double click opens the Advanced sheet for the chosen mode, as if the
+    // user had pressed the button.
+    HWND list = GetDlgItem(page, IDC_MAIN_MODE_LIST);
+    HWND advanced = GetDlgItem(page, IDC_MAIN_ADVANCED);
+    SetFocus(advanced);
+    SendMessageW(advanced, BM_CLICK, 0, 0);
+    SetFocus(list);
+  }
+}
+
+void OnCommand(HWND page, WPARAM wParam) {
+  MainPageBlock* block = MainPageOf(page);
+  if (block == nullptr) return;
+  SheetState* sheet = block->header.sheet;
+  const WORD code = HIWORD(wParam);
+  switch (LOWORD(wParam)) {
+    case IDC_MAIN_MODE_LIST:
+      OnModeListCommand(page, block, code);
+      break;
+    case IDC_MAIN_MEDIA_TYPE:
+      if (OnOptionComboChange(page, wParam, IDC_MAIN_MEDIA_TYPE, sheet->mediaType) != 0) {
+        SetMainPageModified(sheet, true);
+        RefreshMainPage(page, block, false);
+        MarkPageChanged(page);
+      }
+      break;
+    case IDC_MAIN_MIRROR:
+      if (code != BN_CLICKED) break;
+      ToggleMirror(sheet, IsDlgButtonChecked(page, IDC_MAIN_MIRROR) == BST_CHECKED);
+      RefreshMainPage(page, block, false);
+      SetMainPageModified(sheet, true);
+      MarkPageChanged(page);
+      break;
+    case IDC_MAIN_ADVANCED:
+      // The Advanced sheet (Quality, Color, Save) joins with its pages.
+      break;
+    case IDC_MAIN_ABOUT:
+      if (code == BN_CLICKED) ShowAboutBox(page);
+      break;
+    case IDC_MAIN_DEFAULTS:
+      if (code != BN_CLICKED) break;
+      SetFocus(GetDlgItem(page, IDC_MAIN_DEFAULTS));
+      ChooseDefaultPrintMode(sheet, &block->modes);
+      RefreshMainPage(page, block, false);
+      MarkPageChanged(page);
+      break;
+    default:
+      break;
+  }
+}
+
+// Answers a sheet notification through DWLP_MSGRESULT.
+INT_PTR Answer(HWND page, LONG_PTR result) {
+  SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+INT_PTR OnNotify(HWND page, const NMHDR* header) {
+  MainPageBlock* block = MainPageOf(page);
+  if (block == nullptr || header == nullptr) return FALSE;
+  SheetState* sheet = block->header.sheet;
+  switch (header->code) {
+    case PSN_SETACTIVE:
+      RefreshMainPage(page, block, false);
+      return Answer(page, 0);
+    case PSN_KILLACTIVE:
+      return Answer(page, FALSE);
+    case PSN_HELP:
+      if (block->header.helpFile[0] != L'\0') {
+        WinHelpW(page, block->header.helpFile, HELP_CONTEXT, kMainPageHelpContext);
+      }
+      return TRUE;
+    case PSN_QUERYCANCEL: {
+      if (!IsPrintModeDeleted(sheet)) return Answer(page, FALSE);
+      // Yes: the user goes on editing, the sheet stays open.
+      const int answer = ShowDriverMessage(page, kCannotCancelMessage, MB_YESNO,
+                                           block->header.caption);
+      return Answer(page, answer == IDYES ? TRUE : FALSE);
+    }
+    case PSN_APPLY:
+      ConfirmMainPage(sheet);
+      ReportSheetResult(sheet, CPSUI_OK);
+      return Answer(page, PSNRET_NOERROR);
+    case PSN_RESET:
+      if (CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
+      return Answer(page, 0);
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+MainPageBlock* MainPageOf(HWND page) {
+  MainPageBlock* block = DialogStateOf<MainPageBlock>(page);
+  return block != nullptr && block->header.sheet != nullptr ? block : nullptr;
+}
+
+INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(page, lParam);
+      return TRUE;
+    case WM_DRAWITEM: {
+      MainPageBlock* block = MainPageOf(page);
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      return block != nullptr && item != nullptr && DrawMainPageItem(page, block, item) ? TRUE
+                                                                                      : FALSE;
+    }
+    case WM_COMMAND:
+      OnCommand(page, wParam);
+      return TRUE;
+    case WM_NOTIFY:
+      return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DESTROY:
+      OnDestroy(page);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace tqr

@@ -1,0 +1,172 @@
+// The Main page's owner-drawn controls: the print mode list, the large
+// picture of the chosen mode and the three small pictures of the summary.
+// A picture whose resource is missing is left out; the rest still draws.
+#include <windows.h>
+
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "ui/main_page_model.h"
+#include "ui/win32/main_page.h"
+#include "ui/win32/module_instance.h"
+
+namespace tqr {
+namespace {
+
+constexpr int kIconSize = 32;
+// Pixels between the icon and its title.
+constexpr int kTitleGap = 1;
+// Drawn transparent in the small pictures.
+constexpr COLORREF kTransparentColor = RGB(255, 0, 255);
+
+// Paints a rectangle in a colour without disturbing the DC's brush.
+void FillColor(HDC dc, const RECT& rect, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  if (brush == nullptr) return;
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+// An icon, centred horizontally, over its title, the two together centred
+// vertically in `rect`; the title is clipped to the rectangle. No icon when
+// `iconId` is 0 or the resource is missing.
+void DrawIconAndTitle(HDC dc, const RECT& rect, int iconId, const std::u16string& title,
+                      HFONT font) {
+  HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+  const auto* text = reinterpret_cast<const wchar_t*>(title.c_str());
+  const int length = static_cast<int>(title.size());
+  SIZE extent = {};
+  GetTextExtentPoint32W(dc, length > 0 ? text : L" ", length > 0 ? length : 1, &extent);
+
+  const int total = kIconSize + kTitleGap + extent.cy;
+  const int top = rect.top + ((rect.bottom - rect.top) - total) / 2;
+  if (iconId != 0) {
+    auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(iconId),
+                                              IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
+    if (icon != nullptr) {
+      const int left = rect.left + ((rect.right - rect.left) - kIconSize) / 2;
+      DrawIconEx(dc, left, top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+      DestroyIcon(icon);
+    }
+  }
+  RECT textRect = {rect.left, top + kIconSize + kTitleGap, rect.right, rect.bottom};
+  const int previousMode = SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, text, length, &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  SetBkMode(dc, previousMode);
+  if (previousFont != nullptr) SelectObject(dc, previousFont);
+}
+
+void DrawModeListItem(HWND page, MainPageBlock* block, const DRAWITEMSTRUCT* item) {
+  SheetState* sheet = block->header.sheet;
+  HDC dc = item->hDC;
+  const RECT& rect = item->rcItem;
+  const int saved = SaveDC(dc);
+
+  const bool selected = (item->itemState & ODS_SELECTED) != 0;
+  if (selected) {
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF background =
+        IsMainPageModified(sheet) ? MixedHighlightColor(highlight, GetSysColor(COLOR_WINDOW))
+                                  : highlight;
+    FillColor(dc, rect, background);
+    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  } else {
+    FillColor(dc, rect, GetSysColor(COLOR_WINDOW));
+  }
+
+  if (item->itemID != static_cast<UINT>(-1)) {
+    const auto position = static_cast<std::uint16_t>(item->itemID);
+    const auto mode = static_cast<std::uint16_t>(item->itemData);
+    // The list draws the selection as the user moves it: the drawn item is
+    // the chosen mode from now on, and the large picture follows.
+    if (selected && (item->itemAction & (ODA_SELECT | ODA_FOCUS)) != 0) {
+      sheet->printMode->currentId = mode;
+      sheet->printMode->currentPosition = position;
+      InvalidateRect(GetDlgItem(page, IDC_MAIN_MODE_PICTURE), nullptr, FALSE);
+    }
+    RECT client = {};
+    GetClientRect(item->hwndItem, &client);
+    const bool visible = rect.right > client.left && rect.left < client.right;
+    const PrintModeRecord* record = GetPrintModeRecord(sheet, &block->modes, mode);
+    if (visible && record != nullptr) {
+      IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+      DrawIconAndTitle(dc, rect, PrintModeIconId(*record), std::u16string(TitleOf(*record)),
+                       block->titleFont);
+    }
+  }
+  RestoreDC(dc, saved);
+  if ((item->itemState & ODS_FOCUS) != 0) DrawDoubleFocusRect(dc, rect);
+}
+
+void DrawLargePicture(MainPageBlock* block, const DRAWITEMSTRUCT* item) {
+  HDC dc = item->hDC;
+  const RECT& rect = item->rcItem;
+  FillColor(dc, rect, GetSysColor(COLOR_BTNFACE));
+  // A sunken frame one pixel inside the control.
+  RECT frame = rect;
+  InflateRect(&frame, -1, -1);
+  const LONG right = frame.right - 1;
+  const LONG bottom = frame.bottom - 1;
+  FillColor(dc, RECT{frame.left, frame.top, right, frame.top + 1}, GetSysColor(COLOR_BTNSHADOW));
+  FillColor(dc, RECT{frame.left, frame.top, frame.left + 1, bottom}, GetSysColor(COLOR_BTNSHADOW));
+  FillColor(dc, RECT{frame.left, bottom, frame.right, bottom + 1}, GetSysColor(COLOR_BTNHIGHLIGHT));
+  FillColor(dc, RECT{right, frame.top, right + 1, bottom + 1}, GetSysColor(COLOR_BTNHIGHLIGHT));
+
+  const LargePicture picture = DescribeLargePicture(block->header.sheet, &block->modes);
+  if (!picture.shown) return;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, frame.left + 1, frame.top + 1, right, bottom);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  DrawIconAndTitle(dc, rect, picture.iconId, picture.text, block->titleFont);
+  RestoreDC(dc, saved);
+}
+
+// A bitmap centred in the control, magenta transparent.
+void DrawSmallPicture(const SheetState* sheet, const DRAWITEMSTRUCT* item, MainPicture which) {
+  HDC dc = item->hDC;
+  const RECT& rect = item->rcItem;
+  FillColor(dc, rect, GetSysColor(COLOR_BTNFACE));
+  auto bitmap = static_cast<HBITMAP>(LoadImageW(ModuleInstance(),
+                                                MAKEINTRESOURCEW(MainPictureBitmap(sheet, which)),
+                                                IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  if (bitmap == nullptr) return;
+  BITMAP info = {};
+  HDC source = CreateCompatibleDC(dc);
+  if (source != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0) {
+    HGDIOBJ previous = SelectObject(source, bitmap);
+    const int left = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
+    const int top = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
+    TransparentBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
+                   info.bmHeight, kTransparentColor);
+    SelectObject(source, previous);
+  }
+  if (source != nullptr) DeleteDC(source);
+  DeleteObject(bitmap);
+}
+
+}  // namespace
+
+bool DrawMainPageItem(HWND page, MainPageBlock* block, const DRAWITEMSTRUCT* item) {
+  switch (item->CtlID) {
+    case IDC_MAIN_MODE_LIST:
+      DrawModeListItem(page, block, item);
+      return true;
+    case IDC_MAIN_MODE_PICTURE:
+      DrawLargePicture(block, item);
+      return true;
+    case IDC_MAIN_PAGE_PICTURE:
+      DrawSmallPicture(block->header.sheet, item, MainPicture::kPage);
+      return true;
+    case IDC_MAIN_ARROW_PICTURE:
+      DrawSmallPicture(block->header.sheet, item, MainPicture::kArrow);
+      return true;
+    case IDC_MAIN_OUTPUT_PICTURE:
+      DrawSmallPicture(block->header.sheet, item, MainPicture::kOutput);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tqr
