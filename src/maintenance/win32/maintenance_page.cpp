@@ -11,6 +11,7 @@
 #include "ui/main_page_model.h"
 #include "ui/win32/module_instance.h"
 #include "ui/win32/pages.h"
+#include "ui/win32/sheet_page.h"
 #include "ui/win32/sheet_assembly.h"
 
 namespace tqr {
@@ -19,11 +20,6 @@ namespace {
 static_assert(kMaintenancePageDialog == IDD_MAINTENANCE_PAGE);
 
 constexpr DWORD kMaintenanceHelpContext = 2049;
-
-constexpr wchar_t kCannotCancelMessage[] =
-    L"Cannot cancel the settings in effect for an already chosen Print Mode when deleting or "
-    L"overwriting the Print Mode.\nDo you want to start over defining the settings?\n\nTo leave "
-    L"the Print Mode settings the way they were before you entered changes, click No.";
 
 struct PictureButton {
   int controlId;
@@ -45,16 +41,8 @@ constexpr int kPageControls[][2] = {
     {IDC_CLEANING_GROUP, IDC_ROLL_MEDIA_NOTE},
 };
 
-SheetState* SheetOf(LPARAM initParam) {
-  // The host hands the page its PROPSHEETPAGEW, whose lParam is where the
-  // sheet keeps its state pointer.
-  const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
-  if (sheetPage == nullptr || sheetPage->lParam == 0) return nullptr;
-  return *reinterpret_cast<SheetState* const*>(sheetPage->lParam);
-}
-
 void OpenPage(HWND page, LPARAM initParam) {
-  SheetState* sheet = SheetOf(initParam);
+  SheetState* sheet = SheetOfPageCreation(initParam);
   auto* block = CreateDialogState<MaintenancePageBlock>(page, sheet);
   if (block != nullptr) {
     block->window = page;
@@ -126,12 +114,6 @@ bool OnCommand(HWND page, WPARAM wParam) {
   }
 }
 
-// The answer to a sheet notification, in DWLP_MSGRESULT.
-INT_PTR Answer(HWND page, LONG_PTR result) {
-  SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
-  return TRUE;
-}
-
 INT_PTR OnNotify(HWND page, const NMHDR* header) {
   if (header == nullptr) return FALSE;
   MaintenancePageBlock* block = DialogStateOf<MaintenancePageBlock>(page);
@@ -144,22 +126,17 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
         ConfirmMainPage(sheet);
         ReportSheetResult(sheet, CPSUI_OK);
       }
-      return Answer(page, PSNRET_NOERROR);
+      return AnswerNotification(page, PSNRET_NOERROR);
     case PSN_RESET:
       if (sheet != nullptr && CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
-      return Answer(page, 0);
-    case PSN_QUERYCANCEL: {
-      if (sheet == nullptr || !IsPrintModeDeleted(sheet)) return Answer(page, FALSE);
-      // Yes: the user goes on editing, the sheet stays open.
-      const int answer = ShowDriverMessage(page, kCannotCancelMessage, MB_YESNO,
-                                           block->header.caption, MB_ICONWARNING);
-      return Answer(page, answer == IDYES ? TRUE : FALSE);
-    }
+      return AnswerNotification(page, 0);
+    case PSN_QUERYCANCEL:
+      return AnswerQueryCancel(page, sheet, block != nullptr ? block->header.caption : nullptr);
     case PSN_HELP:
       if (block != nullptr && block->header.helpFile[0] != L'\0') {
         WinHelpW(page, block->header.helpFile, HELP_CONTEXT, kMaintenanceHelpContext);
       }
-      return Answer(page, 0);
+      return AnswerNotification(page, 0);
     default:
       return FALSE;
   }
@@ -184,10 +161,7 @@ INT_PTR CALLBACK MaintenancePageProc(HWND page, UINT message, WPARAM wParam, LPA
     case WM_NOTIFY:
       return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
     case WM_DESTROY:
-      if (const MaintenancePageBlock* block = DialogStateOf<MaintenancePageBlock>(page)) {
-        QuitDriverHelp(page, block->header.helpFile);
-      }
-      FreeDialogState(page);
+      ClosePageState(page);
       return FALSE;
     default:
       return FALSE;

@@ -11,6 +11,7 @@
 #include "resources/printer_info_ids.h"
 #include "ui/win32/dlgutil_win32.h"
 #include "ui/win32/pages.h"
+#include "ui/win32/sheet_page.h"
 
 namespace tqr {
 namespace {
@@ -27,14 +28,6 @@ constexpr wchar_t kNoAnswerMessage[] =
 struct PrinterInfoPageBlock {
   DialogHeader header;
 };
-
-SheetState* SheetOf(LPARAM initParam) {
-  // The host hands the page its PROPSHEETPAGEW, whose lParam is where the
-  // sheet keeps its state pointer.
-  const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
-  if (sheetPage == nullptr || sheetPage->lParam == 0) return nullptr;
-  return *reinterpret_cast<SheetState* const*>(sheetPage->lParam);
-}
 
 LocalTime Now() {
   SYSTEMTIME now{};
@@ -84,7 +77,7 @@ bool AskAtOnce(HWND page, const SheetState* sheet) {
 }
 
 void OpenPage(HWND page, LPARAM initParam) {
-  SheetState* sheet = SheetOf(initParam);
+  SheetState* sheet = SheetOfPageCreation(initParam);
   auto* block = CreateDialogState<PrinterInfoPageBlock>(page, sheet);
   if (block != nullptr && sheet != nullptr) {
     GetDriverHelpFile(sheet->printer, block->header.helpFile);
@@ -128,10 +121,7 @@ INT_PTR CALLBACK PrinterInfoPageProc(HWND page, UINT message, WPARAM wParam, LPA
       return TRUE;
     }
     case WM_DESTROY:
-      if (const PrinterInfoPageBlock* block = DialogStateOf<PrinterInfoPageBlock>(page)) {
-        QuitDriverHelp(page, block->header.helpFile);
-      }
-      FreeDialogState(page);
+      ClosePageState(page);
       return FALSE;
     default:
       return FALSE;

@@ -49,4 +49,9 @@ void QuitDriverHelp(HWND window, const wchar_t* helpFile) {
   WinHelpW(window, helpFile, HELP_QUIT, 0);
 }
 
+void ClosePageState(HWND page) {
+  if (const DialogHeader* header = GetDialogHeader(page)) QuitDriverHelp(page, header->helpFile);
+  FreeDialogState(page);
+}
+
 }  // namespace tqr

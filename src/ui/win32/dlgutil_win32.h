@@ -86,6 +86,9 @@ Block* DialogStateOf(HWND dialog) {
 
 // Closes the help file a page opened; nothing when the path is empty.
 void QuitDriverHelp(HWND window, const wchar_t* helpFile);
+// What every page does when it is destroyed: closes its help file and
+// releases its block.
+void ClosePageState(HWND page);
 
 // --- pages ----------------------------------------------------------------------
 

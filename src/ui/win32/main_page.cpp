@@ -10,30 +10,17 @@
 #include "ui/main_page_model.h"
 #include "ui/win32/main_page.h"
 #include "ui/win32/pages.h"
+#include "ui/win32/sheet_page.h"
 #include "ui/win32/sheet_assembly.h"
 
 namespace tqr {
 namespace {
 
-constexpr wchar_t kCannotCancelMessage[] =
-    L"Cannot cancel the settings in effect for an already chosen Print Mode when deleting or "
-    L"overwriting the Print Mode.\nDo you want to start over defining the settings?\n\nTo leave "
-    L"the Print Mode settings the way they were before you entered changes, click No.";
-
 // The help topic of the page.
 constexpr DWORD kMainPageHelpContext = 1;
 
-// The page's creation parameter is its PROPSHEETPAGEW, whose lParam points
-// at the place where the sheet keeps its SheetState pointer.
-SheetState* SheetOfCreation(LPARAM lParam) {
-  const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-  if (sheetPage == nullptr) return nullptr;
-  auto* place = reinterpret_cast<SheetState**>(sheetPage->lParam);
-  return place != nullptr ? *place : nullptr;
-}
-
 void OnInitDialog(HWND page, LPARAM lParam) {
-  SheetState* sheet = SheetOfCreation(lParam);
+  SheetState* sheet = SheetOfPageCreation(lParam);
   if (sheet == nullptr) return;
   auto* block = CreateDialogState<MainPageBlock>(page, sheet);
   if (block == nullptr) return;
@@ -54,11 +41,10 @@ void OnInitDialog(HWND page, LPARAM lParam) {
 
 void OnDestroy(HWND page) {
   if (auto* block = DialogStateOf<MainPageBlock>(page)) {
-    QuitDriverHelp(page, block->header.helpFile);
     if (block->titleFont != nullptr) DeleteObject(block->titleFont);
     block->titleFont = nullptr;
   }
-  FreeDialogState(page);
+  ClosePageState(page);
 }
 
 void OnModeListCommand(HWND page, MainPageBlock* block, WORD code) {
@@ -121,12 +107,6 @@ void OnCommand(HWND page, WPARAM wParam) {
   }
 }
 
-// Answers a sheet notification through DWLP_MSGRESULT.
-INT_PTR Answer(HWND page, LONG_PTR result) {
-  SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
-  return TRUE;
-}
-
 INT_PTR OnNotify(HWND page, const NMHDR* header) {
   MainPageBlock* block = MainPageOf(page);
   if (block == nullptr || header == nullptr) return FALSE;
@@ -134,28 +114,23 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
   switch (header->code) {
     case PSN_SETACTIVE:
       RefreshMainPage(page, block, false);
-      return Answer(page, 0);
+      return AnswerNotification(page, 0);
     case PSN_KILLACTIVE:
-      return Answer(page, FALSE);
+      return AnswerNotification(page, FALSE);
     case PSN_HELP:
       if (block->header.helpFile[0] != L'\0') {
         WinHelpW(page, block->header.helpFile, HELP_CONTEXT, kMainPageHelpContext);
       }
       return TRUE;
-    case PSN_QUERYCANCEL: {
-      if (!IsPrintModeDeleted(sheet)) return Answer(page, FALSE);
-      // Yes: the user goes on editing, the sheet stays open.
-      const int answer = ShowDriverMessage(page, kCannotCancelMessage, MB_YESNO,
-                                           block->header.caption);
-      return Answer(page, answer == IDYES ? TRUE : FALSE);
-    }
+    case PSN_QUERYCANCEL:
+      return AnswerQueryCancel(page, sheet, block->header.caption);
     case PSN_APPLY:
       ConfirmMainPage(sheet);
       ReportSheetResult(sheet, CPSUI_OK);
-      return Answer(page, PSNRET_NOERROR);
+      return AnswerNotification(page, PSNRET_NOERROR);
     case PSN_RESET:
       if (CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
-      return Answer(page, 0);
+      return AnswerNotification(page, 0);
     default:
       return FALSE;
   }

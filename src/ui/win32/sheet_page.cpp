@@ -1,0 +1,36 @@
+#include "ui/win32/sheet_page.h"
+
+#include <commctrl.h>
+
+#include "ui/main_page_model.h"
+#include "ui/win32/message_box.h"
+
+namespace tqr {
+namespace {
+
+constexpr wchar_t kCannotCancelMessage[] =
+    L"Cannot cancel the settings in effect for an already chosen Print Mode when deleting or "
+    L"overwriting the Print Mode.\nDo you want to start over defining the settings?\n\nTo leave "
+    L"the Print Mode settings the way they were before you entered changes, click No.";
+
+}  // namespace
+
+SheetState* SheetOfPageCreation(LPARAM initParam) {
+  const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
+  if (sheetPage == nullptr || sheetPage->lParam == 0) return nullptr;
+  return *reinterpret_cast<SheetState* const*>(sheetPage->lParam);
+}
+
+INT_PTR AnswerNotification(HWND page, LONG_PTR result) {
+  SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+INT_PTR AnswerQueryCancel(HWND page, const SheetState* sheet, const wchar_t* caption) {
+  if (sheet == nullptr || !IsPrintModeDeleted(sheet)) return AnswerNotification(page, FALSE);
+  const int answer = ShowDriverMessage(page, kCannotCancelMessage, MB_YESNO,
+                                       caption != nullptr ? caption : kDriverCaption);
+  return AnswerNotification(page, answer == IDYES ? TRUE : FALSE);
+}
+
+}  // namespace tqr
