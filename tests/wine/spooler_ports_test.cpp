@@ -164,6 +164,26 @@ TEST_F(SpoolerPortTest, PrinterDataKeepsAWholeRecordAndTheLastWriteWins) {
   }
 }
 
+TEST_F(SpoolerPortTest, DeletedValuesAreGoneAndOthersStay) {
+  const std::vector<std::uint8_t> record = Pattern(kRecordSize, 0x21);
+  ASSERT_EQ(spooler_.SetPrinterData(printer_, kValueName, kRegBinary, record.data(), kRecordSize),
+            kErrorSuccess);
+  const char16_t probe[] = u"probe";
+  ASSERT_EQ(spooler_.SetPrinterData(printer_, u"Scratch", kRegSz, probe, sizeof probe),
+            kErrorSuccess);
+  EXPECT_EQ(spooler_.DeletePrinterData(printer_, u"Scratch"), kErrorSuccess);
+  std::uint8_t buffer[16] = {};
+  std::uint32_t type = 0;
+  std::uint32_t needed = 0;
+  EXPECT_NE(spooler_.GetPrinterData(printer_, u"Scratch", &type, buffer, sizeof buffer, &needed),
+            kErrorSuccess);
+  std::vector<std::uint8_t> read(kRecordSize);
+  ASSERT_EQ(spooler_.GetPrinterData(printer_, kValueName, &type, read.data(), kRecordSize,
+                                    &needed),
+            kErrorSuccess);
+  EXPECT_EQ(read, record);
+}
+
 TEST_F(SpoolerPortTest, ReadsTellTheStoredSizeAndWriteNothingPastTheBuffer) {
   constexpr std::uint32_t kMoreData = ERROR_MORE_DATA;
   constexpr std::uint8_t kSentinel = 0xEE;

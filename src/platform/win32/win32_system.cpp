@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/win32/win32_ports.h"
@@ -64,10 +65,36 @@ std::uint32_t Win32Spooler::SetPrinterData(PrinterHandle printer, const std::u16
                          static_cast<LPBYTE>(const_cast<void*>(data)), size);
 }
 
+namespace {
+
+// The printer's name, as the spooler knows it; empty when unreadable.
+std::wstring PrinterName(HANDLE printer) {
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  if (needed < sizeof(PRINTER_INFO_2W)) return std::wstring();
+  std::vector<BYTE> buffer(needed, 0);
+  if (!GetPrinterW(printer, 2, buffer.data(), needed, &needed)) return std::wstring();
+  const wchar_t* name = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pPrinterName;
+  return name != nullptr ? std::wstring(name) : std::wstring();
+}
+
+}  // namespace
+
 // SetPrinterDataW keeps its values under the printer's "PrinterDriverData"
-// key; the keyed call removes them there. (Wine has no DeletePrinterDataW.)
+// key; the keyed call removes them there. Wine 8 has no DeletePrinterDataW
+// and answers the keyed call with ERROR_INVALID_PARAMETER without doing
+// anything; its spooler keeps the values in the registry, where they are
+// removed directly then.
 std::uint32_t Win32Spooler::DeletePrinterData(PrinterHandle printer, const std::u16string& name) {
-  return DeletePrinterDataExW(static_cast<HANDLE>(printer), L"PrinterDriverData", Wide(name));
+  const DWORD result =
+      DeletePrinterDataExW(static_cast<HANDLE>(printer), L"PrinterDriverData", Wide(name));
+  if (result != ERROR_INVALID_PARAMETER && result != ERROR_CALL_NOT_IMPLEMENTED) return result;
+  const std::wstring printerName = PrinterName(static_cast<HANDLE>(printer));
+  if (printerName.empty()) return result;
+  const std::wstring key = L"System\\CurrentControlSet\\Control\\Print\\Printers\\" +
+                           printerName + L"\\PrinterDriverData";
+  return static_cast<std::uint32_t>(
+      RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), Wide(name)));
 }
 
 bool Win32Spooler::GetPrinterDefaultRecord(PrinterHandle printer,
