@@ -15,6 +15,7 @@
 #include "ui/main_page_model.h"
 #include "ui/print_mode_settings.h"
 #include "ui/win32/message_box.h"
+#include "ui/win32/sheet_assembly.h"
 #include "wine/support/main_page_harness.h"
 
 namespace tqr {
@@ -372,6 +373,61 @@ TEST_F(MainPageTest, AboutBoxShowsTheDriverAndClosesWithOk) {
   EXPECT_EQ(about_lines[2], L"Version 2.01");
   EXPECT_FALSE(about_lines[3].empty());
   EXPECT_FALSE(about_lines[4].empty());
+}
+
+}  // namespace
+}  // namespace tqr
+
+namespace tqr {
+namespace {
+
+// The check a document sheet makes before its pages are created: a print
+// mode the user print mode file no longer lists, or settings never
+// confirmed, meet one message and fall back to the standard mode.
+TEST_F(MainPageTest, DeletedPrintModeIsReportedOnceAndReplacedByTheStandardMode) {
+  const std::wstring message =
+      L"The settings of the selected Print Mode have been deleted.\n"
+      L"Print Mode will now be restored to the Standard settings. ";
+  struct Case {
+    const char* what;
+    bool hasFile;
+    std::uint16_t mode;
+    std::int16_t confirmed;
+    bool reported;
+  };
+  const Case cases[] = {
+      {"no user print mode file", false, 9, 0, false},
+      {"listed and confirmed", true, 6, 1, false},
+      {"deleted since", true, 9, 1, true},
+      {"never confirmed", true, 1, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SheetState* sheet = harness_.Build();
+    ASSERT_NE(sheet, nullptr);
+    harness_.files.Delete(kUserPrintModeFile);
+    if (c.hasFile) harness_.files.PutBytes(kUserPrintModeFile, test::PlainUserFile(3));
+    sheet->printMode->currentId = c.mode;
+    sheet->printMode->savedId = c.mode;
+    sheet->overlayPrompt.current = c.confirmed;
+    sheet->firstPageOnly.current = 1;
+    boxes_.texts.clear();
+
+    CheckSelectedPrintMode(nullptr, sheet);
+    if (c.reported) {
+      ASSERT_EQ(boxes_.texts.size(), 1u);
+      EXPECT_EQ(boxes_.texts[0], message);
+      EXPECT_EQ(boxes_.lastCaption, L"Orlex TQ-R5400");
+      EXPECT_EQ(boxes_.lastFlags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+      EXPECT_EQ(sheet->printMode->currentId, 0);
+      EXPECT_EQ(sheet->printMode->savedId, 0);
+      EXPECT_EQ(sheet->firstPageOnly.current, 0);
+      EXPECT_TRUE(MatchesPrintModeRecord(sheet, sheet->builtInModes[0]));
+    } else {
+      EXPECT_TRUE(boxes_.texts.empty());
+      EXPECT_EQ(sheet->printMode->currentId, c.mode);
+    }
+  }
 }
 
 }  // namespace
