@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (const char16_t* name :
        {u"MediaSizeA", u"MediaA", u"MediaSizeB", u"MediaB", u"FarmVersion", u"GetTime"}) {
-    store.values[name] = {tqr::kRegistryString, Bytes(data, data + size)};
+    store.values[name] = {tqr::kRegSz, Bytes(data, data + size)};
   }
   CheckRows(tqr::ReadStoredPrinterInfo(store));
   return 0;

@@ -24,12 +24,6 @@ constexpr std::size_t kBinNameWidth = 24;
 constexpr std::size_t kPersonalityWidth = 32;
 constexpr std::size_t kLongNameWidth = 64;
 
-std::string Hex(DWORD value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(value));
-  return text;
-}
-
 class Capabilities {
  public:
   explicit Capabilities(const std::wstring& device) : device_(device) {}
@@ -181,7 +175,7 @@ void PrintValues(const Capabilities& caps) {
   for (const Value& v : kValues) {
     const int answer = caps.Value(v.capability);
     const std::string text = answer == -1 ? "-1 (not answered)"
-                             : v.hex      ? Hex(static_cast<DWORD>(answer))
+                             : v.hex      ? HexWord(static_cast<DWORD>(answer))
                                           : std::to_string(answer);
     std::printf("  %-18s %s\n", v.name, text.c_str());
   }

@@ -8,6 +8,7 @@
 #include "interface/devmode.h"
 #include "interface/devmode_describe.h"
 #include "tqrctl/failure.h"
+#include "tqrctl/text.h"
 
 namespace tqrctl {
 namespace {
@@ -16,6 +17,8 @@ namespace {
 constexpr DWORD kStoredRecordRoom = 16384;
 
 std::string Describe(const std::vector<BYTE>& bytes) {
+  // Callers check the bytes first; a short buffer is never read past its end.
+  if (bytes.size() < sizeof(tqr::DRVDEVMODE)) return "(no record)\n";
   tqr::DRVDEVMODE record;
   std::memcpy(static_cast<void*>(&record), bytes.data(), sizeof record);
   return tqr::DescribeRecord(record);
@@ -31,12 +34,6 @@ std::vector<std::string> Lines(const std::string& text) {
     start = end + 1;
   }
   return lines;
-}
-
-std::string Hex(DWORD value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(value));
-  return text;
 }
 
 }  // namespace
@@ -58,7 +55,7 @@ bool HoldsDriverRecord(const std::vector<BYTE>& bytes, std::string* why) {
     return false;
   }
   if (record.PrivateMarker != tqr::kPrivateMarker) {
-    *why = "private marker " + Hex(record.PrivateMarker);
+    *why = "private marker " + HexWord(record.PrivateMarker);
     return false;
   }
   return true;

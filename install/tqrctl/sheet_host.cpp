@@ -1,7 +1,6 @@
 #include "tqrctl/sheet_host.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "tqrctl/failure.h"
 #include "tqrctl/printers.h"
@@ -19,12 +18,6 @@ constexpr LONG_PTR kPageValueBase = 0x50470000;
 std::vector<SheetHost*>& LiveHosts() {
   static std::vector<SheetHost*> hosts;
   return hosts;
-}
-
-std::string Hex(ULONG_PTR value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
-  return text;
 }
 
 }  // namespace
@@ -246,7 +239,8 @@ LONG_PTR SheetHost::AddPage(HPROPSHEETPAGE page) {
 
 LONG_PTR SheetHost::PageReports(HANDLE from, LRESULT result) {
   if (!KnowsHandle(from)) {
-    complaints_.push_back("CPSFUNC_SET_RESULT from " + Hex(reinterpret_cast<ULONG_PTR>(from)) +
+    complaints_.push_back("CPSFUNC_SET_RESULT from " +
+                          HexAddress(reinterpret_cast<ULONG_PTR>(from)) +
                           ", which is neither a page's value nor the sheet");
     return 0;
   }
@@ -264,7 +258,7 @@ LONG_PTR CALLBACK SheetHost::HostCallback(HANDLE sheet, UINT function, LPARAM on
   }
   if (host == nullptr) {
     Fail("host callback " + std::to_string(function) + " for an unknown sheet handle " +
-         Hex(reinterpret_cast<ULONG_PTR>(sheet)));
+         HexAddress(reinterpret_cast<ULONG_PTR>(sheet)));
     return 0;
   }
   switch (function) {

@@ -1,7 +1,5 @@
 #include "tqrctl/sheet_run.h"
 
-#include <cstdio>
-
 #include "tqrctl/failure.h"
 #include "tqrctl/sheet_host.h"
 #include "tqrctl/text.h"
@@ -9,17 +7,11 @@
 namespace tqrctl {
 namespace {
 
-std::string Hex(ULONG_PTR value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
-  return text;
-}
-
 std::string ModuleName(HINSTANCE module) {
   if (module == nullptr) return "no module";
   wchar_t path[MAX_PATH] = {};
   if (GetModuleFileNameW(module, path, MAX_PATH) == 0)
-    return "module " + Hex(reinterpret_cast<ULONG_PTR>(module));
+    return "module " + HexAddress(reinterpret_cast<ULONG_PTR>(module));
   return Utf8(path);
 }
 
@@ -29,9 +21,9 @@ void ReportHeader(const SheetHost& host, LONG answer) {
   if (answer > 0) {
     const auto* title = reinterpret_cast<const wchar_t*>(header.pTitle);
     line += ": title \"" + (title != nullptr ? Utf8(title) : std::string("(none)")) + "\", flags " +
-            Hex(header.Flags) + ", ";
+            HexAddress(header.Flags) + ", ";
     line += (header.Flags & PSUIHDRF_USEHICON) != 0
-                ? "icon handle " + Hex(reinterpret_cast<ULONG_PTR>(header.hIcon))
+                ? "icon handle " + HexAddress(reinterpret_cast<ULONG_PTR>(header.hIcon))
                 : "icon " + std::to_string(header.IconID);
     line += ", resources of " + ModuleName(header.hInst);
   }
@@ -109,7 +101,7 @@ LONG_PTR RunHostedSheet(SheetEntry entry, LPARAM header, const Options& options,
     }
     for (const SheetHost::Report& report : host.reports()) {
       Say("a page reported " + ResultName(report.result) + " through CPSFUNC_SET_RESULT (as " +
-          Hex(reinterpret_cast<ULONG_PTR>(report.from)) + "), SET_RESULT answered " +
+          HexAddress(reinterpret_cast<ULONG_PTR>(report.from)) + "), SET_RESULT answered " +
           std::to_string(report.answer));
       told = report.result;
     }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace tqrctl {
 
 std::string Utf8(std::wstring_view text) {
@@ -23,6 +25,18 @@ std::wstring Wide(std::string_view text) {
   std::wstring out(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
   if (units > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), length, out.data(), units);
   return out;
+}
+
+std::string HexWord(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(value));
+  return text;
+}
+
+std::string HexAddress(std::uintptr_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
+  return text;
 }
 
 }  // namespace tqrctl

@@ -186,8 +186,7 @@ std::int32_t AnswerDeviceCapability(PrinterHandle printer, const char16_t* devic
   std::int32_t answer = kUnsupported;
   if (AnswerFixed(index, output, &answer)) return answer;
   if (!NeedsDescription(index)) return kUnsupported;
-  const std::unique_ptr<char[]> path = DdfGetPath(printer);
-  DdfHandle ddf = DdfLoad(path.get());
+  DdfHandle ddf = DdfLoadForPrinter(printer);
   if (ddf == nullptr) return kUnsupported;
   std::unique_ptr<DRVDEVMODE> record(new (std::nothrow) DRVDEVMODE);
   if (record == nullptr) {

@@ -51,6 +51,9 @@ std::unique_ptr<char[]> DdfGetPath(PrinterHandle printer);
 // Null when the description cannot be had. The path stays the caller's.
 DdfHandle DdfLoad(const char* textPath);
 
+// DdfGetPath and DdfLoad in one: the printer's description, or null.
+DdfHandle DdfLoadForPrinter(PrinterHandle printer);
+
 // Releases the image and nulls the handle; a null handle is left alone.
 void DdfFree(DdfHandle* handle);
 

@@ -22,4 +22,9 @@ std::unique_ptr<char[]> DdfGetPath(PrinterHandle printer) {
   return result;
 }
 
+DdfHandle DdfLoadForPrinter(PrinterHandle printer) {
+  const std::unique_ptr<char[]> path = DdfGetPath(printer);
+  return DdfLoad(path.get());
+}
+
 }  // namespace tqr

@@ -35,28 +35,15 @@ struct OptionEntry {
 };
 static_assert(sizeof(OptionEntry) == 134);
 
-// Named choices; `count` entries follow the header directly.
-struct OptionList {
-  std::uint16_t currentId;
-  std::uint16_t currentPosition;
-  std::uint16_t savedId;
-  std::uint16_t defaultId;
-  std::uint16_t built;
-  std::uint16_t count;
-
-  OptionEntry* Entries() { return reinterpret_cast<OptionEntry*>(this + 1); }
-  const OptionEntry* Entries() const { return reinterpret_cast<const OptionEntry*>(this + 1); }
-};
-static_assert(sizeof(OptionList) == 12);
-
 struct ValueEntry {
   std::uint16_t optionId;
   std::uint16_t flags;
 };
 static_assert(sizeof(ValueEntry) == 4);
 
-// Choices without names; the same header as an option list.
-struct ValueList {
+// The choices of one feature; `count` entries follow the header directly.
+template <typename Entry>
+struct ChoiceList {
   std::uint16_t currentId;
   std::uint16_t currentPosition;
   std::uint16_t savedId;
@@ -64,17 +51,22 @@ struct ValueList {
   std::uint16_t built;
   std::uint16_t count;
 
-  ValueEntry* Entries() { return reinterpret_cast<ValueEntry*>(this + 1); }
-  const ValueEntry* Entries() const { return reinterpret_cast<const ValueEntry*>(this + 1); }
+  Entry* Entries() { return reinterpret_cast<Entry*>(this + 1); }
+  const Entry* Entries() const { return reinterpret_cast<const Entry*>(this + 1); }
+  // Bytes of a list of `entries` entries, header included.
+  static constexpr std::size_t SizeFor(std::size_t entries) {
+    return sizeof(ChoiceList) + entries * sizeof(Entry);
+  }
 };
-static_assert(sizeof(ValueList) == 12);
 
-constexpr std::size_t OptionListSize(std::size_t count) {
-  return sizeof(OptionList) + count * sizeof(OptionEntry);
-}
-constexpr std::size_t ValueListSize(std::size_t count) {
-  return sizeof(ValueList) + count * sizeof(ValueEntry);
-}
+// Named choices.
+using OptionList = ChoiceList<OptionEntry>;
+// Choices without names.
+using ValueList = ChoiceList<ValueEntry>;
+static_assert(sizeof(OptionList) == 12 && sizeof(ValueList) == 12);
+
+constexpr std::size_t OptionListSize(std::size_t count) { return OptionList::SizeFor(count); }
+constexpr std::size_t ValueListSize(std::size_t count) { return ValueList::SizeFor(count); }
 
 struct ValueSetting {
   std::int16_t current;

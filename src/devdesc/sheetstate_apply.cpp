@@ -12,14 +12,12 @@ using sheet::EntryKind;
 using sheet::FieldType;
 using sheet::Row;
 
-constexpr std::uint16_t kFirstUserFormNumber = 318;
-
 std::uint16_t SavedValue(const SheetState* state, const Row& row) {
   switch (row.kind) {
     case EntryKind::Options:
-      return sheet::ListAt(const_cast<SheetState*>(state), row)->savedId;
+      return sheet::ListAt<OptionList>(state, row)->savedId;
     case EntryKind::Values:
-      return sheet::ValuesAt(const_cast<SheetState*>(state), row)->savedId;
+      return sheet::ListAt<ValueList>(state, row)->savedId;
     case EntryKind::Value:
       return static_cast<std::uint16_t>(sheet::EntryAt<ValueSetting>(state, row).saved);
     case EntryKind::Numeric:
@@ -82,7 +80,7 @@ void ApplyPageSize(std::uint16_t paperSize, const std::uint32_t* formSize,
                    const NumericSetting& pageWidth, const NumericSetting& pageLength,
                    std::uint16_t* recordPageWidth, std::uint16_t* recordPageLength,
                    std::uint16_t* recordPaperWidth, std::uint16_t* recordPaperLength) {
-  if (paperSize >= kFirstUserFormNumber) {
+  if (paperSize >= kFirstFormPaper) {
     *recordPageWidth = static_cast<std::uint16_t>(formSize[0]);
     *recordPageLength = static_cast<std::uint16_t>(formSize[1]);
     *recordPaperWidth = static_cast<std::uint16_t>(formSize[0]);

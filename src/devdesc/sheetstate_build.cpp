@@ -11,9 +11,12 @@
 namespace tqr {
 namespace {
 
+using sheet::DefaultValue;
 using sheet::EntryKind;
 using sheet::FieldType;
+using sheet::OptionCount;
 using sheet::Row;
+using sheet::ValueAt;
 
 // The field a row starts from, as the 16-bit value the entries hold; 32-bit
 // fields give their low half.
@@ -41,28 +44,29 @@ std::uint16_t StartValue(const DRVDEVMODE* record, const Row& row) {
   return value;
 }
 
+// Places a row's list at `*cursor` and moves the cursor past it; with no
+// state, only measures the list.
+template <typename List>
+std::size_t PlaceList(int (*build)(DdfHandle, const char*, List*, std::uint16_t), DdfHandle ddf,
+                      const Row& row, SheetState* state, std::uint16_t start,
+                      std::uint8_t** cursor) {
+  if (state == nullptr) return List::SizeFor(build(ddf, row.key, nullptr, 0));
+  auto* list = reinterpret_cast<List*>(*cursor);
+  sheet::ListAt<List>(state, row) = list;
+  *cursor += List::SizeFor(build(ddf, row.key, list, start));
+  return 0;
+}
+
 // Builds one row's entry, or only measures its list when `state` is null.
 // Lists are placed at `*cursor`, which moves past them.
 std::size_t BuildRow(DdfHandle ddf, const Row& row, SheetState* state, const DRVDEVMODE* record,
                      std::uint8_t** cursor) {
   const std::uint16_t start = StartValue(record, row);
   switch (row.kind) {
-    case EntryKind::Options: {
-      if (state == nullptr) return OptionListSize(BuildOptionList(ddf, row.key, nullptr, 0));
-      auto* list = reinterpret_cast<OptionList*>(*cursor);
-      sheet::ListAt(state, row) = list;
-      const int count = BuildOptionList(ddf, row.key, list, start);
-      *cursor += OptionListSize(count);
-      return 0;
-    }
-    case EntryKind::Values: {
-      if (state == nullptr) return ValueListSize(BuildValueList(ddf, row.key, nullptr, 0));
-      auto* list = reinterpret_cast<ValueList*>(*cursor);
-      sheet::ValuesAt(state, row) = list;
-      const int count = BuildValueList(ddf, row.key, list, start);
-      *cursor += ValueListSize(count);
-      return 0;
-    }
+    case EntryKind::Options:
+      return PlaceList(&BuildOptionList, ddf, row, state, start, cursor);
+    case EntryKind::Values:
+      return PlaceList(&BuildValueList, ddf, row, state, start, cursor);
     case EntryKind::Value:
       if (state != nullptr) {
         BuildValueSetting(ddf, row.key, &sheet::EntryAt<ValueSetting>(state, row),
@@ -87,16 +91,8 @@ std::size_t BuildRow(DdfHandle ddf, const Row& row, SheetState* state, const DRV
   return 0;
 }
 
-std::uint32_t DefaultValue(DdfHandle ddf, const char* feature) {
-  return DdfQuery(ddf, feature, DDFQ_DEFAULT_VALUE, nullptr, 0, 0);
-}
-
-std::uint32_t ValueAt(DdfHandle ddf, const char* feature, std::uint16_t index) {
-  return DdfQuery(ddf, feature, DDFQ_VALUE, nullptr, index, 0);
-}
-
 void FillPaperTables(DdfHandle ddf, SheetState* state) {
-  const std::uint32_t papers = DdfQuery(ddf, "PaperSize", DDFQ_COUNT, nullptr, 0, 0);
+  const std::uint16_t papers = OptionCount(ddf, "PaperSize");
   for (std::uint16_t i = 0; i < papers && i < kPaperTableSize; ++i) {
     std::uint32_t size[2] = {};
     DdfQuery(ddf, "PaperSize", DDFQ_PAPER_SIZE, size, i, sizeof size);
@@ -109,7 +105,7 @@ void FillPaperTables(DdfHandle ddf, SheetState* state) {
   }
   // Each "PaperSetting" option is a group size, and "PaperUnit" at the same
   // index the unit of every paper in that group.
-  const std::uint32_t groups = DdfQuery(ddf, "PaperSetting", DDFQ_COUNT, nullptr, 0, 0);
+  const std::uint16_t groups = OptionCount(ddf, "PaperSetting");
   std::uint32_t next = 0;
   for (std::uint16_t j = 0; j < groups; ++j) {
     const auto size = static_cast<std::int32_t>(ValueAt(ddf, "PaperSetting", j));
@@ -127,7 +123,7 @@ void FillBuiltInModes(DdfHandle ddf, SheetState* state) {
                                           "PMMirror",    "PMPrintQuality", "PMHalftoning"};
   static const char* const kLevelKeys[] = {"Cyan", "Magenta", "Yellow", "Black",
                                            "Red",  "Green",   "Blue"};
-  const std::uint32_t options = DdfQuery(ddf, "PrintMode", DDFQ_COUNT, nullptr, 0, 0);
+  const std::uint16_t options = OptionCount(ddf, "PrintMode");
   for (std::uint16_t i = 0; i + 1u < options && i < kBuiltInModeSlots; ++i) {
     PrintModeRecord& mode = state->builtInModes[i];
     mode.IconIndex = i;

@@ -38,11 +38,15 @@ extern const std::size_t kRowCount;
 // The paper and print mode tables are filled before this row.
 extern const std::size_t kTablesBeforeRow;
 
-inline OptionList*& ListAt(SheetState* state, const Row& row) {
-  return *reinterpret_cast<OptionList**>(reinterpret_cast<std::uint8_t*>(state) + row.entry);
+// The list pointer a row's entry is (`List` is OptionList or ValueList).
+template <typename List>
+List*& ListAt(SheetState* state, const Row& row) {
+  return *reinterpret_cast<List**>(reinterpret_cast<std::uint8_t*>(state) + row.entry);
 }
-inline ValueList*& ValuesAt(SheetState* state, const Row& row) {
-  return *reinterpret_cast<ValueList**>(reinterpret_cast<std::uint8_t*>(state) + row.entry);
+template <typename List>
+const List* ListAt(const SheetState* state, const Row& row) {
+  return *reinterpret_cast<List* const*>(reinterpret_cast<const std::uint8_t*>(state) +
+                                         row.entry);
 }
 template <typename Entry>
 Entry& EntryAt(SheetState* state, const Row& row) {
@@ -52,6 +56,17 @@ template <typename Entry>
 const Entry& EntryAt(const SheetState* state, const Row& row) {
   return *reinterpret_cast<const Entry*>(reinterpret_cast<const std::uint8_t*>(state) +
                                          row.entry);
+}
+
+// The description's answers the builders read; 0 when there is none.
+inline std::uint16_t OptionCount(DdfHandle ddf, const char* feature) {
+  return static_cast<std::uint16_t>(DdfQuery(ddf, feature, DDFQ_COUNT, nullptr, 0, 0));
+}
+inline std::uint32_t ValueAt(DdfHandle ddf, const char* feature, std::uint16_t index) {
+  return DdfQuery(ddf, feature, DDFQ_VALUE, nullptr, index, 0);
+}
+inline std::uint32_t DefaultValue(DdfHandle ddf, const char* feature) {
+  return DdfQuery(ddf, feature, DDFQ_DEFAULT_VALUE, nullptr, 0, 0);
 }
 
 }  // namespace tqr::sheet

@@ -10,11 +10,6 @@
 namespace tqr {
 namespace {
 
-DdfHandle LoadDescription(PrinterHandle printer) {
-  const std::unique_ptr<char[]> path = DdfGetPath(printer);
-  return DdfLoad(path.get());
-}
-
 std::unique_ptr<DRVDEVMODE> NewRecord() {
   std::unique_ptr<DRVDEVMODE> record(new (std::nothrow) DRVDEVMODE);
   if (record != nullptr) std::memset(static_cast<void*>(record.get()), 0, sizeof *record);
@@ -57,7 +52,7 @@ bool BuildRecord(PrinterHandle printer, const char16_t* deviceName, const void* 
 }  // namespace
 
 int BuildWorkingSettings(DocumentRequest* request) {
-  request->description = LoadDescription(request->printer);
+  request->description = DdfLoadForPrinter(request->printer);
   if (request->description == nullptr) return 0;
   auto record = NewRecord();
   if (record == nullptr || !BuildRecord(request->printer, request->deviceName, request->input,
@@ -97,7 +92,7 @@ std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
 std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header) {
   if (header.cbOut != nullptr) *header.cbOut = kRecordSize;
   if (header.mode == 0 || header.output == nullptr) return kRecordSize;
-  DdfHandle ddf = LoadDescription(header.printer);
+  DdfHandle ddf = DdfLoadForPrinter(header.printer);
   if (ddf == nullptr) return -1;
   std::int32_t result = -1;
   auto record = NewRecord();
@@ -113,7 +108,7 @@ std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header) {
 }
 
 int StoreInitialSettings(PrinterHandle printer, const char16_t* printerName) {
-  DdfHandle ddf = LoadDescription(printer);
+  DdfHandle ddf = DdfLoadForPrinter(printer);
   if (ddf == nullptr) return 0;
   if (auto record = NewRecord()) {
     BuildDefaultSettings(ddf, record.get(), printerName, printer);
@@ -126,7 +121,7 @@ int StoreInitialSettings(PrinterHandle printer, const char16_t* printerName) {
 bool BuildDriverDefault(PrinterHandle printer, const char16_t* printerName, void* output) {
   std::u16string driverName;
   if (!CurrentPorts().spooler->GetDriverName(printer, &driverName)) return false;
-  DdfHandle ddf = LoadDescription(printer);
+  DdfHandle ddf = DdfLoadForPrinter(printer);
   if (ddf == nullptr) return false;
   auto* record = static_cast<DRVDEVMODE*>(output);
   BuildDefaultSettings(ddf, record, printerName, printer);

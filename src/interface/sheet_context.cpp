@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "interface/settings.h"
@@ -15,11 +14,6 @@ constexpr char16_t kProbeValueName[] = u"TQR54 Permission Probe";
 
 SheetContext* NewContext() {
   return static_cast<SheetContext*>(std::calloc(1, sizeof(SheetContext)));
-}
-
-DdfHandle LoadDescription(PrinterHandle printer) {
-  const std::unique_ptr<char[]> path = DdfGetPath(printer);
-  return path ? DdfLoad(path.get()) : nullptr;
 }
 
 // The device sheet's single context: one device sheet per process.
@@ -109,7 +103,7 @@ SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName
   SheetContext* context = &DeviceContext();
   std::memset(static_cast<void*>(context), 0, sizeof *context);
   context->printer = printer;
-  context->description = LoadDescription(printer);
+  context->description = DdfLoadForPrinter(printer);
   if (context->description == nullptr) return nullptr;
   LoadStoredDefaults(printer, &context->record, printerName, context->description);
   if (!BuildSheetState(context->description, &context->state, &context->record,

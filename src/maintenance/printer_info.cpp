@@ -6,7 +6,6 @@
 namespace tqr {
 namespace {
 
-constexpr std::uint32_t kErrorMoreData = 234;
 // No monitor answers with more than a few dozen bytes; a claim beyond this
 // is not followed.
 constexpr std::uint32_t kLongestReply = 4096;
@@ -81,14 +80,7 @@ bool StatusWordIsZero(const std::uint8_t* reply) {
   return reply[0] == 0 && reply[1] == 0 && reply[2] == 0 && reply[3] == 0;
 }
 
-std::u16string Decimal(std::uint32_t value) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return digits;
-}
+std::u16string Decimal(std::int64_t value) { return WidenSevenBit(std::to_string(value)); }
 
 std::u16string TwoDigits(std::uint16_t value) {
   return value < 10 ? u"0" + Decimal(value) : Decimal(value);
@@ -121,15 +113,18 @@ bool SetBytes(DriverKey& key, const char16_t* name, std::uint32_t type,
 
 // A string value without its terminating NUL.
 bool SetText(DriverKey& key, const char16_t* name, const std::u16string& text) {
-  return SetBytes(key, name, kRegistryString, StringData(text, 2 * text.size()));
+  return SetBytes(key, name, kRegSz, StringData(text, 2 * text.size()));
 }
 
-std::uint32_t GetSize(DriverKey& key, const char16_t* name) {
+// The stored view shows a size as a signed number.
+std::int32_t GetSize(DriverKey& key, const char16_t* name) {
   std::uint8_t buffer[kSizeBuffer] = {};
   std::uint32_t length = 0;
   // Fewer than four bytes leave the rest zero: a one-byte size is its low byte.
   key.GetValue(name, buffer, sizeof buffer, &length);
-  return buffer[0] | buffer[1] << 8 | buffer[2] << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
+  const std::uint32_t bits =
+      buffer[0] | buffer[1] << 8 | buffer[2] << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
+  return static_cast<std::int32_t>(bits);
 }
 
 std::u16string GetText(DriverKey& key, const char16_t* name) {
@@ -259,12 +254,12 @@ void EnsureInitialPrinterInfo(DriverKeyStore& store, std::uint32_t* initialized)
   if (key == nullptr) return;
   const std::vector<std::uint8_t> empty(kInitialTextLength, 0);
   for (int tray = 0; tray < kTrayCount; ++tray) {
-    SetBytes(*key, kMediaSizeValues[tray], kRegistryDword, std::vector<std::uint8_t>(4, 0));
-    SetBytes(*key, kMediaValues[tray], kRegistryString,
+    SetBytes(*key, kMediaSizeValues[tray], kRegDword, std::vector<std::uint8_t>(4, 0));
+    SetBytes(*key, kMediaValues[tray], kRegSz,
              StringData(kNoMedia, kInitialMediaLength));
   }
-  SetBytes(*key, kFirmwareValue, kRegistryString, empty);
-  SetBytes(*key, kTimeValue, kRegistryString, empty);
+  SetBytes(*key, kFirmwareValue, kRegSz, empty);
+  SetBytes(*key, kTimeValue, kRegSz, empty);
   *initialized = 1;
 }
 
@@ -275,7 +270,7 @@ bool StorePrinterInfo(DriverKeyStore& store, const PrinterAnswer& answer, const 
   for (int tray = 0; tray < kTrayCount; ++tray) {
     const TrayMedia& media = answer.status.trays[tray];
     // The width alone, one byte of the DWORD.
-    stored &= SetBytes(*key, kMediaSizeValues[tray], kRegistryDword, {media.width});
+    stored &= SetBytes(*key, kMediaSizeValues[tray], kRegDword, {media.width});
     stored &= SetText(*key, kMediaValues[tray], StoredMediaName(media));
   }
   const std::u16string firmware =
@@ -283,7 +278,7 @@ bool StorePrinterInfo(DriverKeyStore& store, const PrinterAnswer& answer, const 
                         : std::u16string();
   stored &= SetText(*key, kFirmwareValue, firmware);
   const std::u16string time = TimeText(now).substr(0, kLongestTime);
-  stored &= SetBytes(*key, kTimeValue, kRegistryString, StringData(time, kTimeDataLength));
+  stored &= SetBytes(*key, kTimeValue, kRegSz, StringData(time, kTimeDataLength));
   return stored;
 }
 

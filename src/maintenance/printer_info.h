@@ -97,14 +97,12 @@ std::u16string TimeText(const LocalTime& time);
 
 // --- the copy under the driver's registry key ----------------------------------
 
-constexpr std::uint32_t kRegistryString = 1;  // REG_SZ
-constexpr std::uint32_t kRegistryDword = 4;   // REG_DWORD
-
 // The driver's opened registry key.
 class DriverKey {
  public:
   virtual ~DriverKey() = default;
-  // Stores exactly `size` bytes of `data` as the value `name` of `type`.
+  // Stores exactly `size` bytes of `data` as the value `name` of `type`
+  // (kRegSz, kRegDword).
   virtual bool SetValue(const std::u16string& name, std::uint32_t type, const void* data,
                         std::uint32_t size) = 0;
   // Reads the value into `buffer`; `length` receives how many bytes came.

@@ -82,9 +82,13 @@ struct FormInfo {
   std::int32_t length = 0;
 };
 
+// Value types of printer data and registry values.
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kErrorSuccess = 0;
+// The value is longer than the buffer; the call said how long it is.
+constexpr std::uint32_t kErrorMoreData = 234;
 
 class Spooler {
  public:

@@ -162,10 +162,7 @@ bool ReadPrintModeOrder(PrintModeOrder* order) {
 }
 
 bool IsModeListed(const PrintModeOrder& order, std::uint16_t mode) {
-  for (std::size_t p = 0; p < order.count && p < kMaxPrintModes; ++p) {
-    if (order.order[p] == mode) return true;
-  }
-  return false;
+  return FindModePosition(order.order, order.count, mode) != kPositionNotFound;
 }
 
 bool LoadPrintModeStore(PrintModeStore* store) {

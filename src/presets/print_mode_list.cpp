@@ -20,6 +20,14 @@ std::u16string_view GetTitleAtPosition(const PrintModeListView& list, std::uint1
   return record != nullptr ? TitleOf(*record) : std::u16string_view();
 }
 
+std::uint16_t FindModePosition(const std::uint16_t* order, std::uint16_t count,
+                               std::uint16_t mode) {
+  for (std::uint16_t position = 0; position < count && position < kMaxPrintModes; ++position) {
+    if (order[position] == mode) return position;
+  }
+  return kPositionNotFound;
+}
+
 std::uint16_t FindPrintModeTitle(const PrintModeListView& list, std::u16string_view title) {
   for (std::uint16_t position = 0; position < list.count && position < kMaxPrintModes; ++position) {
     const PrintModeRecord* record = FindRecordAtPosition(list, position);

@@ -31,6 +31,10 @@ const PrintModeRecord* FindPrintModeRecord(const PrintModeListView& list, std::u
 const PrintModeRecord* FindRecordAtPosition(const PrintModeListView& list, std::uint16_t position);
 // The title shown at `position`; empty when the position has no record.
 std::u16string_view GetTitleAtPosition(const PrintModeListView& list, std::uint16_t position);
+// The first of the `count` display order entries (at most 105) that shows
+// `mode`, or kPositionNotFound.
+std::uint16_t FindModePosition(const std::uint16_t* order, std::uint16_t count,
+                               std::uint16_t mode);
 // The first list position whose title equals `title` exactly (case counts),
 // or kPositionNotFound.
 std::uint16_t FindPrintModeTitle(const PrintModeListView& list, std::u16string_view title);

@@ -38,8 +38,6 @@ std::u16string NameAtIndex(const OptionList* list, std::uint16_t index) {
   return BoundedName(list->Entries()[index].name, kOptionNameLength);
 }
 
-std::u16string Widen(const std::string& text) { return std::u16string(text.begin(), text.end()); }
-
 void ListBuiltInModesOnly(UserPrintModes* modes) {
   modes->count = kBuiltInPrintModes;
   modes->userCount = 0;
@@ -140,12 +138,8 @@ std::uint16_t ModeAtListPosition(const UserPrintModes* modes, std::uint16_t posi
 }
 
 std::uint16_t ListPositionOfMode(const UserPrintModes* modes, std::uint16_t mode) {
-  if (modes == nullptr) return kNoPrintMode;
-  for (std::uint16_t position = 0; position < modes->count && position < kMaxPrintModes;
-       ++position) {
-    if (modes->order[position] == mode) return position;
-  }
-  return kNoPrintMode;
+  static_assert(kNoPrintMode == kPositionNotFound);
+  return modes != nullptr ? FindModePosition(modes->order, modes->count, mode) : kNoPrintMode;
 }
 
 void NoteModeMismatch(SheetState* state, const UserPrintModes* modes) {
@@ -205,7 +199,7 @@ bool CancelMainPage(SheetState* state) {
 
 MainPageSummary DescribeMainPage(const SheetState* state) {
   MainPageSummary summary;
-  summary.scaling = Widen(std::to_string(state->scaling.current));
+  summary.scaling = WidenSevenBit(std::to_string(state->scaling.current));
   if (state->printing != nullptr) {
     summary.printing = NameAtIndex(state->printing, state->printing->currentId);
   }

@@ -10,12 +10,6 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 63;
 
-std::u16string Widen(const char* text) {
-  std::u16string wide;
-  for (; *text != '\0'; ++text) wide.push_back(static_cast<char16_t>(*text));
-  return wide;
-}
-
 }  // namespace
 
 std::u16string FormatPaperSizeText(std::int32_t width, std::int32_t length, FormUnit unit) {
@@ -34,7 +28,7 @@ std::u16string FormatPaperSizeText(std::int32_t width, std::int32_t length, Form
                   static_cast<long>(w % 100), static_cast<long>(l / 100),
                   static_cast<long>(l % 100));
   }
-  return Widen(text);
+  return WidenSevenBit(text);
 }
 
 PaperNameText FitPaperNameText(const std::u16string& name, const std::u16string& sizeText,

@@ -1,154 +1,83 @@
 // Moving the sheet's edited values between their current, saved and default
 // copies: applying a page, cancelling after a print mode was lost, and the
-// Features page's Defaults button. All three walk one table of entries so
-// that a new entry cannot be forgotten by one of them.
+// Features page's Defaults button. All three walk the sheet's own table of
+// entries, so that a new entry cannot be forgotten by one of them.
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <type_traits>
-#include <variant>
 
+#include "devdesc/sheetstate_rows.h"
 #include "ui/dlgutil.h"
 
 namespace tqr {
 namespace {
 
-using EntryMember =
-    std::variant<OptionList* SheetState::*, ValueList* SheetState::*, ValueSetting SheetState::*,
-                 NumericSetting SheetState::*, PlainSetting SheetState::*>;
+using sheet::EntryKind;
+using sheet::Row;
 
-// What the Defaults button does with an entry. It leaves alone the paper
-// entries (the Paper page has its own Defaults), the layout entries the
-// pages do not offer, and the printer-side entries the Features page keeps.
-enum class OnDefaults { Reset, Keep };
+#define TQR_ENTRY(member) offsetof(SheetState, member)
 
-struct SheetEntry {
-  EntryMember member;
-  OnDefaults onDefaults;
+// The entries the Features page's Defaults button leaves alone: the layout
+// entries the pages do not offer, the printer-side entries the Features
+// page keeps, and every entry of the Paper page, which has its own Defaults.
+// Entries that only carry limits or fixed lists (current 0) are kept too.
+constexpr std::size_t kKeptOnDefaults[] = {
+    TQR_ENTRY(pageLayout),         TQR_ENTRY(adjustPage),         TQR_ENTRY(borderForm),
+    TQR_ENTRY(posterLayout),       TQR_ENTRY(posterOverlap),      TQR_ENTRY(wtmView),
+    TQR_ENTRY(traySetting),        TQR_ENTRY(errReport),          TQR_ENTRY(paperSize),
+    TQR_ENTRY(printing),           TQR_ENTRY(scaling),            TQR_ENTRY(paperSize2),
+    TQR_ENTRY(paperFeed),          TQR_ENTRY(cutter),             TQR_ENTRY(paperWidth),
+    TQR_ENTRY(paperLength),        TQR_ENTRY(unit),               TQR_ENTRY(paperWidth2),
+    TQR_ENTRY(paperLength2),       TQR_ENTRY(unit2),              TQR_ENTRY(noMargin),
+    TQR_ENTRY(upperMargin),        TQR_ENTRY(isoA),               TQR_ENTRY(isoB),
+    TQR_ENTRY(jis),                TQR_ENTRY(ansi),               TQR_ENTRY(arch),
+    TQR_ENTRY(euroDin),            TQR_ENTRY(special),            TQR_ENTRY(custom),
+    TQR_ENTRY(vertOffset),         TQR_ENTRY(horzOffset),         TQR_ENTRY(horzOffsetI),
+    TQR_ENTRY(offsetUnit),         TQR_ENTRY(dryness),            TQR_ENTRY(autoLayout),
+    TQR_ENTRY(nestingTimer),       TQR_ENTRY(lineOverlap),        TQR_ENTRY(lineShade),
+    TQR_ENTRY(eopTimer),           TQR_ENTRY(automatic),          TQR_ENTRY(feed),
+    TQR_ENTRY(paperSetting),       TQR_ENTRY(pageWidth),          TQR_ENTRY(pageLength),
+    TQR_ENTRY(pageWidth2),         TQR_ENTRY(pageLength2),        TQR_ENTRY(paperWidth2Range),
+    TQR_ENTRY(paperWidthI2Range),  TQR_ENTRY(paperLength2Range),  TQR_ENTRY(paperName),
+    TQR_ENTRY(paperWidthI),        TQR_ENTRY(paperLengthI),       TQR_ENTRY(paperWidthI2),
+    TQR_ENTRY(paperLengthI2),      TQR_ENTRY(paperLengthI2Range), TQR_ENTRY(vertOffsetI),
+    TQR_ENTRY(margin),             TQR_ENTRY(marginInch),         TQR_ENTRY(paperSave),
 };
 
-constexpr OnDefaults kReset = OnDefaults::Reset;
-constexpr OnDefaults kKeep = OnDefaults::Keep;
+#undef TQR_ENTRY
 
-// In build order. Entries that only carry limits or fixed lists (current 0)
-// are listed too: their current and saved copies stay equal either way.
-const SheetEntry kSheetEntries[] = {
-    {&SheetState::pageLayout, kKeep},
-    {&SheetState::mediaSize, kReset},
-    {&SheetState::adjustPage, kKeep},
-    {&SheetState::borderForm, kKeep},
-    {&SheetState::pageBorder, kReset},
-    {&SheetState::layout, kReset},
-    {&SheetState::posterLayout, kKeep},
-    {&SheetState::posterOverlap, kKeep},
-    {&SheetState::duplex, kReset},
-    {&SheetState::printOrder, kReset},
-    {&SheetState::repeat, kReset},
-    {&SheetState::waterMark, kReset},
-    {&SheetState::firstPageOnly, kReset},
-    {&SheetState::bindingPos, kReset},
-    {&SheetState::wtmView, kKeep},
-    {&SheetState::bindingUnit, kReset},
-    {&SheetState::bindWidth, kReset},
-    {&SheetState::bindWidthInch, kReset},
-    {&SheetState::printQualityLevel, kReset},
-    {&SheetState::color, kReset},
-    {&SheetState::internalFont, kReset},
-    {&SheetState::printAsRaster, kReset},
-    {&SheetState::scalePatterns, kReset},
-    {&SheetState::allTextToBlack, kReset},
-    {&SheetState::traySetting, kKeep},
-    {&SheetState::orientation, kReset},
-    {&SheetState::rotate, kReset},
-    {&SheetState::copies, kReset},
-    {&SheetState::modeSelect, kReset},
-    {&SheetState::errReport, kKeep},
-    {&SheetState::printToFile, kReset},
-    {&SheetState::overlay, kReset},
-    {&SheetState::overlayState, kReset},
-    {&SheetState::overlayPrompt, kReset},
-    {&SheetState::duplexUnit, kReset},
-    {&SheetState::printMode, kReset},
-    {&SheetState::mediaType, kReset},
-    {&SheetState::mirror, kReset},
-    {&SheetState::paperSize, kKeep},
-    {&SheetState::printing, kKeep},
-    {&SheetState::scaling, kKeep},
-    {&SheetState::paperSize2, kKeep},
-    {&SheetState::paperFeed, kKeep},
-    {&SheetState::cutter, kKeep},
-    {&SheetState::cartridge, kReset},
-    {&SheetState::grayScale, kReset},
-    {&SheetState::printQuality, kReset},
-    {&SheetState::halftoning, kReset},
-    {&SheetState::cyan, kReset},
-    {&SheetState::magenta, kReset},
-    {&SheetState::yellow, kReset},
-    {&SheetState::black, kReset},
-    {&SheetState::red, kReset},
-    {&SheetState::green, kReset},
-    {&SheetState::blue, kReset},
-    {&SheetState::cmykOrRgb, kReset},
-    {&SheetState::matching, kReset},
-    {&SheetState::gamma, kReset},
-    {&SheetState::intensity, kReset},
-    {&SheetState::paperWidth, kKeep},
-    {&SheetState::paperLength, kKeep},
-    {&SheetState::unit, kKeep},
-    {&SheetState::paperWidth2, kKeep},
-    {&SheetState::paperLength2, kKeep},
-    {&SheetState::unit2, kKeep},
-    {&SheetState::noMargin, kKeep},
-    {&SheetState::upperMargin, kKeep},
-    {&SheetState::isoA, kKeep},
-    {&SheetState::isoB, kKeep},
-    {&SheetState::jis, kKeep},
-    {&SheetState::ansi, kKeep},
-    {&SheetState::arch, kKeep},
-    {&SheetState::euroDin, kKeep},
-    {&SheetState::special, kKeep},
-    {&SheetState::custom, kKeep},
-    {&SheetState::vertOffset, kKeep},
-    {&SheetState::horzOffset, kKeep},
-    {&SheetState::horzOffsetI, kKeep},
-    {&SheetState::offsetUnit, kKeep},
-    {&SheetState::dryness, kKeep},
-    {&SheetState::autoLayout, kKeep},
-    {&SheetState::nestingTimer, kKeep},
-    {&SheetState::lineOverlap, kKeep},
-    {&SheetState::lineShade, kKeep},
-    {&SheetState::eopTimer, kKeep},
-    {&SheetState::automatic, kKeep},
-    {&SheetState::feed, kKeep},
-    {&SheetState::paperSetting, kKeep},
-    {&SheetState::resolution, kReset},
-    {&SheetState::pageWidth, kKeep},
-    {&SheetState::pageLength, kKeep},
-    {&SheetState::pageWidth2, kKeep},
-    {&SheetState::pageLength2, kKeep},
-    {&SheetState::paperWidth2Range, kKeep},
-    {&SheetState::paperWidthI2Range, kKeep},
-    {&SheetState::paperLength2Range, kKeep},
-    {&SheetState::paperName, kKeep},
-    {&SheetState::paperWidthI, kKeep},
-    {&SheetState::paperLengthI, kKeep},
-    {&SheetState::paperWidthI2, kKeep},
-    {&SheetState::paperLengthI2, kKeep},
-    {&SheetState::paperLengthI2Range, kKeep},
-    {&SheetState::vertOffsetI, kKeep},
-    {&SheetState::margin, kKeep},
-    {&SheetState::marginInch, kKeep},
-    {&SheetState::headManagement, kReset},
-    {&SheetState::dryInkScan, kReset},
-    {&SheetState::dryInkPage, kReset},
-    {&SheetState::paperSave, kKeep},
-};
+bool KeptOnDefaults(const Row& row) {
+  return std::find(std::begin(kKeptOnDefaults), std::end(kKeptOnDefaults), row.entry) !=
+         std::end(kKeptOnDefaults);
+}
 
-// Calls `fn` with a reference to every entry (a list pointer or a setting);
-// with `resetOnly`, only with the entries the Defaults button resets.
+// Calls `fn` with a reference to every entry of the sheet (a list pointer or
+// a setting), in build order; with `resetOnly`, only with the entries the
+// Defaults button resets.
 template <typename Fn>
 void ForEachEntry(SheetState* state, bool resetOnly, Fn fn) {
-  for (const SheetEntry& entry : kSheetEntries) {
-    if (resetOnly && entry.onDefaults == kKeep) continue;
-    std::visit([&](auto member) { fn(state->*member); }, entry.member);
+  for (std::size_t i = 0; i < sheet::kRowCount; ++i) {
+    const Row& row = sheet::kRows[i];
+    if (resetOnly && KeptOnDefaults(row)) continue;
+    switch (row.kind) {
+      case EntryKind::Options:
+        fn(sheet::ListAt<OptionList>(state, row));
+        break;
+      case EntryKind::Values:
+        fn(sheet::ListAt<ValueList>(state, row));
+        break;
+      case EntryKind::Value:
+        fn(sheet::EntryAt<ValueSetting>(state, row));
+        break;
+      case EntryKind::Numeric:
+        fn(sheet::EntryAt<NumericSetting>(state, row));
+        break;
+      case EntryKind::Plain:
+        fn(sheet::EntryAt<PlainSetting>(state, row));
+        break;
+    }
   }
 }
 
@@ -166,6 +95,21 @@ std::uint16_t PositionOf(const ValueList* list, std::uint16_t id) {
     if (entries[i].optionId == id) return i;
   }
   return 0;
+}
+
+enum class Copy { kSaved, kDefault };
+
+// An entry's current value (for a list, its current id and the position that
+// goes with it) from its saved or its default copy.
+template <typename Entry>
+void TakeCurrentFrom(Entry& entry, Copy from) {
+  if constexpr (kIsList<Entry&>) {
+    if (entry == nullptr) return;
+    entry->currentId = from == Copy::kSaved ? entry->savedId : entry->defaultId;
+    entry->currentPosition = PositionOf(entry, entry->currentId);
+  } else {
+    entry.current = from == Copy::kSaved ? entry.saved : entry.defaultValue;
+  }
 }
 
 void ClampToLimits(NumericSetting* setting) {
@@ -214,30 +158,14 @@ void SnapshotSheetState(SheetState* state) {
 
 void RestoreSheetState(SheetState* state) {
   if (state == nullptr) return;
-  ForEachEntry(state, false, [](auto& entry) {
-    if constexpr (kIsList<decltype(entry)>) {
-      if (entry == nullptr) return;
-      entry->currentId = entry->savedId;
-      entry->currentPosition = PositionOf(entry, entry->currentId);
-    } else {
-      entry.current = entry.saved;
-    }
-  });
+  ForEachEntry(state, false, [](auto& entry) { TakeCurrentFrom(entry, Copy::kSaved); });
   CopyForms(state, false);
   CopyIniFile(state->baseIniPath, state->descriptionIniPath);
 }
 
 void ResetSheetToDefaults(SheetState* state) {
   if (state == nullptr) return;
-  ForEachEntry(state, true, [](auto& entry) {
-    if constexpr (kIsList<decltype(entry)>) {
-      if (entry == nullptr) return;
-      entry->currentId = entry->defaultId;
-      entry->currentPosition = PositionOf(entry, entry->currentId);
-    } else {
-      entry.current = entry.defaultValue;
-    }
-  });
+  ForEachEntry(state, true, [](auto& entry) { TakeCurrentFrom(entry, Copy::kDefault); });
   CopyIniFile(state->descriptionIniPath, state->baseIniPath);
   CopyIniFile(state->descriptionIniPath, state->workIniPath);
 }

@@ -86,8 +86,9 @@ TEST_F(ExportFileTest, ListingStopsAtWhatTheFileHolds) {
     SCOPED_TRACE(c.name);
     files_.PutBytes(path_, c.bytes);
     EXPECT_EQ(ListedTitles(path_), c.titles);
-    // Reading single records agrees with the listing, and stops where it does.
-    for (std::uint16_t j = 0; j < 3; ++j) {
+    // Reading single records agrees with the listing, and stops where it
+    // does, also for a record that would start past the end of the file.
+    for (std::uint16_t j = 0; j < 4; ++j) {
       PrintModeRecord record = MakeRecord(u"untouched");
       const bool read = ReadExportRecord(path_, j, &record);
       EXPECT_EQ(read, j < c.titles.size()) << j;

@@ -129,20 +129,26 @@ TEST_F(PrintModeFileTest, ReadersOnSignaturesCountsAndShortFiles) {
 
 TEST_F(PrintModeFileTest, StoreLoadsOnlyAnOrderOfEveryModeOnce) {
   const std::vector<PrintModeRecord> two = {MakeRecord(u"A"), MakeRecord(u"B")};
-  const std::vector<std::uint16_t> kOrders[] = {
-      {0, 1, 2, 3, 4, 5, 5},  // a mode twice, one missing
-      {0, 1, 2, 3, 4, 5, 7},  // a mode without a record
-      {0, 1, 2, 3, 4, 5, 0xFFFF},
+  const struct {
+    std::vector<std::uint16_t> order;
+    std::u16string lastTitle;  // of the entry at list position 6
+  } kOrders[] = {
+      {{0, 1, 2, 3, 4, 5, 5}, u"A"},  // a mode twice, one missing
+      {{0, 1, 2, 3, 4, 5, 7}, u""},   // a mode without a record
+      {{0, 1, 2, 3, 4, 5, 0xFFFF}, u""},
   };
-  for (const auto& order : kOrders) {
+  for (const auto& [order, lastTitle] : kOrders) {
     Put(UserFile(7, order, two));
     PrintModeStore store;
     EXPECT_FALSE(LoadPrintModeStore(&store));
     // The Main page still lists it; the stray entry simply has no record.
     auto modes = std::make_unique<UserPrintModes>();
     ASSERT_EQ(ReadUserPrintModes(modes.get()), UserFileRead::kRead);
+    ASSERT_EQ(modes->count, 7);
     const PrintModeListView view = modes->View(nullptr);
-    for (std::uint16_t p = 0; p < modes->count; ++p) GetTitleAtPosition(view, p);
+    EXPECT_EQ(GetTitleAtPosition(view, 5), u"A");
+    EXPECT_EQ(GetTitleAtPosition(view, 6), lastTitle);
+    EXPECT_EQ(modes->userCount, 2);
   }
 }
 

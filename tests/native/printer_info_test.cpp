@@ -29,8 +29,8 @@ Bytes Utf16(const std::u16string& text, std::size_t size = 0) {
   return bytes;
 }
 
-MemoryKeyStore::Value Sz(const Bytes& bytes) { return {kRegistryString, bytes}; }
-MemoryKeyStore::Value Dword(const Bytes& bytes) { return {kRegistryDword, bytes}; }
+MemoryKeyStore::Value Sz(const Bytes& bytes) { return {kRegSz, bytes}; }
+MemoryKeyStore::Value Dword(const Bytes& bytes) { return {kRegDword, bytes}; }
 
 Bytes StatusReply(std::uint8_t widthA, std::uint8_t codeA, std::uint8_t widthB,
                   std::uint8_t codeB) {
@@ -314,12 +314,13 @@ TEST_F(PrinterInfoTest, StoredViewReadsNoMoreThanItsBuffers) {
   const std::u16string longest(64, u'x');
   store_.values[u"MediaA"] = Sz(Utf16(longest));
   store_.values[u"MediaSizeA"] = Dword({3, 1});  // two bytes: 259
+  store_.values[u"MediaSizeB"] = Dword({0xFF, 0xFF, 0xFF, 0xFF});  // reads as signed
   store_.values[u"MediaB"] = Sz(Utf16(longest + u"y"));
   store_.values[u"FarmVersion"] = Sz({'1', 0, '2'});  // an odd byte is half a character
   store_.values[u"GetTime"] = Sz(Utf16(std::u16string(u"2002/7/15\0junk", 14)));
   const PrinterInfoLines view = ReadStoredPrinterInfo(store_);
   EXPECT_EQ(view.trays[0], u"Media Tray A: 259in " + longest);
-  EXPECT_EQ(view.trays[1], u"Media Tray B: 0in ");
+  EXPECT_EQ(view.trays[1], u"Media Tray B: -1in ");
   EXPECT_EQ(view.firmware, u"Firmware version: 1");
   EXPECT_EQ(view.time, u"Time obtained: 2002/7/15");
 }

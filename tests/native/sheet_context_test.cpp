@@ -26,7 +26,9 @@ class SheetContextTest : public SettingsTest {
     }
     return true;
   }
-  std::map<std::u16string, fake::FakeSpooler::PrinterData>& Data() { return spooler_.printers[printer()].data; }
+  std::map<std::u16string, fake::FakeSpooler::PrinterData>& Data() {
+    return spooler_.printers[printer()].data;
+  }
 
   DRVDEVMODE output_;
 };

@@ -13,6 +13,8 @@
 
 #include "support/processes.h"
 #include "ui/win32/dlgutil_win32.h"
+#include "ui/win32/spooler_strings.h"
+#include "wine/support/recorded_messages.h"
 
 namespace tqr {
 namespace {
@@ -485,35 +487,48 @@ TEST(DrawDoubleFocusRectTest, DrawsTwoNestedRectangles) {
   DeleteDC(dc);
 }
 
-class RecordingHook : public MessageBoxHook {
- public:
-  int Answer(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) override {
-    owner_ = owner;
-    text_ = text;
-    caption_ = caption;
-    flags_ = flags;
-    return IDNO;
-  }
-  HWND owner_ = nullptr;
-  std::wstring text_;
-  std::wstring caption_;
-  UINT flags_ = 0;
-};
-
 TEST(ShowDriverMessageTest, HookAnswersWithTheBoxesTextCaptionAndFlags) {
-  RecordingHook hook;
-  MessageBoxHook* previous = SetMessageBoxHook(&hook);
+  test::RecordedMessages hook(IDNO);
   HWND owner = GetDesktopWindow();
   EXPECT_EQ(ShowDriverMessage(owner, L"Delete the print mode?", MB_YESNO), IDNO);
-  EXPECT_EQ(hook.owner_, owner);
-  EXPECT_EQ(hook.text_, L"Delete the print mode?");
-  EXPECT_EQ(hook.caption_, L"Orlex TQ-R5400");
-  EXPECT_EQ(hook.flags_, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_TASKMODAL));
-
   ShowDriverMessage(nullptr, L"Done.", MB_OK, L"Save", MB_ICONINFORMATION);
-  EXPECT_EQ(hook.caption_, L"Save");
-  EXPECT_EQ(hook.flags_, static_cast<UINT>(MB_OK | MB_ICONINFORMATION | MB_TASKMODAL));
-  EXPECT_EQ(SetMessageBoxHook(previous), &hook);
+  ASSERT_EQ(hook.asked.size(), 2u);
+  EXPECT_EQ(hook.asked[0].owner, owner);
+  EXPECT_EQ(hook.asked[0].text, L"Delete the print mode?");
+  EXPECT_EQ(hook.asked[0].caption, L"Orlex TQ-R5400");
+  EXPECT_EQ(hook.asked[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_TASKMODAL));
+  EXPECT_EQ(hook.asked[1].caption, L"Save");
+  EXPECT_EQ(hook.asked[1].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION | MB_TASKMODAL));
+  // Installing returns the hook in place.
+  EXPECT_EQ(SetMessageBoxHook(&hook), &hook);
+}
+
+// The spooler packs the strings of a Get... answer into the block it fills;
+// one is copied only when it lies whole inside the block and fits.
+TEST(CopySpoolerStringTest, CopiesOnlyWholeStringsInsideTheBlock) {
+  const wchar_t block[8] = {0, 0, 0, L'a', L'b', L'c', L'd', 0};
+  const wchar_t elsewhere[] = L"x";
+  const struct {
+    const char* what;
+    const wchar_t* text;
+    std::size_t size;
+    std::size_t capacity;
+    const wchar_t* expected;  // null: refused, the destination untouched
+  } cases[] = {
+      {"whole string", block + 3, sizeof block, 8, L"abcd"},
+      {"just fits", block + 3, sizeof block, 5, L"abcd"},
+      {"one unit short of room", block + 3, sizeof block, 4, nullptr},
+      {"no NUL before the block ends", block + 3, sizeof block - sizeof(wchar_t), 8, nullptr},
+      {"at the block's end", block + 8, sizeof block, 8, nullptr},
+      {"outside the block", elsewhere, sizeof block, 8, nullptr},
+      {"no string", nullptr, sizeof block, 8, nullptr},
+  };
+  for (const auto& c : cases) {
+    wchar_t out[8] = L"kept";
+    EXPECT_EQ(CopySpoolerString(block, c.size, c.text, out, c.capacity), c.expected != nullptr)
+        << c.what;
+    EXPECT_STREQ(out, c.expected != nullptr ? c.expected : L"kept") << c.what;
+  }
 }
 
 // The help file path comes from the driver information of a printer made

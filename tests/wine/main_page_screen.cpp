@@ -11,8 +11,8 @@
 #include <string>
 
 #include "resources/resource_ids.h"
+#include "tqrctl/window_capture.h"
 #include "ui/main_page_model.h"
-#include "wine/support/capture_window.h"
 #include "wine/support/main_page_harness.h"
 
 namespace {
@@ -30,20 +30,18 @@ void Settle() {
 
 bool Capture(HWND window, const wchar_t* name) {
   const std::wstring path = folder + L"\\" + name;
-  const bool captured = tqr::test::CaptureWindowToBmp(window, path.c_str());
-  std::fwprintf(stderr, L"%ls %ls\n", captured ? L"wrote" : L"could not write", path.c_str());
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  std::string complaint;
+  const bool captured = tqrctl::CaptureWindow(window, path, &complaint);
+  const std::wstring why(complaint.begin(), complaint.end());
+  std::fwprintf(stderr, L"%ls %ls %ls\n", captured ? L"wrote" : L"could not write", path.c_str(),
+                why.c_str());
   return captured;
 }
 
-BOOL CALLBACK FindAboutBox(HWND window, LPARAM found) {
-  if (GetDlgItem(window, IDC_ABOUT_OK) == nullptr) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
 void CALLBACK CaptureAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, reinterpret_cast<LPARAM>(&box));
+  HWND box = tqr::test::FindAboutBox();
   if (box == nullptr || !IsWindowVisible(box)) return;
   KillTimer(nullptr, timer);
   Settle();

@@ -14,9 +14,9 @@
 #include "ui/dlgutil.h"
 #include "ui/main_page_model.h"
 #include "ui/print_mode_settings.h"
-#include "ui/win32/message_box.h"
 #include "ui/win32/sheet_assembly.h"
 #include "wine/support/main_page_harness.h"
+#include "wine/support/recorded_messages.h"
 
 namespace tqr {
 namespace {
@@ -27,20 +27,6 @@ using test::kUserPrintModeFile;
 // The sheet's Apply button.
 constexpr int kApplyButton = 0x3021;
 
-class ScriptedMessageBox : public MessageBoxHook {
- public:
-  int Answer(HWND, const wchar_t* text, const wchar_t* caption, UINT flags) override {
-    texts.push_back(text);
-    lastCaption = caption;
-    lastFlags = flags;
-    return answer;
-  }
-  int answer = IDOK;
-  std::vector<std::wstring> texts;
-  std::wstring lastCaption;
-  UINT lastFlags = 0;
-};
-
 class MainPageTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -48,13 +34,9 @@ class MainPageTest : public ::testing::Test {
     InitCommonControlsEx(&controls);
   }
   void SetUp() override {
-    previous_ = SetMessageBoxHook(&boxes_);
     ASSERT_NE(harness_.Build(), nullptr) << "the shipped description did not build";
   }
-  void TearDown() override {
-    harness_.Close();
-    SetMessageBoxHook(previous_);
-  }
+  void TearDown() override { harness_.Close(); }
 
   HWND Open() {
     HWND page = harness_.Open();
@@ -105,8 +87,7 @@ class MainPageTest : public ::testing::Test {
   bool Modified() { return IsMainPageModified(state()); }
 
   test::MainPageHarness harness_;
-  ScriptedMessageBox boxes_;
-  MessageBoxHook* previous_ = nullptr;
+  test::RecordedMessages boxes_;
 };
 
 TEST_F(MainPageTest, ListShowsTheModesOfTheUserFileOrMakesTheDefaultFile) {
@@ -182,7 +163,7 @@ TEST_F(MainPageTest, ModesMediaTypeMirrorAndDefaults) {
   EXPECT_EQ(SendMessageW(Item(IDC_MAIN_MODE_LIST), LB_GETCURSEL, 0, 0), 0);
   EXPECT_TRUE(MatchesPrintModeRecord(state(), state()->builtInModes[0]));
   EXPECT_FALSE(Modified());
-  EXPECT_TRUE(boxes_.texts.empty());
+  EXPECT_TRUE(boxes_.asked.empty());
 }
 
 TEST_F(MainPageTest, OkReportsToTheHostAndKeepsTheFlags) {
@@ -223,7 +204,7 @@ TEST_F(MainPageTest, CancelAsksOnlyAfterAModeWasDeleted) {
     SCOPED_TRACE(c.what);
     ASSERT_NE(Open(), nullptr);
     HostCalls().clear();
-    boxes_.texts.clear();
+    boxes_.asked.clear();
     boxes_.answer = c.answer;
     SelectMode(2);
     // As the Save page leaves it after deleting the mode in effect, which
@@ -235,13 +216,13 @@ TEST_F(MainPageTest, CancelAsksOnlyAfterAModeWasDeleted) {
     Press(PSBTN_CANCEL);
     EXPECT_EQ(SheetOpen(), c.stays);
     if (c.deleted) {
-      ASSERT_EQ(boxes_.texts.size(), 1u);
-      EXPECT_EQ(boxes_.texts[0], question);
-      EXPECT_EQ(boxes_.lastCaption, L"Orlex TQ-R5400");
-      EXPECT_EQ(boxes_.lastFlags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
-      EXPECT_EQ(boxes_.lastFlags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+      ASSERT_EQ(boxes_.asked.size(), 1u);
+      EXPECT_EQ(boxes_.asked[0].text, question);
+      EXPECT_EQ(boxes_.asked[0].caption, L"Orlex TQ-R5400");
+      EXPECT_EQ(boxes_.asked[0].flags,
+                static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_TASKMODAL));
     } else {
-      EXPECT_TRUE(boxes_.texts.empty());
+      EXPECT_TRUE(boxes_.asked.empty());
     }
     EXPECT_EQ(HostCalls().size(), c.reported ? 1u : 0u);
     if (c.reported) {
@@ -342,15 +323,8 @@ TEST_F(MainPageTest, ListItemsDrawTheSelectionInTheMixedColourWhileModified) {
 // would, from a timer running in the box's own message loop.
 std::vector<std::wstring> about_lines;
 
-BOOL CALLBACK FindAboutBox(HWND window, LPARAM found) {
-  if (GetDlgItem(window, IDC_ABOUT_OK) == nullptr) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
 void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, reinterpret_cast<LPARAM>(&box));
+  HWND box = tqr::test::FindAboutBox();
   if (box == nullptr) return;
   KillTimer(nullptr, timer);
   for (int id = IDC_ABOUT_SYSTEMS; id <= IDC_ABOUT_RIGHTS; ++id) {
@@ -374,12 +348,6 @@ TEST_F(MainPageTest, AboutBoxShowsTheDriverAndClosesWithOk) {
   EXPECT_FALSE(about_lines[3].empty());
   EXPECT_FALSE(about_lines[4].empty());
 }
-
-}  // namespace
-}  // namespace tqr
-
-namespace tqr {
-namespace {
 
 // The check a document sheet makes before its pages are created: a print
 // mode the user print mode file no longer lists, or settings never
@@ -411,20 +379,22 @@ TEST_F(MainPageTest, DeletedPrintModeIsReportedOnceAndReplacedByTheStandardMode)
     sheet->printMode->savedId = c.mode;
     sheet->overlayPrompt.current = c.confirmed;
     sheet->firstPageOnly.current = 1;
-    boxes_.texts.clear();
+    boxes_.asked.clear();
 
     CheckSelectedPrintMode(nullptr, sheet);
     if (c.reported) {
-      ASSERT_EQ(boxes_.texts.size(), 1u);
-      EXPECT_EQ(boxes_.texts[0], message);
-      EXPECT_EQ(boxes_.lastCaption, L"Orlex TQ-R5400");
-      EXPECT_EQ(boxes_.lastFlags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+      ASSERT_EQ(boxes_.asked.size(), 1u);
+      EXPECT_EQ(boxes_.asked[0].text, message);
+      EXPECT_EQ(boxes_.asked[0].caption, L"Orlex TQ-R5400");
+      EXPECT_EQ(boxes_.asked[0].owner, nullptr);
+      EXPECT_EQ(boxes_.asked[0].flags,
+                static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL));
       EXPECT_EQ(sheet->printMode->currentId, 0);
       EXPECT_EQ(sheet->printMode->savedId, 0);
       EXPECT_EQ(sheet->firstPageOnly.current, 0);
       EXPECT_TRUE(MatchesPrintModeRecord(sheet, sheet->builtInModes[0]));
     } else {
-      EXPECT_TRUE(boxes_.texts.empty());
+      EXPECT_TRUE(boxes_.asked.empty());
       EXPECT_EQ(sheet->printMode->currentId, c.mode);
     }
   }

@@ -4,11 +4,10 @@
 #include <windows.h>
 #include <compstui.h>
 
+#include "resources/resource_ids.h"
 #include "ui/win32/module_instance.h"
 
 namespace tqr {
-
-constexpr ULONG_PTR kSheetIcon = 64062;
 
 inline LONG FillSheetHeader(LPARAM parameter, LPWSTR title) {
   auto* header = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(parameter);
@@ -18,7 +17,7 @@ inline LONG FillSheetHeader(LPARAM parameter, LPWSTR title) {
   // the driver interface is the wide one.
   header->pTitle = reinterpret_cast<LPTSTR>(title);
   header->hInst = ModuleInstance();
-  header->IconID = kSheetIcon;
+  header->IconID = IDI_PRINTER;
   return 1;
 }
 

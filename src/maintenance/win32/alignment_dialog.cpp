@@ -2,17 +2,11 @@
 // reads and the seven values A to G set from it by hand.
 #include "maintenance/win32/maintenance_dialogs.h"
 #include "resources/maintenance_ids.h"
-#include "ui/win32/module_instance.h"
 
 namespace tqr {
 namespace {
 
 static_assert(IDC_ALIGN_VALUE_G - IDC_ALIGN_VALUE_A + 1 == kAlignmentValueCount);
-
-struct AlignmentDialogBlock {
-  DialogHeader header;
-  const MaintenancePageBlock* page;
-};
 
 void FillValueLists(HWND dialog) {
   for (int i = 0; i < kAlignmentValueCount; ++i) {
@@ -36,46 +30,31 @@ MaintenanceJob ChosenValuesJob(HWND dialog) {
   return AlignmentValuesJob(positions);
 }
 
-void SendFromDialog(HWND dialog, const MaintenanceJob& job) {
-  auto* block = DialogStateOf<AlignmentDialogBlock>(dialog);
-  SendPageJob(block != nullptr ? block->page : nullptr, job);
-}
-
-void CloseWith(HWND dialog, INT_PTR result) {
-  FreeDialogState(dialog);
-  EndDialog(dialog, result);
-}
-
 }  // namespace
 
 INT_PTR CALLBACK AlignmentDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: {
-      const auto* page = reinterpret_cast<const MaintenancePageBlock*>(lParam);
-      auto* block = CreateDialogState<AlignmentDialogBlock>(
-          dialog, page != nullptr ? page->header.sheet : nullptr);
-      if (block != nullptr) block->page = page;
+    case WM_INITDIALOG:
+      OpenMaintenanceDialog(dialog, lParam);
       // The values are not stored: every opening starts from 5.
       FillValueLists(dialog);
-      CenterWindowOver(dialog, page != nullptr ? page->window : GetParent(dialog));
       return TRUE;
-    }
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDC_RUN_AUTO_ALIGN:
-          SendFromDialog(dialog, AutoAlignJob());
-          CloseWith(dialog, 1);
+          SendDialogJob(dialog, AutoAlignJob());
+          CloseMaintenanceDialog(dialog, 1);
           return TRUE;
         case IDC_PRINT_TEST_PATTERN:
           // Stays open: the user reads the pattern and sets A to G from it.
-          SendFromDialog(dialog, TestPatternJob());
+          SendDialogJob(dialog, TestPatternJob());
           return TRUE;
         case IDC_SEND_ALIGN_VALUES:
-          SendFromDialog(dialog, ChosenValuesJob(dialog));
-          CloseWith(dialog, 1);
+          SendDialogJob(dialog, ChosenValuesJob(dialog));
+          CloseMaintenanceDialog(dialog, 1);
           return TRUE;
         case IDCANCEL:
-          CloseWith(dialog, 0);
+          CloseMaintenanceDialog(dialog, 0);
           return TRUE;
         default:
           return FALSE;
@@ -89,9 +68,7 @@ INT_PTR CALLBACK AlignmentDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 }
 
 INT_PTR RunAlignmentDialog(const MaintenancePageBlock* page) {
-  if (page == nullptr) return 0;
-  return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PRINT_HEAD_ALIGNMENT), page->window,
-                         AlignmentDialogProc, reinterpret_cast<LPARAM>(page));
+  return RunMaintenanceDialog(page, IDD_PRINT_HEAD_ALIGNMENT, AlignmentDialogProc);
 }
 
 }  // namespace tqr

@@ -2,15 +2,9 @@
 // cleans; each box has a swatch of its ink beside it.
 #include "maintenance/win32/maintenance_dialogs.h"
 #include "resources/maintenance_ids.h"
-#include "ui/win32/module_instance.h"
 
 namespace tqr {
 namespace {
-
-struct CleaningDialogBlock {
-  DialogHeader header;
-  const MaintenancePageBlock* page;
-};
 
 struct InkBox {
   int swatchId;
@@ -51,26 +45,16 @@ void PaintSwatches(HWND dialog, HDC dc) {
   }
 }
 
-void CloseWith(HWND dialog, INT_PTR result) {
-  FreeDialogState(dialog);
-  EndDialog(dialog, result);
-}
-
 }  // namespace
 
 INT_PTR CALLBACK CleaningDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: {
-      const auto* page = reinterpret_cast<const MaintenancePageBlock*>(lParam);
-      auto* block = CreateDialogState<CleaningDialogBlock>(
-          dialog, page != nullptr ? page->header.sheet : nullptr);
-      if (block != nullptr) block->page = page;
+    case WM_INITDIALOG:
+      OpenMaintenanceDialog(dialog, lParam);
       // Every opening starts from all inks: nothing is remembered between actions.
       for (const InkBox& box : kInkBoxes) CheckDlgButton(dialog, box.checkId, BST_CHECKED);
       EnableControl(dialog, IDC_EXECUTE_CLEANING, true);
-      CenterWindowOver(dialog, page != nullptr ? page->window : GetParent(dialog));
       return TRUE;
-    }
     case WM_PAINT: {
       PAINTSTRUCT paint{};
       HDC dc = BeginPaint(dialog, &paint);
@@ -88,13 +72,12 @@ INT_PTR CALLBACK CleaningDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         // The button is disabled without an ink; a cleaning of nothing is
         // never sent, however the command arrives.
         if (inks == 0) return TRUE;
-        auto* block = DialogStateOf<CleaningDialogBlock>(dialog);
-        SendPageJob(block != nullptr ? block->page : nullptr, CleaningJob(inks));
-        CloseWith(dialog, 1);
+        SendDialogJob(dialog, CleaningJob(inks));
+        CloseMaintenanceDialog(dialog, 1);
         return TRUE;
       }
       if (id == IDCANCEL) {
-        CloseWith(dialog, 0);
+        CloseMaintenanceDialog(dialog, 0);
         return TRUE;
       }
       for (const InkBox& box : kInkBoxes) {
@@ -115,9 +98,7 @@ INT_PTR CALLBACK CleaningDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }
 
 INT_PTR RunCleaningDialog(const MaintenancePageBlock* page) {
-  if (page == nullptr) return 0;
-  return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PRINT_HEAD_CLEANING), page->window,
-                         CleaningDialogProc, reinterpret_cast<LPARAM>(page));
+  return RunMaintenanceDialog(page, IDD_PRINT_HEAD_CLEANING, CleaningDialogProc);
 }
 
 }  // namespace tqr

@@ -5,19 +5,9 @@
 
 #include <winspool.h>
 
-#include <cstdint>
-#include <cwchar>
+#include "ui/win32/spooler_strings.h"
 
 namespace tqr {
-namespace {
-
-bool NameInside(const wchar_t* name, const BYTE* begin, const BYTE* end) {
-  const auto at = reinterpret_cast<std::uintptr_t>(name);
-  return name != nullptr && at >= reinterpret_cast<std::uintptr_t>(begin) &&
-         at < reinterpret_cast<std::uintptr_t>(end);
-}
-
-}  // namespace
 
 CommandJobResult SendCommandJob(const wchar_t* printerName, const void* bytes,
                                 std::uint32_t length) {
@@ -68,24 +58,17 @@ bool GetPrinterNameOf(HANDLE printer, wchar_t* destination, std::size_t capacity
   DWORD needed = 0;
   GetPrinterW(printer, 2, nullptr, 0, &needed);
   if (needed < sizeof(PRINTER_INFO_2W)) return false;
-  HGLOBAL buffer = GlobalAlloc(GPTR, needed);
+  const DWORD size = needed;
+  HGLOBAL buffer = GlobalAlloc(GPTR, size);
   if (buffer == nullptr) return false;
-  bool copied = false;
   // A fixed block: its handle is its address.
   const auto* info = static_cast<const PRINTER_INFO_2W*>(buffer);
-  const auto* begin = static_cast<const BYTE*>(buffer);
-  const auto* end = begin + needed;
-  if (GetPrinterW(printer, 2, static_cast<LPBYTE>(buffer), needed, &needed) &&
-      NameInside(info->pPrinterName, begin, end)) {
-    // The spooler packs the strings into the block; none is read past its end.
-    const auto* name = reinterpret_cast<const BYTE*>(info->pPrinterName);
-    const std::size_t room = static_cast<std::size_t>(end - name) / sizeof(wchar_t);
-    const std::size_t length = wcsnlen(info->pPrinterName, room < capacity ? room : capacity);
-    if (length > 0 && length < capacity && length < room) {
-      wmemcpy(destination, info->pPrinterName, length + 1);
-      copied = true;
-    }
-  }
+  // An empty name would open the print server, not the printer.
+  const bool copied =
+      GetPrinterW(printer, 2, static_cast<LPBYTE>(buffer), size, &needed) &&
+      CopySpoolerString(buffer, size, info->pPrinterName, destination, capacity) &&
+      destination[0] != L'\0';
+  if (!copied) destination[0] = L'\0';
   GlobalFree(buffer);
   return copied;
 }

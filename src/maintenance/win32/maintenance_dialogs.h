@@ -26,6 +26,23 @@ struct MaintenancePageBlock {
 // way: the printer, not the driver, reports how the action went.
 void SendPageJob(const MaintenancePageBlock* page, const MaintenanceJob& job);
 
+// The state block of both dialogs: the page they were opened from.
+struct MaintenanceDialogBlock {
+  DialogHeader header;
+  const MaintenancePageBlock* page;
+};
+
+// Runs dialog `dialogId` modally over the page, which it gets as its
+// creation parameter; 0 without a page.
+INT_PTR RunMaintenanceDialog(const MaintenancePageBlock* page, int dialogId, DLGPROC procedure);
+// WM_INITDIALOG of both dialogs: their block, and the dialog centred over
+// the page.
+void OpenMaintenanceDialog(HWND dialog, LPARAM initParam);
+// Sends `job` to the printer of the page the dialog was opened from.
+void SendDialogJob(HWND dialog, const MaintenanceJob& job);
+// Releases the dialog's block, then ends it with `result`.
+void CloseMaintenanceDialog(HWND dialog, INT_PTR result);
+
 // The two dialogs, modal over the page; 1 when they sent a job and closed,
 // 0 when cancelled.
 INT_PTR RunCleaningDialog(const MaintenancePageBlock* page);

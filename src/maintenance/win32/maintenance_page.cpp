@@ -3,16 +3,13 @@
 // confirms and cancels the sheet like every other page.
 #include <windows.h>
 #include <commctrl.h>
-#include <compstui.h>
 
 #include "maintenance/win32/command_job.h"
 #include "maintenance/win32/maintenance_dialogs.h"
 #include "resources/maintenance_ids.h"
-#include "ui/main_page_model.h"
 #include "ui/win32/module_instance.h"
 #include "ui/win32/pages.h"
 #include "ui/win32/sheet_page.h"
-#include "ui/win32/sheet_assembly.h"
 
 namespace tqr {
 namespace {
@@ -119,24 +116,17 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
   MaintenancePageBlock* block = DialogStateOf<MaintenancePageBlock>(page);
   SheetState* sheet = block != nullptr ? block->header.sheet : nullptr;
   // The sheet's OK, Cancel and the question before a cancel are the same on
-  // every page; the Main page's rules decide them.
+  // every page.
   switch (header->code) {
     case PSN_APPLY:
-      if (sheet != nullptr) {
-        ConfirmMainPage(sheet);
-        ReportSheetResult(sheet, CPSUI_OK);
-      }
-      return AnswerNotification(page, PSNRET_NOERROR);
+      return AnswerApply(page, sheet);
     case PSN_RESET:
-      if (sheet != nullptr && CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
-      return AnswerNotification(page, 0);
+      return AnswerReset(page, sheet);
     case PSN_QUERYCANCEL:
       return AnswerQueryCancel(page, sheet, block != nullptr ? block->header.caption : nullptr);
     case PSN_HELP:
-      if (block != nullptr && block->header.helpFile[0] != L'\0') {
-        WinHelpW(page, block->header.helpFile, HELP_CONTEXT, kMaintenanceHelpContext);
-      }
-      return AnswerNotification(page, 0);
+      return AnswerHelp(page, block != nullptr ? block->header.helpFile : nullptr,
+                        kMaintenanceHelpContext);
     default:
       return FALSE;
   }
@@ -147,6 +137,32 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
 void SendPageJob(const MaintenancePageBlock* page, const MaintenanceJob& job) {
   if (page == nullptr) return;
   SendMaintenanceJob(page->printerName, job);
+}
+
+// --- what the two dialogs share ----------------------------------------------------
+
+INT_PTR RunMaintenanceDialog(const MaintenancePageBlock* page, int dialogId, DLGPROC procedure) {
+  if (page == nullptr) return 0;
+  return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(dialogId), page->window, procedure,
+                         reinterpret_cast<LPARAM>(page));
+}
+
+void OpenMaintenanceDialog(HWND dialog, LPARAM initParam) {
+  const auto* page = reinterpret_cast<const MaintenancePageBlock*>(initParam);
+  auto* block = CreateDialogState<MaintenanceDialogBlock>(
+      dialog, page != nullptr ? page->header.sheet : nullptr);
+  if (block != nullptr) block->page = page;
+  CenterWindowOver(dialog, page != nullptr ? page->window : GetParent(dialog));
+}
+
+void SendDialogJob(HWND dialog, const MaintenanceJob& job) {
+  const auto* block = DialogStateOf<MaintenanceDialogBlock>(dialog);
+  SendPageJob(block != nullptr ? block->page : nullptr, job);
+}
+
+void CloseMaintenanceDialog(HWND dialog, INT_PTR result) {
+  FreeDialogState(dialog);
+  EndDialog(dialog, result);
 }
 
 INT_PTR CALLBACK MaintenancePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -115,10 +115,8 @@ INT_PTR CALLBACK PrinterInfoPageProc(HWND page, UINT message, WPARAM wParam, LPA
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header == nullptr || header->code != PSN_HELP) return FALSE;
       const PrinterInfoPageBlock* block = DialogStateOf<PrinterInfoPageBlock>(page);
-      if (block != nullptr && block->header.helpFile[0] != L'\0') {
-        WinHelpW(page, block->header.helpFile, HELP_CONTEXT, kPrinterInfoHelpContext);
-      }
-      return TRUE;
+      return AnswerHelp(page, block != nullptr ? block->header.helpFile : nullptr,
+                        kPrinterInfoHelpContext);
     }
     case WM_DESTROY:
       ClosePageState(page);

@@ -8,7 +8,6 @@ namespace {
 // The same codes the real calls answer with.
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorInvalidHandle = 6;
-constexpr std::uint32_t kErrorMoreData = 234;
 constexpr std::uint32_t kErrorAccessDenied = 5;
 
 }  // namespace

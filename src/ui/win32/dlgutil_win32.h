@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <type_traits>
 
 #include "devdesc/sheetstate.h"
@@ -19,6 +20,11 @@ namespace tqr {
 
 // Option names and form names are UTF-16 and handed to the W calls as they are.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+// The core's UTF-16 text as the W calls take it.
+inline const wchar_t* WideText(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 
 constexpr int kHelpPathLength = 260;
 constexpr int kCaptionLength = 32;

@@ -1,7 +1,6 @@
 // The driver's help file, as the spooler knows it.
-#include <cwchar>
-
 #include "ui/win32/dlgutil_win32.h"
+#include "ui/win32/spooler_strings.h"
 
 namespace tqr {
 
@@ -10,21 +9,15 @@ bool GetDriverHelpFile(HANDLE printer, wchar_t* destination) {
   DWORD needed = 0;
   GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
   if (needed < sizeof(DRIVER_INFO_3W)) return false;
-  HGLOBAL buffer = GlobalAlloc(GPTR, needed);
+  const DWORD size = needed;
+  HGLOBAL buffer = GlobalAlloc(GPTR, size);
   if (buffer == nullptr) return false;
-  bool copied = false;
   // A fixed block: its handle is its address.
-  auto* info = static_cast<DRIVER_INFO_3W*>(buffer);
-  if (GetPrinterDriverW(printer, nullptr, 3, static_cast<LPBYTE>(buffer), needed, &needed) &&
-      info->pHelpFile != nullptr) {
-    // A path cut short would open some other file; one that does not fit is
-    // no help file at all.
-    const std::size_t length = wcsnlen(info->pHelpFile, kHelpPathLength);
-    if (length < kHelpPathLength) {
-      wmemcpy(destination, info->pHelpFile, length + 1);
-      copied = true;
-    }
-  }
+  const auto* info = static_cast<const DRIVER_INFO_3W*>(buffer);
+  const bool copied =
+      GetPrinterDriverW(printer, nullptr, 3, static_cast<LPBYTE>(buffer), size, &needed) &&
+      CopySpoolerString(buffer, size, info->pHelpFile, destination,
+                        kHelpPathLength);
   GlobalFree(buffer);
   return copied;
 }

@@ -4,14 +4,12 @@
 // and shows the result.
 #include <windows.h>
 #include <commctrl.h>
-#include <compstui.h>
 
 #include "resources/resource_ids.h"
 #include "ui/main_page_model.h"
 #include "ui/win32/main_page.h"
 #include "ui/win32/pages.h"
 #include "ui/win32/sheet_page.h"
-#include "ui/win32/sheet_assembly.h"
 
 namespace tqr {
 namespace {
@@ -118,19 +116,13 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
     case PSN_KILLACTIVE:
       return AnswerNotification(page, FALSE);
     case PSN_HELP:
-      if (block->header.helpFile[0] != L'\0') {
-        WinHelpW(page, block->header.helpFile, HELP_CONTEXT, kMainPageHelpContext);
-      }
-      return TRUE;
+      return AnswerHelp(page, block->header.helpFile, kMainPageHelpContext);
     case PSN_QUERYCANCEL:
       return AnswerQueryCancel(page, sheet, block->header.caption);
     case PSN_APPLY:
-      ConfirmMainPage(sheet);
-      ReportSheetResult(sheet, CPSUI_OK);
-      return AnswerNotification(page, PSNRET_NOERROR);
+      return AnswerApply(page, sheet);
     case PSN_RESET:
-      if (CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
-      return AnswerNotification(page, 0);
+      return AnswerReset(page, sheet);
     default:
       return FALSE;
   }

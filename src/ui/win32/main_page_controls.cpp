@@ -11,10 +11,6 @@
 namespace tqr {
 namespace {
 
-const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 // Controls greyed on a read-only sheet. About and the large picture stay
 // usable: they change nothing.
 constexpr int kEditingControls[] = {
@@ -53,13 +49,13 @@ void ShowPaperLabel(HWND page, SheetState* sheet, int controlId, PaperRole role)
 
 void ShowSummary(HWND page, SheetState* sheet) {
   const MainPageSummary summary = DescribeMainPage(sheet);
-  SetDlgItemTextW(page, IDC_MAIN_SCALING, Wide(summary.scaling));
-  SetDlgItemTextW(page, IDC_MAIN_PRINTING, Wide(summary.printing));
+  SetDlgItemTextW(page, IDC_MAIN_SCALING, WideText(summary.scaling));
+  SetDlgItemTextW(page, IDC_MAIN_PRINTING, WideText(summary.printing));
   ShowPaperLabel(page, sheet, IDC_MAIN_PAGE_SIZE, PaperRole::kPage);
   ShowPaperLabel(page, sheet, IDC_MAIN_OUTPUT_SIZE, PaperRole::kOutput);
-  if (summary.quality) SetDlgItemTextW(page, IDC_MAIN_QUALITY, Wide(*summary.quality));
-  SetDlgItemTextW(page, IDC_MAIN_COLOR_ADJUSTMENT, Wide(summary.colorAdjustment));
-  SetDlgItemTextW(page, IDC_MAIN_OUTPUT_STYLE, Wide(summary.matching));
+  if (summary.quality) SetDlgItemTextW(page, IDC_MAIN_QUALITY, WideText(*summary.quality));
+  SetDlgItemTextW(page, IDC_MAIN_COLOR_ADJUSTMENT, WideText(summary.colorAdjustment));
+  SetDlgItemTextW(page, IDC_MAIN_OUTPUT_STYLE, WideText(summary.matching));
 }
 
 }  // namespace
@@ -84,7 +80,8 @@ void FillPrintModeList(HWND page, MainPageBlock* block) {
     const PrintModeRecord* record = GetPrintModeRecord(sheet, &modes, mode);
     const std::u16string title = record != nullptr ? std::u16string(TitleOf(*record))
                                                    : std::u16string();
-    const LRESULT item = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(title)));
+    const LRESULT item =
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(title)));
     if (item == LB_ERR || item == LB_ERRSPACE) continue;
     SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(item), mode);
     if (mode == sheet->printMode->currentId) sheet->printMode->currentPosition = position;

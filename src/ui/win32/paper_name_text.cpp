@@ -21,14 +21,10 @@ std::u16string BoundedText(const char16_t* text, std::size_t capacity) {
   return std::u16string(text, length);
 }
 
-const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 bool SameName(const std::u16string& name, const char16_t* formName) {
   const std::u16string form = BoundedText(formName, kFormNameLength);
   // An empty form name means the size is no user form: nothing to keep.
-  return !form.empty() && lstrcmpiW(Wide(name), Wide(form)) == 0;
+  return !form.empty() && lstrcmpiW(WideText(name), WideText(form)) == 0;
 }
 
 void KeepDisplayText(char16_t* destination, const std::u16string& text) {
@@ -63,7 +59,7 @@ void ShowPaperNameWithSize(HWND dialog, SheetState* state, int controlId, const 
       fullName, FormatPaperSizeText(width, length, state->formUnit), available, nameOnly,
       [dc](const std::u16string& text) {
         SIZE size = {};
-        GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, WideText(text), static_cast<int>(text.size()), &size);
         return static_cast<int>(size.cx);
       });
 
@@ -72,15 +68,15 @@ void ShowPaperNameWithSize(HWND dialog, SheetState* state, int controlId, const 
   ReleaseDC(control, dc);
 
   if (nameOnly) {
-    SetWindowTextW(control, Wide(fitted.name));
+    SetWindowTextW(control, WideText(fitted.name));
     return;
   }
   const std::u16string text = JoinPaperNameText(fitted);
   if (!isCombo) {
-    SetWindowTextW(control, Wide(text));
+    SetWindowTextW(control, WideText(text));
     return;
   }
-  SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+  SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(text)));
   if (controlId == kPrinterPaperSizeCombo) {
     if (SameName(fullName, state->formName2)) KeepDisplayText(state->paperSizeDisplayText, text);
   } else if (SameName(fullName, state->formName)) {

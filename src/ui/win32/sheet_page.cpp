@@ -1,9 +1,11 @@
 #include "ui/win32/sheet_page.h"
 
 #include <commctrl.h>
+#include <compstui.h>
 
 #include "ui/main_page_model.h"
 #include "ui/win32/message_box.h"
+#include "ui/win32/sheet_assembly.h"
 
 namespace tqr {
 namespace {
@@ -26,11 +28,31 @@ INT_PTR AnswerNotification(HWND page, LONG_PTR result) {
   return TRUE;
 }
 
+INT_PTR AnswerApply(HWND page, SheetState* sheet) {
+  if (sheet != nullptr) {
+    ConfirmMainPage(sheet);
+    ReportSheetResult(sheet, CPSUI_OK);
+  }
+  return AnswerNotification(page, PSNRET_NOERROR);
+}
+
+INT_PTR AnswerReset(HWND page, SheetState* sheet) {
+  if (sheet != nullptr && CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
+  return AnswerNotification(page, 0);
+}
+
 INT_PTR AnswerQueryCancel(HWND page, const SheetState* sheet, const wchar_t* caption) {
   if (sheet == nullptr || !IsPrintModeDeleted(sheet)) return AnswerNotification(page, FALSE);
   const int answer = ShowDriverMessage(page, kCannotCancelMessage, MB_YESNO,
                                        caption != nullptr ? caption : kDriverCaption);
   return AnswerNotification(page, answer == IDYES ? TRUE : FALSE);
+}
+
+INT_PTR AnswerHelp(HWND page, const wchar_t* helpFile, DWORD context) {
+  if (helpFile != nullptr && helpFile[0] != L'\0') {
+    WinHelpW(page, helpFile, HELP_CONTEXT, context);
+  }
+  return AnswerNotification(page, 0);
 }
 
 }  // namespace tqr

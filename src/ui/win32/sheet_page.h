@@ -1,6 +1,7 @@
 // What every page of the document sheet shares with the host: where its
-// sheet state comes from, how it answers a notification, and the question
-// a cancel meets once a print mode was deleted or overwritten.
+// sheet state comes from, how it answers a notification, what OK and Cancel
+// do to the sheet, help, and the question a cancel meets once a print mode
+// was deleted or overwritten.
 #pragma once
 
 #include <windows.h>
@@ -17,8 +18,21 @@ SheetState* SheetOfPageCreation(LPARAM initParam);
 // Answers a sheet notification through DWLP_MSGRESULT.
 INT_PTR AnswerNotification(HWND page, LONG_PTR result);
 
+// PSN_APPLY: keeps the print mode flags, snapshots the sheet and tells the
+// host OK. Every page that edits the sheet answers OK the same way.
+INT_PTR AnswerApply(HWND page, SheetState* sheet);
+
+// PSN_RESET: after a print mode was deleted or overwritten, the saved
+// settings come back and are confirmed to the host all the same, since the
+// mode they were saved with no longer exists; otherwise nothing happens.
+INT_PTR AnswerReset(HWND page, SheetState* sheet);
+
 // PSN_QUERYCANCEL: after a print mode was deleted or overwritten the user is
 // asked whether to go on editing; Yes refuses the cancel.
 INT_PTR AnswerQueryCancel(HWND page, const SheetState* sheet, const wchar_t* caption);
+
+// PSN_HELP: the page's topic of the driver's help file; nothing when the
+// driver names no help file.
+INT_PTR AnswerHelp(HWND page, const wchar_t* helpFile, DWORD context);
 
 }  // namespace tqr

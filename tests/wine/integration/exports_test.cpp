@@ -98,17 +98,6 @@ class ExportsTest : public ::testing::Test {
                                static_cast<LPWSTR>(output), nullptr);
   }
 
-  // The stored record's status and bytes.
-  DWORD StoredRecord(std::vector<BYTE>* bytes) {
-    bytes->assign(4096, 0);
-    DWORD type = 0;
-    DWORD needed = 0;
-    const DWORD status = GetPrinterDataW(printer_, const_cast<LPWSTR>(kRecordValue), &type,
-                                         bytes->data(), 4096, &needed);
-    bytes->resize(status == ERROR_SUCCESS ? needed : 0);
-    return status;
-  }
-
   // Wine 8's DeletePrinterDataW is an unimplemented import (the process aborts) and its
   // DeletePrinterDataExW a stub, so the value is removed where Wine's Get/SetPrinterDataW
   // keep it: the printer's PrinterDriverData key.
@@ -119,7 +108,8 @@ class ExportsTest : public ::testing::Test {
     const LSTATUS status = RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), kRecordValue);
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
     std::vector<BYTE> stored;
-    ASSERT_EQ(StoredRecord(&stored), DWORD{ERROR_FILE_NOT_FOUND}) << "the value is still there";
+    ASSERT_EQ(ReadStoredRecord(printer_, &stored), DWORD{ERROR_FILE_NOT_FOUND})
+        << "the value is still there";
   }
 
   std::vector<BYTE> PlainOutput() {
@@ -317,7 +307,7 @@ TEST_F(ExportsTest, InvalidStoredRecordIsRepaired) {
   EXPECT_EQ(DriverVersionOf(handedOut), kDriverVersion);
 
   std::vector<BYTE> stored;
-  ASSERT_EQ(StoredRecord(&stored), DWORD{ERROR_SUCCESS});
+  ASSERT_EQ(ReadStoredRecord(printer_, &stored), DWORD{ERROR_SUCCESS});
   ASSERT_EQ(stored.size(), std::size_t{kRecordSize});
   EXPECT_EQ(DriverVersionOf(stored), kDriverVersion);
 }
@@ -329,10 +319,10 @@ TEST_F(ExportsTest, PrinterEventStoresSettingsOnlyOnInitialize) {
 
   DeleteStoredRecord();
   EXPECT_TRUE(event(printerName_.data(), kEventAddConnection, 0, 0));
-  EXPECT_EQ(StoredRecord(&stored), DWORD{ERROR_FILE_NOT_FOUND});
+  EXPECT_EQ(ReadStoredRecord(printer_, &stored), DWORD{ERROR_FILE_NOT_FOUND});
 
   EXPECT_TRUE(event(printerName_.data(), kEventInitialize, 0, 0));
-  ASSERT_EQ(StoredRecord(&stored), DWORD{ERROR_SUCCESS});
+  ASSERT_EQ(ReadStoredRecord(printer_, &stored), DWORD{ERROR_SUCCESS});
   EXPECT_EQ(stored.size(), std::size_t{kRecordSize});
   EXPECT_EQ(MarkerOf(stored), kMarker);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <cstddef>
 #include <cstring>
@@ -23,6 +24,18 @@ inline DWORD MarkerOf(const std::vector<BYTE>& record) {
   DWORD marker = 0;
   std::memcpy(&marker, record.data() + kMarkerOffset, sizeof marker);
   return marker;
+}
+
+// The printer's stored settings as GetPrinterDataW answers for them: its
+// status, and in `bytes` what came back (nothing after a failure).
+inline DWORD ReadStoredRecord(HANDLE printer, std::vector<BYTE>* bytes) {
+  bytes->assign(4096, 0);
+  DWORD type = 0;
+  DWORD needed = 0;
+  const DWORD status = GetPrinterDataW(printer, const_cast<LPWSTR>(kRecordValue), &type,
+                                       bytes->data(), static_cast<DWORD>(bytes->size()), &needed);
+  bytes->resize(status == ERROR_SUCCESS && needed <= bytes->size() ? needed : 0);
+  return status;
 }
 
 struct InstalledPrinter {

@@ -22,9 +22,9 @@
 #include "support/processes.h"
 #include "tqrctl/options.h"
 #include "tqrctl_runner.h"
-#include "ui/win32/message_box.h"
 #include "ui/win32/module_instance.h"
 #include "ui/win32/pages.h"
+#include "wine/support/recorded_messages.h"
 
 namespace tqr::test {
 namespace {
@@ -120,28 +120,6 @@ class StartDocSpy {
     VirtualProtect(slot_, sizeof *slot_, protection, &protection);
   }
   void** slot_;
-};
-
-// --- answering message boxes ----------------------------------------------------
-
-struct AskedMessage {
-  std::wstring text;
-  std::wstring caption;
-  UINT flags;
-};
-
-class RecordingMessageHook : public MessageBoxHook {
- public:
-  explicit RecordingMessageHook(int answer) : answer_(answer) { SetMessageBoxHook(this); }
-  ~RecordingMessageHook() override { SetMessageBoxHook(nullptr); }
-  int Answer(HWND, const wchar_t* text, const wchar_t* caption, UINT flags) override {
-    asked.push_back({text, caption, flags});
-    return answer_;
-  }
-  std::vector<AskedMessage> asked;
-
- private:
-  int answer_;
 };
 
 // --- the host ---------------------------------------------------------------------
@@ -395,7 +373,7 @@ TEST(MaintenanceCommandLineTest, ReadsInksAndAlignmentValues) {
 }
 
 TEST_F(MaintenanceTest, NozzleCheckIsSentAtOnceWithoutAWord) {
-  RecordingMessageHook messages(IDOK);
+  RecordedMessages messages(IDOK);
   ASSERT_NE(OpenPage(), nullptr);
   ForgetJob();
   Press(IDC_NOZZLE_CHECK_BUTTON);
@@ -618,7 +596,7 @@ TEST_F(MaintenanceTest, ConfirmsAndCancelsTheSheetLikeTheMainPage) {
   // Cancel asks nothing and changes nothing while no print mode was lost.
   host_calls.clear();
   {
-    RecordingMessageHook messages(IDYES);
+    RecordedMessages messages(IDYES);
     EXPECT_EQ(Notify(PSN_QUERYCANCEL), FALSE);
     Notify(PSN_RESET);
     EXPECT_TRUE(messages.asked.empty());
@@ -628,7 +606,7 @@ TEST_F(MaintenanceTest, ConfirmsAndCancelsTheSheetLikeTheMainPage) {
   // After one was lost, the user is asked; Yes keeps the sheet open.
   sheet_->mainPageFlags = 0x10;
   for (const int answer : {IDYES, IDNO}) {
-    RecordingMessageHook messages(answer);
+    RecordedMessages messages(answer);
     EXPECT_EQ(Notify(PSN_QUERYCANCEL), answer == IDYES ? TRUE : FALSE);
     ASSERT_EQ(messages.asked.size(), 1u);
     EXPECT_EQ(messages.asked[0].caption, L"Orlex TQ-R5400");

@@ -19,8 +19,8 @@
 #include "platform/win32/win32_ports.h"
 #include "resources/printer_info_ids.h"
 #include "tqrctl_runner.h"
-#include "ui/win32/message_box.h"
 #include "ui/win32/pages.h"
+#include "wine/support/recorded_messages.h"
 
 namespace tqr::test {
 namespace {
@@ -95,23 +95,6 @@ Bytes InquiryReply(const char (&version)[5]) {
   std::copy(version, version + 4, reply.begin() + 36);
   return reply;
 }
-
-struct AskedMessage {
-  std::wstring text;
-  std::wstring caption;
-  UINT flags;
-};
-
-class RecordingMessageHook : public MessageBoxHook {
- public:
-  RecordingMessageHook() { SetMessageBoxHook(this); }
-  ~RecordingMessageHook() override { SetMessageBoxHook(nullptr); }
-  int Answer(HWND, const wchar_t* text, const wchar_t* caption, UINT flags) override {
-    asked.push_back({text, caption, flags});
-    return IDOK;
-  }
-  std::vector<AskedMessage> asked;
-};
 
 class PrinterInfoTest : public ::testing::Test {
  protected:
@@ -256,13 +239,13 @@ TEST_F(PrinterInfoTest, TheButtonAsksAgainAndSaysWhenThePrinterDoesNotAnswer) {
   ASSERT_EQ(ListedRows(), first);
   const RegistryValue firstTime = ReadDriverValue(L"GetTime");
 
-  RecordingMessageHook boxes;
+  RecordedMessages boxes;
   SetReply(kStatusReply, StatusReply(36, 1, 36, 1, 1));
   PressRetrieve();
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(boxes.asked[0].text, kNoAnswerMessage);
   EXPECT_EQ(boxes.asked[0].caption, L"Retrieving Printer Information");
-  EXPECT_EQ(boxes.asked[0].flags & (MB_TYPEMASK | MB_ICONMASK), UINT{MB_OK | MB_ICONERROR});
+  EXPECT_EQ(boxes.asked[0].flags, UINT{MB_OK | MB_ICONERROR | MB_TASKMODAL});
   EXPECT_EQ(ListedRows(), first);
   EXPECT_EQ(ReadDriverValue(L"MediaA"), (RegistryValue{REG_SZ, Utf16(L"Glossy Paper")}));
   EXPECT_EQ(ReadDriverValue(L"GetTime"), firstTime);

@@ -130,16 +130,6 @@ class SheetEntryTest : public ::testing::Test {
     return header;
   }
 
-  DWORD StoredRecord(std::vector<BYTE>* bytes) {
-    bytes->assign(4096, 0);
-    DWORD type = 0;
-    DWORD needed = 0;
-    const DWORD status = GetPrinterDataW(printer_, const_cast<LPWSTR>(kRecordValue), &type,
-                                         bytes->data(), 4096, &needed);
-    bytes->resize(status == ERROR_SUCCESS ? needed : 0);
-    return status;
-  }
-
   void CheckHeader(const PROPSHEETUI_INFO_HEADER& header) {
     ASSERT_NE(header.pTitle, nullptr);
     EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(header.pTitle)), name_);
@@ -313,12 +303,12 @@ TEST_F(SheetEntryTest, DeviceSheetStoresTheSettingsOnlyOnOk) {
     std::vector<BYTE> stored;
     EXPECT_EQ(host.SetResult(CPSUI_CANCEL), 1);
     EXPECT_EQ(host.info().Result, ULONG_PTR{CPSUI_CANCEL});
-    ASSERT_EQ(StoredRecord(&stored), DWORD{ERROR_SUCCESS});
+    ASSERT_EQ(ReadStoredRecord(printer_, &stored), DWORD{ERROR_SUCCESS});
     EXPECT_EQ(stored, std::vector<BYTE>(junk, junk + sizeof junk));
 
     EXPECT_EQ(host.SetResult(CPSUI_OK), 1);
     EXPECT_EQ(host.info().Result, ULONG_PTR{CPSUI_OK});
-    ASSERT_EQ(StoredRecord(&stored), DWORD{ERROR_SUCCESS});
+    ASSERT_EQ(ReadStoredRecord(printer_, &stored), DWORD{ERROR_SUCCESS});
     ASSERT_EQ(stored.size(), std::size_t{kRecordSize});
     EXPECT_EQ(MarkerOf(stored), kMarker);
     EXPECT_EQ(host.Destroy(), 1);

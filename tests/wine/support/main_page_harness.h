@@ -16,6 +16,7 @@
 #include "interface/settings.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
+#include "resources/resource_ids.h"
 #include "support/shipped_image.h"
 #include "ui/win32/module_instance.h"
 #include "ui/win32/pages.h"
@@ -43,6 +44,19 @@ inline LONG_PTR CALLBACK RecordingHost(HANDLE, UINT function, LPARAM lParam1, LP
 // back when it reports the result.
 constexpr std::intptr_t kLastPageValue = 0x5150;
 constexpr char kUserPrintModeFile[] = "C:\\Windows\\system32\\Tqr54usr.cfg";
+
+inline BOOL CALLBACK IsAboutBox(HWND window, LPARAM found) {
+  if (GetDlgItem(window, IDC_ABOUT_OK) == nullptr) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The About box the page opened on this thread; null while there is none.
+inline HWND FindAboutBox() {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), IsAboutBox, reinterpret_cast<LPARAM>(&box));
+  return box;
+}
 
 class MainPageHarness {
  public:

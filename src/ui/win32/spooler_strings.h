@@ -1,0 +1,31 @@
+// Strings the spooler packs into the block a Get... call fills
+// (GetPrinterW, GetPrinterDriverW), copied out without leaving the block.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cwchar>
+
+namespace tqr {
+
+// Copies `text`, a string the spooler placed in the `size`-byte block at
+// `block`, into `destination` (`capacity` units, NUL included). False, and
+// the destination untouched, when the pointer lies outside the block, the
+// string runs to the block's end without a NUL, or it does not fit: a path
+// or name cut short would name something else.
+inline bool CopySpoolerString(const void* block, std::size_t size, const wchar_t* text,
+                              wchar_t* destination, std::size_t capacity) {
+  if (block == nullptr || text == nullptr || destination == nullptr || capacity == 0) return false;
+  const auto begin = reinterpret_cast<std::uintptr_t>(block);
+  const auto at = reinterpret_cast<std::uintptr_t>(text);
+  if (at < begin || at - begin >= size) return false;
+  const std::size_t room = (size - (at - begin)) / sizeof(wchar_t);
+  const std::size_t length = wcsnlen(text, room < capacity ? room : capacity);
+  if (length >= room || length >= capacity) return false;
+  wmemcpy(destination, text, length + 1);
+  return true;
+}
+
+}  // namespace tqr
