@@ -215,11 +215,10 @@ bool AskPrinter(Spooler& spooler, PrinterHandle printer, PrinterAnswer* answer) 
   if (!ReadReply(spooler, printer, kPrinterStatusValue, kPrinterStatusSize, &bytes)) return false;
   answer->status = ParsePrinterStatus(bytes.data(), bytes.size());
   if (!answer->status.ok) return false;
-  // A version the printer did not give stays unknown rather than reading as
-  // four NULs.
-  if (ReadReply(spooler, printer, kInquiryValue, kInquirySize, &bytes)) {
-    answer->inquiry = ParseInquiry(bytes.data(), bytes.size());
-  }
+  // An "Inquiry" value that cannot be read counts as an empty reply: a
+  // success without a version, so the line ends after its prefix.
+  ReadReply(spooler, printer, kInquiryValue, kInquirySize, &bytes);
+  answer->inquiry = ParseInquiry(bytes.data(), bytes.size());
   return true;
 }
 

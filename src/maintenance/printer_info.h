@@ -65,7 +65,8 @@ struct PrinterInfoLines {
 std::vector<std::u16string> ListRows(const PrinterInfoLines& lines);
 
 // What both printer-data values said. `inquiry.ok` is false when the
-// printer gave no firmware version.
+// "Inquiry" reply reports a failure; a value that cannot be read at all
+// counts as an empty reply.
 struct PrinterAnswer {
   PrinterStatusReply status;
   InquiryReply inquiry;
@@ -78,7 +79,7 @@ struct PrinterAnswer {
 bool AskPrinter(Spooler& spooler, PrinterHandle printer, PrinterAnswer* answer);
 
 // The lines for a live answer: "Media Tray A: 36in Plain Papers", "Media
-// Tray B: No media", "Firmware version: 1.00" (empty when there was none),
+// Tray B: No media", "Firmware version: 1.00" (empty when the reply failed),
 // without a time line. A media code without a name leaves the tray line
 // ending in "in ".
 PrinterInfoLines LinesOfAnswer(const PrinterAnswer& answer);

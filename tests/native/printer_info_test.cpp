@@ -195,9 +195,11 @@ TEST_F(PrinterInfoTest, TraysAndFirmwareOfEveryKind) {
        u"Media Tray A: No media", u"Media Tray B: 17in Other Media", u"Firmware version: 1.0",
        u"No media", u"Other Media", Utf16(std::u16string(u"1.0\0", 4)),
        u"Media Tray A: No media"},
-      // No version: no firmware line, an empty stored version.
-      {{36, 10}, {0, 0}, {}, u"Media Tray A: 36in Hyper Media", u"Media Tray B: No media", u"",
-       u"Hyper Media", u"No media", {}, u"Media Tray A: 36in Hyper Media"},
+      // No "Inquiry" value reads as an empty reply: the line ends after its
+      // prefix and the stored version is four NULs.
+      {{36, 10}, {0, 0}, {}, u"Media Tray A: 36in Hyper Media", u"Media Tray B: No media",
+       u"Firmware version: ", u"Hyper Media", u"No media", Bytes(8, 0),
+       u"Media Tray A: 36in Hyper Media"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.lineA.begin(), c.lineA.end()));

@@ -235,7 +235,7 @@ TEST_F(PrinterInfoTest, TheButtonAsksAgainAndSaysWhenThePrinterDoesNotAnswer) {
   RemoveReply(kInquiryReply);
   ASSERT_NE(OpenPage(L""), nullptr);
   const Rows first = {L" ", L"Media Tray A: 24in Glossy Paper", L"Media Tray B: No media",
-                      L" ", L" ", L""};
+                      L" ", L" ", L"Firmware version: "};
   ASSERT_EQ(ListedRows(), first);
   const RegistryValue firstTime = ReadDriverValue(L"GetTime");
 
@@ -260,8 +260,9 @@ TEST_F(PrinterInfoTest, TheButtonAsksAgainAndSaysWhenThePrinterDoesNotAnswer) {
   PressRetrieve();
   EXPECT_EQ(boxes.asked.size(), 2u);
   EXPECT_EQ(ListedRows(), (Rows{L" ", L"Media Tray A: 36in Heavywight Coated Paper",
-                                L"Media Tray B: 17in Other Media", L" ", L" ", L""}));
-  EXPECT_EQ(ReadDriverValue(L"FarmVersion"), (RegistryValue{REG_SZ, {}}));
+                                L"Media Tray B: 17in Other Media", L" ", L" ",
+                                L"Firmware version: "}));
+  EXPECT_EQ(ReadDriverValue(L"FarmVersion"), (RegistryValue{REG_SZ, Bytes(8, 0)}));
 }
 
 TEST_F(PrinterInfoTest, ShowsWhatItKeptWhenItMayNotOrCannotAsk) {
