@@ -13,7 +13,7 @@
 #include "ddf_fuzz_queries.h"
 #include "devdesc/ddf_compiler.h"
 #include "devdesc/ddf_image.h"
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 

@@ -13,7 +13,7 @@
 
 #include "ddf_fuzz_queries.h"
 #include "shipped_description.h"
-#include "interface/settings.h"
+#include "settings/settings.h"
 #include "platform/fake/fake_system.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // A config module that does nothing but answer: the cost of winspool's own path
 // to a driver, for bench_spooler_calls. Same record size as ours (1748 bytes),
 // a fixed record copied out, constant capability answers.
-#include "interface/win32/driver_kit.h"
+#include "platform/win32/driver_kit.h"
 
 #include <cstring>
 #include <cwchar>

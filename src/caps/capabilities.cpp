@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "devdesc/ddf.h"
-#include "interface/offered_papers.h"
-#include "interface/settings.h"
+#include "settings/offered_papers.h"
+#include "settings/settings.h"
 
 namespace tqr {
 namespace {

@@ -1,43 +1,18 @@
-// What the pages and dialogs share that needs no window: option list
-// lookups, moving values between current, saved and default, the decisions
-// of the numeric keyboard filters, the centring arithmetic and the text of
-// a paper size with its dimensions. The window halves live in
-// ui/win32/dlgutil_win32.h and call these.
+// What the pages and dialogs share that needs no window: the decisions of
+// the numeric keyboard filters, the centring arithmetic and the text of a
+// paper size with its dimensions. Option lookups and the moves between
+// current, saved and default values belong to the sheet (sheet_values.h).
+// The window halves live in ui/win32/dlgutil_win32.h and call these.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "devdesc/sheetstate.h"
+#include "sheet/sheet_values.h"
+#include "sheet/sheetstate.h"
 
 namespace tqr {
-
-// --- option lists -------------------------------------------------------------
-
-// Combo position of the entry with `optionId`; 0 when absent or no list.
-std::uint16_t OptionComboPosition(const OptionList* list, std::uint16_t optionId);
-// Index of the entry with `optionId`; 0xFFFF when absent, 0 for no list.
-std::uint16_t OptionEntryIndex(const OptionList* list, std::uint16_t optionId);
-// Option id of the entry shown at `position` (compared as signed 16-bit);
-// 0xFFFF when none.
-std::uint16_t OptionIdAtComboPosition(const OptionList* list, std::int16_t position);
-// The entry's name; null when absent or no list.
-const char16_t* OptionName(std::uint16_t optionId, const OptionList* list);
-// Current and saved id become the default; the position follows.
-void ResetOptionToDefault(OptionList* list);
-
-// --- the sheet's values ---------------------------------------------------------
-
-// Current to saved for every edited value (copies and the drying times are
-// clamped into their limits first), then "tqr54bas.ini" over "TQR54GFX.ini".
-void SnapshotSheetState(SheetState* state);
-// Saved to current for the same values, and the same file copy.
-void RestoreSheetState(SheetState* state);
-// The Features page's Defaults: current values of the non-paper, non-layout
-// entries take their defaults; "TQR54GFX.ini" is copied over the base and
-// work files.
-void ResetSheetToDefaults(SheetState* state);
 
 // --- keyboard filters -------------------------------------------------------------
 

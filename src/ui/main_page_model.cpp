@@ -4,7 +4,7 @@
 
 #include "presets/print_mode_list.h"
 #include "ui/dlgutil.h"
-#include "ui/print_mode_settings.h"
+#include "sheet/print_mode_settings.h"
 
 namespace tqr {
 namespace {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 #include "presets/print_mode_file.h"
 #include "presets/print_mode_record.h"
 

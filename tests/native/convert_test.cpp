@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "interface/convert.h"
+#include "settings/convert.h"
 
 namespace tqr {
 namespace {

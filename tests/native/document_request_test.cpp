@@ -2,7 +2,7 @@
 // description and a fake spooler.
 #include <string>
 
-#include "interface/document_request.h"
+#include "settings/document_request.h"
 #include "support/settings_fixture.h"
 
 namespace tqr {

@@ -13,7 +13,7 @@
 #include "presets_fixture.h"
 #include "support/settings_fixture.h"
 #include "ui/dlgutil.h"
-#include "ui/print_mode_settings.h"
+#include "sheet/print_mode_settings.h"
 
 namespace tqr {
 namespace {

@@ -1,9 +1,9 @@
 // Which sheet values a print mode carries, and the check that the print
 // mode in effect still exists when a sheet opens.
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 #include "presets_fixture.h"
 #include "support/settings_fixture.h"
-#include "ui/print_mode_settings.h"
+#include "sheet/print_mode_settings.h"
 
 namespace tqr {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "interface/devmode_describe.h"
-#include "interface/devmode_layout.h"
+#include "settings/devmode_describe.h"
+#include "settings/devmode_layout.h"
 #include "support/settings_fixture.h"
 
 namespace tqr {

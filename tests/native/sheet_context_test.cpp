@@ -2,7 +2,7 @@
 // the caller's record and the printer's stored settings.
 #include <cstring>
 
-#include "interface/sheet_context.h"
+#include "sheet/sheet_context.h"
 #include "support/settings_fixture.h"
 
 namespace tqr {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "devdesc/ddf_compiler.h"
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 #include "support/settings_fixture.h"
 
 namespace tqr {

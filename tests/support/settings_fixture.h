@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "support/shipped_image.h"
-#include "interface/settings.h"
+#include "settings/settings.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 

@@ -13,7 +13,7 @@
 
 #include "support/processes.h"
 #include "ui/win32/dlgutil_win32.h"
-#include "ui/win32/spooler_strings.h"
+#include "platform/win32/spooler_strings.h"
 #include "wine/support/recorded_messages.h"
 
 namespace tqr {

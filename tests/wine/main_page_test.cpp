@@ -13,8 +13,8 @@
 #include "resources/resource_ids.h"
 #include "ui/dlgutil.h"
 #include "ui/main_page_model.h"
-#include "ui/print_mode_settings.h"
-#include "ui/win32/sheet_assembly.h"
+#include "sheet/print_mode_settings.h"
+#include "ui/win32/sheet_page.h"
 #include "wine/support/main_page_harness.h"
 #include "wine/support/recorded_messages.h"
 

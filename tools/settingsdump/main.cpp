@@ -9,8 +9,8 @@
 #include <string>
 
 #include "devdesc/ddf.h"
-#include "interface/devmode_describe.h"
-#include "interface/settings.h"
+#include "settings/devmode_describe.h"
+#include "settings/settings.h"
 #include "platform/fake/fake_system.h"
 #include "platform/posix/posix_ports.h"
 

@@ -5,7 +5,7 @@
 
 #include <winspool.h>
 
-#include "ui/win32/spooler_strings.h"
+#include "platform/win32/spooler_strings.h"
 
 namespace tqr {
 

@@ -8,7 +8,7 @@
 #include "maintenance/win32/maintenance_dialogs.h"
 #include "resources/maintenance_ids.h"
 #include "ui/win32/module_instance.h"
-#include "ui/win32/pages.h"
+#include "maintenance/win32/maintenance_pages.h"
 #include "ui/win32/sheet_page.h"
 
 namespace tqr {

@@ -10,7 +10,7 @@
 #include "maintenance/win32/registry_driver_key.h"
 #include "resources/printer_info_ids.h"
 #include "ui/win32/dlgutil_win32.h"
-#include "ui/win32/pages.h"
+#include "maintenance/win32/maintenance_pages.h"
 #include "ui/win32/sheet_page.h"
 
 namespace tqr {

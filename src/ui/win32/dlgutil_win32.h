@@ -12,7 +12,7 @@
 #include <string>
 #include <type_traits>
 
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 #include "ui/dlgutil.h"
 #include "ui/win32/message_box.h"
 

@@ -1,6 +1,6 @@
 // The driver's help file, as the spooler knows it.
 #include "ui/win32/dlgutil_win32.h"
-#include "ui/win32/spooler_strings.h"
+#include "platform/win32/spooler_strings.h"
 
 namespace tqr {
 

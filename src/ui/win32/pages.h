@@ -1,4 +1,5 @@
-// The dialog procedures of the property pages and their dialog templates.
+// The dialog procedures of the document sheet's editing pages and their
+// dialog templates. The sheet assembly hands them to the host.
 #pragma once
 
 #include <windows.h>
@@ -6,11 +7,7 @@
 namespace tqr {
 
 constexpr int kMainPageDialog = 1101;
-constexpr int kMaintenancePageDialog = 1103;
-constexpr int kPrinterInfoPageDialog = 1146;
 
 INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK MaintenancePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK PrinterInfoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tqr

@@ -4,8 +4,8 @@
 #include <compstui.h>
 
 #include "ui/main_page_model.h"
+#include "sheet/print_mode_settings.h"
 #include "ui/win32/message_box.h"
-#include "ui/win32/sheet_assembly.h"
 
 namespace tqr {
 namespace {
@@ -53,6 +53,19 @@ INT_PTR AnswerHelp(HWND page, const wchar_t* helpFile, DWORD context) {
     WinHelpW(page, helpFile, HELP_CONTEXT, context);
   }
   return AnswerNotification(page, 0);
+}
+
+void ReportSheetResult(const SheetState* sheet, LONG result) {
+  if (sheet == nullptr || sheet->hostCallback == nullptr) return;
+  const auto callback = reinterpret_cast<PFNCOMPROPSHEET>(sheet->hostCallback);
+  callback(static_cast<HANDLE>(sheet->hostSheet), CPSFUNC_SET_RESULT,
+           static_cast<LPARAM>(sheet->lastPageValue), static_cast<LPARAM>(result));
+}
+
+void CheckSelectedPrintMode(HWND owner, SheetState* sheet) {
+  if (sheet == nullptr || !SelectedPrintModeIsLost(sheet)) return;
+  ShowDriverMessage(owner, reinterpret_cast<const wchar_t*>(kPrintModeLostMessage), MB_OK);
+  RestoreStandardPrintMode(sheet);
 }
 
 }  // namespace tqr

@@ -1,12 +1,13 @@
 // What every page of the document sheet shares with the host: where its
 // sheet state comes from, how it answers a notification, what OK and Cancel
-// do to the sheet, help, and the question a cancel meets once a print mode
-// was deleted or overwritten.
+// do to the sheet and how the host hears of it, help, the question a cancel
+// meets once a print mode was deleted or overwritten, and the print mode
+// check that runs before the pages are made.
 #pragma once
 
 #include <windows.h>
 
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 
 namespace tqr {
 
@@ -34,5 +35,13 @@ INT_PTR AnswerQueryCancel(HWND page, const SheetState* sheet, const wchar_t* cap
 // PSN_HELP: the page's topic of the driver's help file; nothing when the
 // driver names no help file.
 INT_PTR AnswerHelp(HWND page, const wchar_t* helpFile, DWORD context);
+
+// Tells the host the sheet's result through its callback (CPSFUNC_SET_RESULT
+// with the last page's value).
+void ReportSheetResult(const SheetState* sheet, LONG result);
+
+// Tells the user and falls back to the standard print mode when the one in
+// effect no longer exists or was never confirmed.
+void CheckSelectedPrintMode(HWND owner, SheetState* sheet);
 
 }  // namespace tqr

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 #include "installed_printer.h"
 #include "maintenance/win32/command_job.h"
 #include "resources/maintenance_ids.h"
@@ -23,7 +23,7 @@
 #include "tqrctl/options.h"
 #include "tqrctl_runner.h"
 #include "ui/win32/module_instance.h"
-#include "ui/win32/pages.h"
+#include "maintenance/win32/maintenance_pages.h"
 #include "wine/support/recorded_messages.h"
 
 namespace tqr::test {

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "devdesc/sheetstate.h"
+#include "sheet/sheetstate.h"
 #include "installed_printer.h"
 #include "maintenance/printer_info.h"
 #include "platform/win32/win32_ports.h"
 #include "resources/printer_info_ids.h"
 #include "tqrctl_runner.h"
-#include "ui/win32/pages.h"
+#include "maintenance/win32/maintenance_pages.h"
 #include "wine/support/recorded_messages.h"
 
 namespace tqr::test {

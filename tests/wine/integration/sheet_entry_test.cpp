@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "installed_printer.h"
-#include "interface/win32/driver_kit.h"
+#include "platform/win32/driver_kit.h"
 #include "tqrctl/sheet_host.h"
 #include "tqrctl/sheet_script.h"
 #include "tqrctl_runner.h"

@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "devdesc/sheetstate.h"
-#include "interface/settings.h"
+#include "sheet/sheetstate.h"
+#include "settings/settings.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 #include "resources/resource_ids.h"

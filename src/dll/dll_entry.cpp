@@ -1,0 +1,30 @@
+// Process attach and detach.
+#include "platform/win32/driver_kit.h"
+#include "platform/win32/win32_ports.h"
+#include "ui/win32/module_instance.h"
+
+namespace tqr {
+namespace {
+
+// Created with the process as the platform's drivers do; no path enters it.
+CRITICAL_SECTION process_lock;
+
+}  // namespace
+}  // namespace tqr
+
+BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    tqr::SetModuleInstance(module);
+    InitializeCriticalSection(&tqr::process_lock);
+    tqr::CurrentPorts() = tqr::win32::Win32Ports();
+  } else if (reason == DLL_PROCESS_DETACH) {
+    DeleteCriticalSection(&tqr::process_lock);
+  }
+  return TRUE;
+}
+
+// MinGW's start-up code runs the C++ runtime's constructors and then calls
+// DllMain, so the entry point of the platform's loader stays the runtime's.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
+  return DllInitialize(module, reason, reserved);
+}

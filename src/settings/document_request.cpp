@@ -1,0 +1,132 @@
+#include "settings/document_request.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "settings/settings.h"
+
+namespace tqr {
+namespace {
+
+std::unique_ptr<DRVDEVMODE> NewRecord() {
+  std::unique_ptr<DRVDEVMODE> record(new (std::nothrow) DRVDEVMODE);
+  if (record != nullptr) std::memset(static_cast<void*>(record.get()), 0, sizeof *record);
+  return record;
+}
+
+// Ties a custom size of a merged record to a server form and carries that
+// paper number over. Records of other drivers were not merged and tie
+// nothing either.
+void TieForm(PrinterHandle printer, const void* input, DRVDEVMODE* working) {
+  if (!IsOwnRecord(input)) return;
+  // The form match works on a copy: the caller's record stays untouched.
+  auto copy = NewRecord();
+  if (copy == nullptr) return;
+  std::memcpy(&copy->dm, input, sizeof(PublicDevMode));
+  if (MatchUserForm(printer, copy.get())) working->dm.dmPaperSize = copy->dm.dmPaperSize;
+}
+
+// Steps shared by both document paths: defaults, stored settings repaired,
+// the spooler's default record and the caller's record merged, finalized.
+bool BuildRecord(PrinterHandle printer, const char16_t* deviceName, const void* input,
+                 bool tiePrinterDefault, DdfHandle ddf, DRVDEVMODE* record) {
+  BuildDefaultSettings(ddf, record, deviceName, printer);
+  std::vector<std::uint8_t> printerDefault;
+  if (!CurrentPorts().spooler->GetPrinterDefaultRecord(printer, &printerDefault)) return false;
+  auto scratch = NewRecord();
+  if (scratch != nullptr) LoadStoredDefaults(printer, scratch.get(), deviceName, ddf);
+  if (HoldsWholeRecord(printerDefault)) {
+    MergeSettings(printer, ddf, printerDefault.data(), record);
+    if (tiePrinterDefault) TieForm(printer, printerDefault.data(), record);
+  }
+  if (input != nullptr) {
+    MergeSettings(printer, ddf, input, record);
+    TieForm(printer, input, record);
+  }
+  FinalizeSettings(ddf, record, printer);
+  return true;
+}
+
+}  // namespace
+
+int BuildWorkingSettings(DocumentRequest* request) {
+  request->description = DdfLoadForPrinter(request->printer);
+  if (request->description == nullptr) return 0;
+  auto record = NewRecord();
+  if (record == nullptr || !BuildRecord(request->printer, request->deviceName, request->input,
+                                        false, request->description, record.get())) {
+    DdfFree(&request->description);
+    return 0;
+  }
+  request->working = &request->storage;
+  std::memcpy(static_cast<void*>(request->working), record.get(), sizeof *record);
+  return 1;
+}
+
+std::int32_t AnswerDocumentProperties(PrinterHandle printer, const char16_t* deviceName,
+                                      void* output, const void* input, std::uint32_t mode) {
+  if (mode == 0) return kRecordSize;
+  if ((mode & kModeCopy) && output == nullptr) return -1;
+  auto request = std::unique_ptr<DocumentRequest>(new (std::nothrow) DocumentRequest);
+  if (request == nullptr) return -1;
+  request->printer = printer;
+  request->deviceName = deviceName;
+  request->input = input;
+  request->output = output;
+  request->mode = mode | kModeCopy;
+  if (!BuildWorkingSettings(request.get())) return -1;
+  if (output != nullptr) std::memcpy(output, request->working, sizeof(DRVDEVMODE));
+  // The description the build left loaded is released before returning.
+  DdfFree(&request->description);
+  return 1;
+}
+
+std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
+                                              const char16_t* deviceName, void* output,
+                                              const void* input) {
+  return AnswerDocumentProperties(printer, deviceName, output, input, 0xffffffffu);
+}
+
+std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header) {
+  if (header.cbOut != nullptr) *header.cbOut = kRecordSize;
+  if (header.mode == 0 || header.output == nullptr) return kRecordSize;
+  DdfHandle ddf = DdfLoadForPrinter(header.printer);
+  if (ddf == nullptr) return -1;
+  std::int32_t result = -1;
+  auto record = NewRecord();
+  if (record != nullptr &&
+      BuildRecord(header.printer, header.printerName, header.input, true, ddf, record.get())) {
+    if (header.mode & (kModeUpdate | kModeCopy)) {
+      std::memcpy(header.output, record.get(), sizeof *record);
+    }
+    result = 1;
+  }
+  DdfFree(&ddf);
+  return result;
+}
+
+int StoreInitialSettings(PrinterHandle printer, const char16_t* printerName) {
+  DdfHandle ddf = DdfLoadForPrinter(printer);
+  if (ddf == nullptr) return 0;
+  if (auto record = NewRecord()) {
+    BuildDefaultSettings(ddf, record.get(), printerName, printer);
+    WritePrinterData(printer, kStoredSettingsName, kRegBinary, record.get(), sizeof *record);
+  }
+  DdfFree(&ddf);
+  return 1;
+}
+
+bool BuildDriverDefault(PrinterHandle printer, const char16_t* printerName, void* output) {
+  std::u16string driverName;
+  if (!CurrentPorts().spooler->GetDriverName(printer, &driverName)) return false;
+  DdfHandle ddf = DdfLoadForPrinter(printer);
+  if (ddf == nullptr) return false;
+  auto* record = static_cast<DRVDEVMODE*>(output);
+  BuildDefaultSettings(ddf, record, printerName, printer);
+  DdfFree(&ddf);
+  return true;
+}
+
+}  // namespace tqr

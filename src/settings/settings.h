@@ -1,0 +1,87 @@
+// Building, finalizing, validating and merging job settings records, and the
+// print server's user forms the records may refer to.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "devdesc/ddf.h"
+#include "settings/devmode.h"
+#include "platform/ports.h"
+
+namespace tqr {
+
+// --- defaults and finalization ---------------------------------------------
+
+// Fills the whole record from the description's defaults. The record should
+// be zero-filled first: reserved stretches are left as they are.
+int BuildDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* deviceName,
+                         PrinterHandle printer);
+// Rewrites the derived and constant fields of a complete record and fits
+// its paper sizes to what the printer offers.
+int FinalizeSettings(DdfHandle ddf, DRVDEVMODE* record, PrinterHandle printer);
+// The fixed public header values; with a name, also dmDeviceName.
+void FillPublicHeader(DRVDEVMODE* record, const char16_t* deviceName);
+
+// The printer's entry in the model table. 0 when the printer handle is -1 or
+// the driver information cannot be read; 1 otherwise, with outputs written
+// only when the driver's name is in the table.
+int LookupModel(PrinterHandle printer, std::string* modelName, std::string* descriptionFile,
+                std::uint16_t* modelNumber);
+
+std::uint32_t GetUserCountryCode();
+bool DdfIsLetterRegion();
+
+// --- stored settings and merge -----------------------------------------------
+
+constexpr char16_t kStoredSettingsName[] = u"TARNE NT";
+constexpr std::uint16_t kNotFound = 0xFFFF;
+// Room for the option lists one merge reads: 1600 values or 800 size pairs.
+constexpr std::size_t kScratchListSize = 6400;
+
+// Fills `record` with the printer's stored settings, rebuilding them from
+// defaults and writing them back when they are missing or invalid.
+int LoadStoredDefaults(PrinterHandle printer, DRVDEVMODE* record, const char16_t* deviceName,
+                       DdfHandle ddf);
+// Merges an application's or the spooler's record into `working` when it is
+// this driver's own. `input` points at a record of dmSize + dmDriverExtra
+// bytes; nothing past that is read.
+int MergeSettings(PrinterHandle printer, DdfHandle ddf, const void* input, DRVDEVMODE* working);
+void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* working);
+// Whether a record of dmSize + dmDriverExtra bytes carries the private marker.
+bool IsOwnRecord(const void* input);
+// Whether `size` bytes hold the whole record their size words describe; a
+// record read from the spooler is merged only then.
+bool HoldsWholeRecord(const std::vector<std::uint8_t>& bytes);
+
+// Position of `value` among the feature's option values, compared at width
+// 1 (16 bits), 2 or 0 (32 bits) or 3 (8 bits); writes the value to `output`
+// at that width when found. kNotFound otherwise.
+std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* feature,
+                              std::uint32_t value, void* output, int width);
+// Writes `value` to `output` and returns 1 when it lies within the range
+// feature's minimum and maximum; 0 otherwise.
+int CheckRangeValue(DdfHandle ddf, std::uint8_t* scratch, const char* feature, std::int16_t value,
+                    std::int16_t* output);
+
+// Printer data: a read is good only when the call succeeds; a write counts
+// as done when the call returns 0 and is not tried without name, data or size.
+bool ReadPrinterData(PrinterHandle printer, const char16_t* name, void* buffer,
+                     std::uint32_t size, std::uint32_t* stored);
+bool WritePrinterData(PrinterHandle printer, const char16_t* name, std::uint32_t type,
+                      const void* data, std::uint32_t size);
+
+// --- print-server user forms -----------------------------------------------
+
+enum UserFormList : int {
+  kFormNumbers = 2,  // 16-bit paper numbers, 318 + k
+  kFormSizes = 3,    // 32-bit width, length pairs in 0.1 mm
+  kFormNames = 16,   // names of 64 UTF-16 units
+};
+
+int MatchUserForm(PrinterHandle printer, DRVDEVMODE* record);
+std::uint32_t EnumUserForms(PrinterHandle printer, int what, void* output);
+void CopyFormNames(PrinterHandle printer, DRVDEVMODE* record);
+
+}  // namespace tqr

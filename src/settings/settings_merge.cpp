@@ -1,0 +1,204 @@
+// Taking settings from records that applications and the spooler hand in:
+// only this driver's own records, and of their public fields only what the
+// description lists.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "settings/settings.h"
+
+namespace tqr {
+namespace {
+
+constexpr std::size_t kMarkerInPrivate = offsetof(DRVDEVMODE, PrivateMarker) - kPublicSize;
+// A record must at least reach the last public field the merge reads.
+constexpr std::size_t kMergedPublicEnd = offsetof(PublicDevMode, dmDuplex) + 2;
+
+struct RecordExtent {
+  std::uint16_t size;
+  std::uint16_t driverExtra;
+};
+
+RecordExtent ExtentOf(const void* input) {
+  RecordExtent extent;
+  const auto* bytes = static_cast<const std::uint8_t*>(input);
+  std::memcpy(&extent.size, bytes + offsetof(PublicDevMode, dmSize), 2);
+  std::memcpy(&extent.driverExtra, bytes + offsetof(PublicDevMode, dmDriverExtra), 2);
+  return extent;
+}
+
+struct FreeBlock {
+  void operator()(std::uint8_t* block) const { std::free(block); }
+};
+
+std::uint32_t OptionCount(DdfHandle ddf, const char* feature) {
+  return DdfQuery(ddf, feature, DDFQ_COUNT, nullptr, 0, 0);
+}
+
+// Paper number of the first listed size equal to width x length either way
+// round; false when none is.
+bool FindPaperBySize(DdfHandle ddf, std::uint8_t* scratch, std::int16_t width,
+                     std::int16_t length, std::int16_t* number) {
+  const std::uint32_t count = std::min<std::uint32_t>(OptionCount(ddf, "PaperSize"),
+                                                      kScratchListSize / 8);
+  if (count == 0 || DdfQuery(ddf, "PaperSize", DDFQ_PAPER_SIZES, scratch, 0, 0) == 0) return false;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    std::uint32_t size[2];
+    std::memcpy(size, scratch + 8 * i, sizeof size);
+    const auto listWidth = static_cast<std::int32_t>(size[0] / 10);
+    const auto listLength = static_cast<std::int32_t>(size[1] / 10);
+    if ((listWidth == length && listLength == width) ||
+        (listWidth == width && listLength == length)) {
+      *number = static_cast<std::int16_t>(
+          DdfQuery(ddf, "PaperSize", DDFQ_VALUE, nullptr, static_cast<std::uint16_t>(i), 0));
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* feature,
+                              std::uint32_t value, void* output, int width) {
+  if (width == 0) width = 2;
+  if (width < 1 || width > 3) return kNotFound;
+  const std::uint32_t count = OptionCount(ddf, feature);
+  // The scratch list holds 1600 values; a longer list does not fit it.
+  if (count == 0 || count > kScratchListSize / 4) return kNotFound;
+  DdfQuery(ddf, feature, DDFQ_VALUES, scratch, 0, 4);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    std::uint32_t option;
+    std::memcpy(&option, scratch + 4 * i, sizeof option);
+    bool same = false;
+    if (width == 1) same = static_cast<std::uint16_t>(option) == static_cast<std::uint16_t>(value);
+    if (width == 2) same = option == value;
+    if (width == 3) same = static_cast<std::uint8_t>(option) == static_cast<std::uint8_t>(value);
+    if (!same) continue;
+    if (width == 1) {
+      const auto narrow = static_cast<std::uint16_t>(value);
+      std::memcpy(output, &narrow, sizeof narrow);
+    } else if (width == 2) {
+      std::memcpy(output, &value, sizeof value);
+    } else {
+      const auto narrow = static_cast<std::uint8_t>(value);
+      std::memcpy(output, &narrow, sizeof narrow);
+    }
+    return static_cast<std::uint16_t>(i);
+  }
+  return kNotFound;
+}
+
+int CheckRangeValue(DdfHandle ddf, std::uint8_t*, const char* feature, std::int16_t value,
+                    std::int16_t* output) {
+  const auto minimum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MIN, nullptr, 0, 0));
+  const auto maximum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MAX, nullptr, 0, 0));
+  if (value < minimum || value > maximum) return 0;
+  std::memcpy(output, &value, sizeof value);
+  return 1;
+}
+
+bool HoldsWholeRecord(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() < offsetof(PublicDevMode, dmDriverExtra) + 2) return false;
+  const RecordExtent extent = ExtentOf(bytes.data());
+  return std::size_t{extent.size} + extent.driverExtra <= bytes.size();
+}
+
+bool IsOwnRecord(const void* input) {
+  if (input == nullptr) return false;
+  const RecordExtent extent = ExtentOf(input);
+  // The marker must lie inside the record as its own sizes describe it; a
+  // shorter record is somebody else's, whatever bytes follow it in memory.
+  if (extent.size < kMergedPublicEnd || extent.driverExtra < kMarkerInPrivate + 4) return false;
+  std::uint32_t marker;
+  std::memcpy(&marker, static_cast<const std::uint8_t*>(input) + extent.size + kMarkerInPrivate,
+              sizeof marker);
+  return marker == kPrivateMarker;
+}
+
+void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* working) {
+  std::unique_ptr<std::uint8_t, FreeBlock> block(
+      static_cast<std::uint8_t*>(std::malloc(kScratchListSize)));
+  if (block == nullptr) return;
+  std::uint8_t* scratch = block.get();
+  PublicDevMode& dm = working->dm;
+  const std::uint32_t fields = input.dmFields;
+  // Work on aligned copies; the record's fields may sit unaligned.
+  std::int16_t value = 0;
+
+  std::uint16_t position = kNotFound;
+  if (fields & DM_PAPERSIZE) {
+    value = dm.dmPaperSize;
+    position = FindOptionIndex(ddf, scratch, "PaperSize",
+                               static_cast<std::uint16_t>(input.dmPaperSize), &value, 1);
+    dm.dmPaperSize = value;
+  }
+  if (fields & (DM_PAPERLENGTH | DM_PAPERWIDTH)) {
+    dm.dmPaperLength = input.dmPaperLength;
+    dm.dmPaperWidth = input.dmPaperWidth;
+    if (!(fields & DM_PAPERSIZE)) {
+      std::int16_t number = 0;
+      if (FindPaperBySize(ddf, scratch, input.dmPaperWidth, input.dmPaperLength, &number)) {
+        dm.dmPaperSize = number;
+      }
+    }
+  } else if (position != kNotFound) {
+    std::uint32_t size[2] = {0, 0};
+    DdfQuery(ddf, "PaperSize", DDFQ_PAPER_SIZE, size, position, 0);
+    dm.dmPaperWidth = static_cast<std::int16_t>(size[0] / 10);
+    dm.dmPaperLength = static_cast<std::int16_t>(size[1] / 10);
+  }
+  if (fields & DM_DEFAULTSOURCE) {
+    const std::uint32_t count =
+        std::min<std::uint32_t>(OptionCount(ddf, "PaperFeed"), kScratchListSize / 4);
+    if (count != 0) DdfQuery(ddf, "PaperFeed", DDFQ_VALUES, scratch, 0, 4);
+    for (std::uint32_t i = count; i-- > 0;) {
+      std::uint32_t feed;
+      std::memcpy(&feed, scratch + 4 * i, sizeof feed);
+      if (static_cast<std::int16_t>(feed) + DMBIN_USER == input.dmDefaultSource) {
+        dm.dmDefaultSource = input.dmDefaultSource;
+        break;
+      }
+    }
+  }
+  if (fields & DM_PRINTQUALITY) {
+    value = dm.dmPrintQuality;
+    if (FindOptionIndex(ddf, scratch, "Resolution", static_cast<std::uint16_t>(input.dmPrintQuality),
+                        &value, 1) != kNotFound) {
+      dm.dmPrintQuality = value;
+      dm.dmYResolution = value;
+    }
+  }
+  if (fields & DM_ORIENTATION) {
+    value = dm.dmOrientation;
+    FindOptionIndex(ddf, scratch, "Orientation", static_cast<std::uint16_t>(input.dmOrientation),
+                    &value, 1);
+    dm.dmOrientation = value;
+  }
+  if (fields & DM_COPIES) {
+    value = dm.dmCopies;
+    CheckRangeValue(ddf, scratch, "Copies", input.dmCopies, &value);
+    dm.dmCopies = value;
+  }
+  if ((fields & DM_DUPLEX) && input.dmDuplex >= 1 && input.dmDuplex <= 3) {
+    dm.dmDuplex = input.dmDuplex;
+  }
+}
+
+int MergeSettings(PrinterHandle, DdfHandle ddf, const void* input, DRVDEVMODE* working) {
+  if (ddf == nullptr || input == nullptr || working == nullptr) return 0;
+  if (!IsOwnRecord(input)) return 1;
+  const auto* bytes = static_cast<const std::uint8_t*>(input);
+  const RecordExtent extent = ExtentOf(input);
+  // Older layouts have shorter headers: take what there is, the rest stays 0.
+  PublicDevMode header{};
+  std::memcpy(&header, bytes, std::min<std::size_t>(extent.size, sizeof header));
+  MergePublicFields(ddf, header, working);
+  const std::size_t privateBytes = std::min<std::size_t>(extent.driverExtra, kPrivateSize);
+  std::memcpy(reinterpret_cast<std::uint8_t*>(working) + kPublicSize, bytes + extent.size,
+              privateBytes);
+  return 1;
+}
+
+}  // namespace tqr

@@ -1,0 +1,132 @@
+#include "sheet/sheet_context.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "settings/settings.h"
+
+namespace tqr {
+namespace {
+
+// Ours alone, so the probe can remove it without touching anything else.
+constexpr char16_t kProbeValueName[] = u"TQR54 Permission Probe";
+
+SheetContext* NewContext() {
+  return static_cast<SheetContext*>(std::calloc(1, sizeof(SheetContext)));
+}
+
+// The device sheet's single context: one device sheet per process.
+SheetContext& DeviceContext() {
+  static SheetContext context;
+  return context;
+}
+
+}  // namespace
+
+void SetEditableFlag(SheetContext* context, std::uint32_t flags, int kind) {
+  const std::uint32_t readOnlyBit = kind == kDocumentSheet ? kModeNoPermission
+                                                           : kDeviceNoPermission;
+  const std::uint32_t editable = (flags & readOnlyBit) != 0 ? 0 : 1;
+  context->editable = editable;
+  if (context->state != nullptr) context->state->editable = editable;
+}
+
+int ProbePermission(PrinterHandle printer) {
+  Spooler* spooler = CurrentPorts().spooler;
+  if (spooler == nullptr) return 0;
+  char16_t text[16] = {};  // 32 bytes, zero-filled
+  std::memcpy(text, u"ChkPermission", sizeof u"ChkPermission");
+  if (spooler->SetPrinterData(printer, kProbeValueName, kRegSz, text, sizeof text) !=
+      kErrorSuccess) {
+    return 0;
+  }
+  spooler->DeletePrinterData(printer, kProbeValueName);
+  return 1;
+}
+
+SheetContext* OpenDocumentSheet(const DocumentSheetRequest& caller) {
+  auto* request = new (std::nothrow) DocumentRequest;
+  if (request == nullptr) return nullptr;
+  request->printer = caller.printer;
+  request->deviceName = caller.deviceName;
+  request->input = caller.input;
+  request->output = caller.output;
+  request->mode = caller.mode;
+  if (!BuildWorkingSettings(request)) {
+    delete request;
+    return nullptr;
+  }
+  SheetContext* context = NewContext();
+  if (context == nullptr) {
+    DdfFree(&request->description);
+    delete request;
+    return nullptr;
+  }
+  context->printer = caller.printer;
+  context->request = request;
+  context->description = request->description;
+  std::memcpy(static_cast<void*>(&context->record), request->working, sizeof context->record);
+  if (!BuildSheetState(context->description, &context->state, &context->record,
+                       kDescriptionBaseName, caller.printer)) {
+    CloseDocumentSheet(&context);
+    return nullptr;
+  }
+  context->state->mayWritePrinterData = static_cast<std::uint32_t>(ProbePermission(caller.printer));
+  context->state->callerFlags = caller.mode;
+  SetEditableFlag(context, caller.mode, kDocumentSheet);
+  return context;
+}
+
+void FinishDocumentSheet(SheetContext* context, std::int32_t result) {
+  if (context == nullptr || context->request == nullptr) return;
+  const DocumentRequest& request = *context->request;
+  if (result != kSheetResultOk || (request.mode & (kModeUpdate | kModeCopy)) == 0) return;
+  ApplySheetState(context->state, &context->record);
+  if (request.output != nullptr) {
+    std::memcpy(request.output, &context->record, sizeof context->record);
+  }
+}
+
+void CloseDocumentSheet(SheetContext** context) {
+  if (context == nullptr || *context == nullptr) return;
+  SheetContext* open = *context;
+  DdfFree(&open->description);
+  FreeSheetState(&open->state);
+  delete open->request;
+  std::free(open);
+  *context = nullptr;
+}
+
+SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName,
+                              std::uint32_t flags) {
+  SheetContext* context = &DeviceContext();
+  std::memset(static_cast<void*>(context), 0, sizeof *context);
+  context->printer = printer;
+  context->description = DdfLoadForPrinter(printer);
+  if (context->description == nullptr) return nullptr;
+  LoadStoredDefaults(printer, &context->record, printerName, context->description);
+  if (!BuildSheetState(context->description, &context->state, &context->record,
+                       kDescriptionBaseName, printer)) {
+    CloseDeviceSheet(context);
+    return nullptr;
+  }
+  context->state->callerFlags = flags;
+  SetEditableFlag(context, flags, kDeviceSheet);
+  return context;
+}
+
+void FinishDeviceSheet(SheetContext* context, std::int32_t result) {
+  if (context == nullptr || result != kSheetResultOk) return;
+  ApplySheetState(context->state, &context->record);
+  WritePrinterData(context->printer, kStoredSettingsName, kRegBinary, &context->record,
+                   sizeof context->record);
+}
+
+void CloseDeviceSheet(SheetContext* context) {
+  if (context == nullptr) return;
+  DdfFree(&context->description);
+  FreeSheetState(&context->state);
+}
+
+}  // namespace tqr

@@ -1,0 +1,71 @@
+// What one open property sheet keeps between the host's calls, and the
+// window-free steps of opening, confirming and closing it.
+#pragma once
+
+#include <cstdint>
+
+#include "devdesc/ddf.h"
+#include "sheet/sheetstate.h"
+#include "settings/devmode.h"
+#include "settings/document_request.h"
+
+namespace tqr {
+
+// Handles and callbacks are pointer-sized, so the same layout serves the
+// 32- and 64-bit builds.
+struct SheetContext {
+  PrinterHandle printer;
+  std::uint32_t reserved;  // 0 at creation
+  std::uint32_t editable;
+  DocumentRequest* request;  // null for the device sheet
+  std::intptr_t lastPage;    // what the host answered for the last page added
+  void* hostSheet;
+  void* hostCallback;
+  DdfHandle description;
+  DRVDEVMODE record;
+  SheetState* state;
+};
+
+enum SheetKind : int { kDocumentSheet = 0, kDeviceSheet = 1 };
+
+// The caller's permission bits.
+constexpr std::uint32_t kDeviceNoPermission = 1;  // DPS_NOPERMISSION
+constexpr std::int32_t kSheetResultOk = 1;        // CPSUI_OK
+
+// Both edit flags are 1 unless the caller asked for a read-only sheet.
+void SetEditableFlag(SheetContext* context, std::uint32_t flags, int kind);
+
+// Whether the user may write printer data: 1 when a test value could be
+// written. The test value is removed again; the stored settings are never
+// touched.
+int ProbePermission(PrinterHandle printer);
+
+// The fields of the caller's DOCUMENTPROPERTYHEADER a document sheet needs.
+struct DocumentSheetRequest {
+  PrinterHandle printer;
+  const char16_t* deviceName;
+  const void* input;
+  void* output;
+  std::uint32_t mode;
+};
+
+// Builds the working record, the context and the sheet state of a document
+// sheet, probes the permission and sets the edit flags. Null on failure,
+// with everything built so far released.
+SheetContext* OpenDocumentSheet(const DocumentSheetRequest& request);
+// The host's final result: on OK, when the caller asked for the settings
+// back (update or copy), the saved values go into the record and the record
+// to the caller's output.
+void FinishDocumentSheet(SheetContext* context, std::int32_t result);
+// Frees the description, the sheet state, the request and the context.
+void CloseDocumentSheet(SheetContext** context);
+
+// The one device sheet of the process: cleared and opened for `printer`;
+// null when the description or the sheet state cannot be had.
+SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName,
+                              std::uint32_t flags);
+// On OK the saved values become the printer's stored settings.
+void FinishDeviceSheet(SheetContext* context, std::int32_t result);
+void CloseDeviceSheet(SheetContext* context);
+
+}  // namespace tqr
