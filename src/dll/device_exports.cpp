@@ -61,7 +61,12 @@ LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) {
       context = tqr::OpenDeviceSheet(header->hPrinter, Text(header->pszPrinterName),
                                      header->Flags);
       if (context == nullptr) return -1;
-      return tqr::AssembleSheet(context, info, true);
+      if (!tqr::AssembleSheet(context, info, true)) {
+        // As for the document sheet: nothing is left for a later DESTROY.
+        tqr::CloseDeviceSheet(context);
+        return 0;
+      }
+      return 1;
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
       return tqr::FillSheetHeader(parameter, header->pszPrinterName);
     case PROPSHEETUI_REASON_DESTROY:

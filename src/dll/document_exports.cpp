@@ -22,7 +22,14 @@ LONG DocumentSheetReason(PROPSHEETUI_INFO* info, LPARAM parameter) {
           header->hPrinter, Text(header->pszPrinterName), header->pdmIn, header->pdmOut,
           header->fMode});
       if (context == nullptr) return -1;
-      return tqr::AssembleSheet(context, info, false);
+      if (!tqr::AssembleSheet(context, info, false)) {
+        // The host gets no context to destroy later: release it now. Pages
+        // added before the refusal are dropped by the host with the sheet,
+        // before any of them is shown.
+        tqr::CloseDocumentSheet(&context);
+        return 0;
+      }
+      return 1;
     }
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
       return tqr::FillSheetHeader(parameter, header != nullptr ? header->pszPrinterName : nullptr);

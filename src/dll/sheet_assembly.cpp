@@ -70,9 +70,6 @@ int AssembleSheet(SheetContext* context, PROPSHEETUI_INFO* info, bool deviceShee
   state->lastPageValue = lastPage;
   state->hostCallback = reinterpret_cast<void*>(info->pfnComPropSheet);
   state->hostSheet = info->hComPropSheet;
-  context->lastPage = lastPage;
-  context->hostCallback = state->hostCallback;
-  context->hostSheet = state->hostSheet;
   info->UserData = reinterpret_cast<ULONG_PTR>(context);
   info->Result = 1;
   CopyIniFile(state->descriptionIniPath, state->baseIniPath);

@@ -28,10 +28,10 @@ void TieForm(PrinterHandle printer, const void* input, DRVDEVMODE* working) {
   if (MatchUserForm(printer, copy.get())) working->dm.dmPaperSize = copy->dm.dmPaperSize;
 }
 
-// Steps shared by both document paths: defaults, stored settings repaired,
-// the spooler's default record and the caller's record merged, finalized.
-bool BuildRecord(PrinterHandle printer, const char16_t* deviceName, const void* input,
-                 bool tiePrinterDefault, DdfHandle ddf, DRVDEVMODE* record) {
+}  // namespace
+
+bool BuildDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
+                           const void* input, bool tiePrinterDefault, DRVDEVMODE* record) {
   BuildDefaultSettings(ddf, record, deviceName, printer);
   std::vector<std::uint8_t> printerDefault;
   if (!CurrentPorts().spooler->GetPrinterDefaultRecord(printer, &printerDefault)) return false;
@@ -49,38 +49,32 @@ bool BuildRecord(PrinterHandle printer, const char16_t* deviceName, const void* 
   return true;
 }
 
-}  // namespace
+namespace {
 
-int BuildWorkingSettings(DocumentRequest* request) {
-  request->description = DdfLoadForPrinter(request->printer);
-  if (request->description == nullptr) return 0;
+// A document call's record, copied to `output` when there is one: 1, or -1
+// when the description or the spooler's default record cannot be had.
+std::int32_t CopyDocumentSettings(PrinterHandle printer, const char16_t* deviceName,
+                                  const void* input, bool tiePrinterDefault, void* output) {
+  DdfHandle ddf = DdfLoadForPrinter(printer);
+  if (ddf == nullptr) return -1;
+  std::int32_t result = -1;
   auto record = NewRecord();
-  if (record == nullptr || !BuildRecord(request->printer, request->deviceName, request->input,
-                                        false, request->description, record.get())) {
-    DdfFree(&request->description);
-    return 0;
+  if (record != nullptr &&
+      BuildDocumentSettings(ddf, printer, deviceName, input, tiePrinterDefault, record.get())) {
+    if (output != nullptr) std::memcpy(output, record.get(), sizeof *record);
+    result = 1;
   }
-  request->working = &request->storage;
-  std::memcpy(static_cast<void*>(request->working), record.get(), sizeof *record);
-  return 1;
+  DdfFree(&ddf);
+  return result;
 }
+
+}  // namespace
 
 std::int32_t AnswerDocumentProperties(PrinterHandle printer, const char16_t* deviceName,
                                       void* output, const void* input, std::uint32_t mode) {
   if (mode == 0) return kRecordSize;
   if ((mode & kModeCopy) && output == nullptr) return -1;
-  auto request = std::unique_ptr<DocumentRequest>(new (std::nothrow) DocumentRequest);
-  if (request == nullptr) return -1;
-  request->printer = printer;
-  request->deviceName = deviceName;
-  request->input = input;
-  request->output = output;
-  request->mode = mode | kModeCopy;
-  if (!BuildWorkingSettings(request.get())) return -1;
-  if (output != nullptr) std::memcpy(output, request->working, sizeof(DRVDEVMODE));
-  // The description the build left loaded is released before returning.
-  DdfFree(&request->description);
-  return 1;
+  return CopyDocumentSettings(printer, deviceName, input, false, output);
 }
 
 std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
@@ -92,19 +86,9 @@ std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
 std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header) {
   if (header.cbOut != nullptr) *header.cbOut = kRecordSize;
   if (header.mode == 0 || header.output == nullptr) return kRecordSize;
-  DdfHandle ddf = DdfLoadForPrinter(header.printer);
-  if (ddf == nullptr) return -1;
-  std::int32_t result = -1;
-  auto record = NewRecord();
-  if (record != nullptr &&
-      BuildRecord(header.printer, header.printerName, header.input, true, ddf, record.get())) {
-    if (header.mode & (kModeUpdate | kModeCopy)) {
-      std::memcpy(header.output, record.get(), sizeof *record);
-    }
-    result = 1;
-  }
-  DdfFree(&ddf);
-  return result;
+  const bool copyOut = (header.mode & (kModeUpdate | kModeCopy)) != 0;
+  return CopyDocumentSettings(header.printer, header.printerName, header.input, true,
+                              copyOut ? header.output : nullptr);
 }
 
 int StoreInitialSettings(PrinterHandle printer, const char16_t* printerName) {

@@ -1,5 +1,5 @@
-// What one document call carries, and the document entry points' work
-// that needs no window.
+// The document entry points' work that needs no window: the record each
+// document call answers with.
 #pragma once
 
 #include <cstdint>
@@ -19,22 +19,15 @@ constexpr std::uint32_t kModeNoPermission = 0x20;
 
 constexpr std::int32_t kRecordSize = sizeof(DRVDEVMODE);
 
-struct DocumentRequest {
-  PrinterHandle printer = nullptr;
-  const char16_t* deviceName = nullptr;
-  DRVDEVMODE* working = nullptr;  // points at `storage` once built
-  const void* input = nullptr;    // the caller's record to merge, or null
-  void* output = nullptr;         // the caller's buffer for the result, or null
-  std::uint32_t mode = 0;
-  DRVDEVMODE storage{};
-  DdfHandle description = nullptr;
-};
-
-// Loads the description into the request and builds its working record:
-// defaults, the printer's stored settings repaired, the spooler's default
-// record and the caller's record merged, user forms tied, finalized.
-// Nonzero on success; the description stays loaded in the request.
-int BuildWorkingSettings(DocumentRequest* request);
+// The record a document call answers with, built into `record` from the
+// loaded description: defaults, the printer's stored settings repaired, the
+// spooler's default record and the caller's `input` merged (each only when
+// it is this driver's own), custom sizes tied to user forms, finalized.
+// With `tiePrinterDefault` the spooler's default record ties its form too,
+// as the no-window sheet path does. False when the spooler's default record
+// cannot be read.
+bool BuildDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
+                           const void* input, bool tiePrinterDefault, DRVDEVMODE* record);
 
 // DrvDocumentProperties and DrvAdvancedDocumentProperties without windows.
 std::int32_t AnswerDocumentProperties(PrinterHandle printer, const char16_t* deviceName,

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
+#include "settings/document_request.h"
 #include "settings/settings.h"
 
 namespace tqr {
@@ -22,14 +22,19 @@ SheetContext& DeviceContext() {
   return context;
 }
 
+// What a sheet owns, freed on the one path that closing and every failed
+// opening take.
+void ReleaseSheet(SheetContext* context) {
+  DdfFree(&context->description);
+  FreeSheetState(&context->state);
+}
+
 }  // namespace
 
 void SetEditableFlag(SheetContext* context, std::uint32_t flags, int kind) {
   const std::uint32_t readOnlyBit = kind == kDocumentSheet ? kModeNoPermission
                                                            : kDeviceNoPermission;
-  const std::uint32_t editable = (flags & readOnlyBit) != 0 ? 0 : 1;
-  context->editable = editable;
-  if (context->state != nullptr) context->state->editable = editable;
+  if (context->state != nullptr) context->state->editable = (flags & readOnlyBit) != 0 ? 0 : 1;
 }
 
 int ProbePermission(PrinterHandle printer) {
@@ -46,28 +51,16 @@ int ProbePermission(PrinterHandle printer) {
 }
 
 SheetContext* OpenDocumentSheet(const DocumentSheetRequest& caller) {
-  auto* request = new (std::nothrow) DocumentRequest;
-  if (request == nullptr) return nullptr;
-  request->printer = caller.printer;
-  request->deviceName = caller.deviceName;
-  request->input = caller.input;
-  request->output = caller.output;
-  request->mode = caller.mode;
-  if (!BuildWorkingSettings(request)) {
-    delete request;
-    return nullptr;
-  }
   SheetContext* context = NewContext();
-  if (context == nullptr) {
-    DdfFree(&request->description);
-    delete request;
-    return nullptr;
-  }
+  if (context == nullptr) return nullptr;
   context->printer = caller.printer;
-  context->request = request;
-  context->description = request->description;
-  std::memcpy(static_cast<void*>(&context->record), request->working, sizeof context->record);
-  if (!BuildSheetState(context->description, &context->state, &context->record,
+  context->output = caller.output;
+  context->mode = caller.mode;
+  context->description = DdfLoadForPrinter(caller.printer);
+  if (context->description == nullptr ||
+      !BuildDocumentSettings(context->description, caller.printer, caller.deviceName,
+                             caller.input, false, &context->record) ||
+      !BuildSheetState(context->description, &context->state, &context->record,
                        kDescriptionBaseName, caller.printer)) {
     CloseDocumentSheet(&context);
     return nullptr;
@@ -79,22 +72,18 @@ SheetContext* OpenDocumentSheet(const DocumentSheetRequest& caller) {
 }
 
 void FinishDocumentSheet(SheetContext* context, std::int32_t result) {
-  if (context == nullptr || context->request == nullptr) return;
-  const DocumentRequest& request = *context->request;
-  if (result != kSheetResultOk || (request.mode & (kModeUpdate | kModeCopy)) == 0) return;
+  if (context == nullptr) return;
+  if (result != kSheetResultOk || (context->mode & (kModeUpdate | kModeCopy)) == 0) return;
   ApplySheetState(context->state, &context->record);
-  if (request.output != nullptr) {
-    std::memcpy(request.output, &context->record, sizeof context->record);
+  if (context->output != nullptr) {
+    std::memcpy(context->output, &context->record, sizeof context->record);
   }
 }
 
 void CloseDocumentSheet(SheetContext** context) {
   if (context == nullptr || *context == nullptr) return;
-  SheetContext* open = *context;
-  DdfFree(&open->description);
-  FreeSheetState(&open->state);
-  delete open->request;
-  std::free(open);
+  ReleaseSheet(*context);
+  std::free(*context);
   *context = nullptr;
 }
 
@@ -103,12 +92,13 @@ SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName
   SheetContext* context = &DeviceContext();
   std::memset(static_cast<void*>(context), 0, sizeof *context);
   context->printer = printer;
+  context->mode = flags;
   context->description = DdfLoadForPrinter(printer);
   if (context->description == nullptr) return nullptr;
   LoadStoredDefaults(printer, &context->record, printerName, context->description);
   if (!BuildSheetState(context->description, &context->state, &context->record,
                        kDescriptionBaseName, printer)) {
-    CloseDeviceSheet(context);
+    ReleaseSheet(context);
     return nullptr;
   }
   context->state->callerFlags = flags;
@@ -124,9 +114,7 @@ void FinishDeviceSheet(SheetContext* context, std::int32_t result) {
 }
 
 void CloseDeviceSheet(SheetContext* context) {
-  if (context == nullptr) return;
-  DdfFree(&context->description);
-  FreeSheetState(&context->state);
+  if (context != nullptr) ReleaseSheet(context);
 }
 
 }  // namespace tqr

@@ -11,19 +11,20 @@
 
 namespace tqr {
 
-// Handles and callbacks are pointer-sized, so the same layout serves the
-// 32- and 64-bit builds.
+// One open sheet. It owns the description and the sheet state from INIT to
+// DESTROY and frees both on one path, whatever failed; the host's handles
+// and the page bookkeeping live in the sheet state, where the pages read
+// them.
 struct SheetContext {
   PrinterHandle printer;
-  std::uint32_t reserved;  // 0 at creation
-  std::uint32_t editable;
-  DocumentRequest* request;  // null for the device sheet
-  std::intptr_t lastPage;    // what the host answered for the last page added
-  void* hostSheet;
-  void* hostCallback;
   DdfHandle description;
+  // The working record: built at INIT, the saved values applied on OK.
   DRVDEVMODE record;
   SheetState* state;
+  // Document sheet: the caller's buffer for the record on OK, or null, and
+  // the caller's mode bits, which say whether it wants the record back.
+  void* output;
+  std::uint32_t mode;
 };
 
 enum SheetKind : int { kDocumentSheet = 0, kDeviceSheet = 1 };
@@ -32,7 +33,7 @@ enum SheetKind : int { kDocumentSheet = 0, kDeviceSheet = 1 };
 constexpr std::uint32_t kDeviceNoPermission = 1;  // DPS_NOPERMISSION
 constexpr std::int32_t kSheetResultOk = 1;        // CPSUI_OK
 
-// Both edit flags are 1 unless the caller asked for a read-only sheet.
+// The sheet is editable unless the caller asked for a read-only sheet.
 void SetEditableFlag(SheetContext* context, std::uint32_t flags, int kind);
 
 // Whether the user may write printer data: 1 when a test value could be
@@ -49,15 +50,16 @@ struct DocumentSheetRequest {
   std::uint32_t mode;
 };
 
-// Builds the working record, the context and the sheet state of a document
-// sheet, probes the permission and sets the edit flags. Null on failure,
+// Builds the context, its working record and sheet state of a document
+// sheet, probes the permission and sets the edit flag. Null on failure,
 // with everything built so far released.
 SheetContext* OpenDocumentSheet(const DocumentSheetRequest& request);
 // The host's final result: on OK, when the caller asked for the settings
 // back (update or copy), the saved values go into the record and the record
 // to the caller's output.
 void FinishDocumentSheet(SheetContext* context, std::int32_t result);
-// Frees the description, the sheet state, the request and the context.
+// Frees the description, the sheet state and the context, and nulls the
+// pointer; also what every failure of opening or assembling takes.
 void CloseDocumentSheet(SheetContext** context);
 
 // The one device sheet of the process: cleared and opened for `printer`;
@@ -66,6 +68,8 @@ SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName
                               std::uint32_t flags);
 // On OK the saved values become the printer's stored settings.
 void FinishDeviceSheet(SheetContext* context, std::int32_t result);
+// Frees the device sheet's description and sheet state (the context itself
+// is the process's one).
 void CloseDeviceSheet(SheetContext* context);
 
 }  // namespace tqr
