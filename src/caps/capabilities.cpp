@@ -185,7 +185,10 @@ std::int32_t AnswerDeviceCapability(PrinterHandle printer, const char16_t* devic
                                     std::uint16_t index, void* output, const void* input) {
   std::int32_t answer = kUnsupported;
   if (AnswerFixed(index, output, &answer)) return answer;
-  if (!NeedsDescription(index)) return kUnsupported;
+  if (!NeedsDescription(index)) {
+    TraceUnhandled("DrvDeviceCapabilities", "index", index);
+    return kUnsupported;
+  }
   DdfHandle ddf = DdfLoadForPrinter(printer);
   if (ddf == nullptr) return kUnsupported;
   std::unique_ptr<DRVDEVMODE> record(new (std::nothrow) DRVDEVMODE);

@@ -45,7 +45,12 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW input, PDEVMODEW out
 }
 
 BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) {
-  if (event != PRINTER_EVENT_INITIALIZE) return TRUE;
+  if (event != PRINTER_EVENT_INITIALIZE) {
+    // Nothing of this driver depends on the other events; the spooler goes
+    // on either way.
+    tqr::TraceUnhandled("DrvPrinterEvent", "event", static_cast<std::uint32_t>(event));
+    return TRUE;
+  }
   tqr::OpenedPrinter opened(printerName, PRINTER_ALL_ACCESS);
   if (opened.handle() == nullptr) return TRUE;
   return tqr::StoreInitialSettings(opened.handle(), Text(printerName));
@@ -79,6 +84,7 @@ LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) {
       return 1;
     }
     default:
+      tqr::TraceUnhandled("DrvDevicePropertySheets", "reason", info->Reason);
       return -1;
   }
 }

@@ -44,6 +44,7 @@ LONG DocumentSheetReason(PROPSHEETUI_INFO* info, LPARAM parameter) {
       return 1;
     }
     default:
+      tqr::TraceUnhandled("DrvDocumentPropertySheets", "reason", info->Reason);
       return -1;
   }
 }

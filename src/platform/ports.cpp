@@ -7,6 +7,10 @@ Ports& CurrentPorts() {
   return ports;
 }
 
+void TraceUnhandled(const char* call, const char* what, std::uint32_t value) {
+  if (Trace* trace = CurrentPorts().trace) trace->Unhandled(call, what, value);
+}
+
 ScopedPorts::ScopedPorts(const Ports& ports) : previous_(CurrentPorts()) {
   CurrentPorts() = ports;
 }

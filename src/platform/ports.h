@@ -139,14 +139,30 @@ class Machine {
 bool NarrowToSevenBit(const std::u16string& text, std::size_t capacity, std::string* out);
 std::u16string WidenSevenBit(const std::string& text);
 
+// Where the driver says what it was handed and leaves alone: a host reason,
+// a mode, an event or an index it has no answer for. The caller still gets
+// the documented "not handled" answer; the trace makes the choice visible
+// instead of silent.
+class Trace {
+ public:
+  virtual ~Trace() = default;
+  // `call` is the export or routine, `what` names the value ("reason",
+  // "mode", "event", "index").
+  virtual void Unhandled(const char* call, const char* what, std::uint32_t value) = 0;
+};
+
 // The ports in effect for this process.
 struct Ports {
   FileSystem* files = nullptr;
   Spooler* spooler = nullptr;
   Machine* machine = nullptr;
+  Trace* trace = nullptr;
 };
 
 Ports& CurrentPorts();
+
+// Reports an unhandled value through the current trace port, if any.
+void TraceUnhandled(const char* call, const char* what, std::uint32_t value);
 
 // Installs `ports` for the lifetime of the object and restores the previous
 // ones afterwards; tests and tools use it around the code they drive.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ports.h"
 #include "settings/devmode.h"
 
 namespace tqr {
@@ -112,6 +113,7 @@ int ConvertDevModeCore(const void* input, void* output, std::uint32_t* size, std
       return kConvertLeftToCaller;
     }
     default:
+      TraceUnhandled("DrvConvertDevMode", "mode", mode);
       return kConvertLeftToCaller;
   }
 }

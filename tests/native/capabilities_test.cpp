@@ -58,6 +58,17 @@ TEST_F(CapabilitiesTest, UnsupportedIndicesAnswerMinusOne) {
   }
 }
 
+// An index the driver has no answer for is reported, not only refused; the
+// indices it answers, supported or not, are not.
+TEST_F(CapabilitiesTest, OnlyUnknownIndicesAreTraced) {
+  for (const std::uint16_t index : {kCapSize, kCapPapers, kCapNup, kCapCopies}) Ask(index);
+  EXPECT_TRUE(trace_.lines.empty());
+  Ask(19);
+  Ask(500);
+  EXPECT_EQ(trace_.lines, (std::vector<std::string>{"DrvDeviceCapabilities: unhandled index 19",
+                                                    "DrvDeviceCapabilities: unhandled index 500"}));
+}
+
 TEST_F(CapabilitiesTest, AnswersFromTheDescription) {
   EXPECT_EQ(Ask(kCapFields), 0x10B0F);
   EXPECT_EQ(Ask(kCapMinExtent), 2100 | (2970 << 16));

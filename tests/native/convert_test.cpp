@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "platform/fake/fake_system.h"
 #include "settings/convert.h"
 
 namespace tqr {
@@ -64,6 +66,8 @@ TEST(ConvertTest, ForeignOldRecordIntoACurrentOne) {
 }
 
 TEST(ConvertTest, SizesAndErrorsPerMode) {
+  fake::FakeTrace trace;
+  ScopedPorts ports(Ports{nullptr, nullptr, nullptr, &trace});
   const auto input = Record(220, 1528, 0x401, 0x102, 1);
   auto output = Record(220, 1528, 0x401, 0x102, 100);
   const struct {
@@ -92,6 +96,8 @@ TEST(ConvertTest, SizesAndErrorsPerMode) {
     EXPECT_EQ(size, c.size2) << c.what;
     EXPECT_EQ(error, c.error) << c.what;
   }
+  // Only the mode the driver does not know is reported.
+  EXPECT_EQ(trace.lines, std::vector<std::string>{"DrvConvertDevMode: unhandled mode 3"});
   std::uint32_t error = 0;
   EXPECT_EQ(ConvertDevModeCore(input.data(), output.data(), nullptr, kConvertCurrent,
                                kConversionConstants, &error),

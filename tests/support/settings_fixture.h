@@ -27,7 +27,9 @@ inline std::unique_ptr<DRVDEVMODE> ZeroRecord() {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  SettingsTest() : ports_(Ports{&files_, &spooler_, &machine_}) { spooler_.printers[printer()]; }
+  SettingsTest() : ports_(Ports{&files_, &spooler_, &machine_, &trace_}) {
+    spooler_.printers[printer()];
+  }
 
   PrinterHandle printer() { return &printerObject_; }
   DdfHandle ddf() const { return ShippedImage().data(); }
@@ -52,6 +54,7 @@ class SettingsTest : public ::testing::Test {
   fake::FakeFileSystem files_;
   fake::FakeSpooler spooler_;
   fake::FakeMachine machine_;
+  fake::FakeTrace trace_;
   ScopedPorts ports_;
   int printerObject_ = 0;
 };

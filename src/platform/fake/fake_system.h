@@ -1,7 +1,8 @@
-// In-memory spooler and machine for tests.
+// In-memory spooler, machine and trace for tests.
 #pragma once
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/ports.h"
@@ -59,6 +60,16 @@ class FakeMachine : public Machine {
   // Absent when the value is missing.
   bool hasCountry = true;
   std::u16string country = u"1";
+};
+
+// Keeps every report as "call: unhandled what value", for tests to read.
+class FakeTrace : public Trace {
+ public:
+  void Unhandled(const char* call, const char* what, std::uint32_t value) override {
+    lines.push_back(std::string(call) + ": unhandled " + what + " " + std::to_string(value));
+  }
+
+  std::vector<std::string> lines;
 };
 
 }  // namespace tqr::fake

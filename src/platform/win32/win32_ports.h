@@ -44,7 +44,14 @@ class Win32Machine : public Machine {
   std::string SystemDirectory() override;
 };
 
-// The process's real files, spooler and machine.
+// Reports through the platform's debug output, where a debugger or Wine's
+// +debugstr channel shows them.
+class Win32Trace : public Trace {
+ public:
+  void Unhandled(const char* call, const char* what, std::uint32_t value) override;
+};
+
+// The process's real files, spooler, machine and debug output.
 Ports Win32Ports();
 
 }  // namespace tqr::win32

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -188,11 +189,19 @@ std::string Win32Machine::SystemDirectory() {
   return std::string(path, length);
 }
 
+void Win32Trace::Unhandled(const char* call, const char* what, std::uint32_t value) {
+  char line[160];
+  std::snprintf(line, sizeof line, "tqr54ui: %s: unhandled %s %lu\n", call, what,
+                static_cast<unsigned long>(value));
+  OutputDebugStringA(line);
+}
+
 Ports Win32Ports() {
   static Win32FileSystem files;
   static Win32Spooler spooler;
   static Win32Machine machine;
-  return Ports{&files, &spooler, &machine};
+  static Win32Trace trace;
+  return Ports{&files, &spooler, &machine, &trace};
 }
 
 }  // namespace tqr::win32
