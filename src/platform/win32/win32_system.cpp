@@ -193,7 +193,10 @@ void Win32Trace::Unhandled(const char* call, const char* what, std::uint32_t val
   char line[160];
   std::snprintf(line, sizeof line, "tqr54ui: %s: unhandled %s %lu\n", call, what,
                 static_cast<unsigned long>(value));
+  // The report must not change what the call tells its caller.
+  const DWORD lastError = GetLastError();
   OutputDebugStringA(line);
+  SetLastError(lastError);
 }
 
 Ports Win32Ports() {
