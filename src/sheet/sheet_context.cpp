@@ -90,6 +90,9 @@ void CloseDocumentSheet(SheetContext** context) {
 SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName,
                               std::uint32_t flags) {
   SheetContext* context = &DeviceContext();
+  // A host that never destroyed the previous device sheet must not cost
+  // its description and state.
+  ReleaseSheet(context);
   std::memset(static_cast<void*>(context), 0, sizeof *context);
   context->printer = printer;
   context->mode = flags;
