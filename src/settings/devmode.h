@@ -18,42 +18,16 @@ constexpr std::uint32_t kPublicFields = 0x10B0F;
 constexpr char kPrivateSignature[] = "PRIVATE DEVMODE SIGNATURE TARNE 1999";
 
 // DEVMODEW field flags this driver reads from applications' records, and
-// platform paper and bin numbers; the platform headers define the same.
+// platform paper and bin numbers. The platform headers define them as
+// macros, all together; the portable core, which never sees those headers,
+// gets the same values here.
 #ifndef DM_ORIENTATION
-constexpr std::uint32_t DM_ORIENTATION = 0x1;
-#endif
-#ifndef DM_PAPERSIZE
-constexpr std::uint32_t DM_PAPERSIZE = 0x2;
-#endif
-#ifndef DM_PAPERLENGTH
-constexpr std::uint32_t DM_PAPERLENGTH = 0x4;
-#endif
-#ifndef DM_PAPERWIDTH
-constexpr std::uint32_t DM_PAPERWIDTH = 0x8;
-#endif
-#ifndef DM_COPIES
-constexpr std::uint32_t DM_COPIES = 0x100;
-#endif
-#ifndef DM_DEFAULTSOURCE
-constexpr std::uint32_t DM_DEFAULTSOURCE = 0x200;
-#endif
-#ifndef DM_PRINTQUALITY
-constexpr std::uint32_t DM_PRINTQUALITY = 0x400;
-#endif
-#ifndef DM_DUPLEX
-constexpr std::uint32_t DM_DUPLEX = 0x1000;
-#endif
-
-#ifndef DMPAPER_A4
-constexpr std::int16_t DMPAPER_A4 = 9;
-#endif
-#ifndef DMPAPER_USER
-constexpr std::int16_t DMPAPER_USER = 256;
+constexpr std::uint32_t DM_ORIENTATION = 0x1, DM_PAPERSIZE = 0x2, DM_PAPERLENGTH = 0x4,
+                        DM_PAPERWIDTH = 0x8, DM_COPIES = 0x100, DM_DEFAULTSOURCE = 0x200,
+                        DM_PRINTQUALITY = 0x400, DM_DUPLEX = 0x1000;
+constexpr std::int16_t DMPAPER_A4 = 9, DMPAPER_USER = 256, DMBIN_USER = 256;
 #endif
 constexpr std::int16_t kFirstFormPaper = 318;
-#ifndef DMBIN_USER
-constexpr std::int16_t DMBIN_USER = 256;
-#endif
 
 #pragma pack(push, 1)
 
