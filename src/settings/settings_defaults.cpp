@@ -3,6 +3,7 @@
 #include <vector>
 #include <cstring>
 
+#include "settings/feature_table.h"
 #include "settings/settings.h"
 
 namespace tqr {
@@ -20,157 +21,65 @@ constexpr Model kModels[] = {
     {nullptr, 0, nullptr},
 };
 
-// How a feature's default value is stored into its field.
-enum class Store {
-  kU8,            // low 8 bits
-  kU16,           // low 16 bits
-  kI32,           // the 16-bit value sign-extended
-  kLow8In32,      // low 8 bits in a 32-bit field
-  kLow8In16,      // low 8 bits in a 16-bit field
-  kRasterChoice,  // 1 when the default is nonzero, else 2
-};
-
-struct FeatureField {
-  const char* feature;
-  std::size_t offset;
-  Store store;
-};
-
-#define TQR_FIELD(feature, field, store) \
-  FeatureField { feature, offsetof(DRVDEVMODE, field), Store::store }
-
-// Every private field that takes its feature's default, in record order.
-// MediaSize depends on the region and is filled apart.
-constexpr FeatureField kFeatureFields[] = {
-    TQR_FIELD("WaterMark", WaterMark, kU8),
-    TQR_FIELD("WTMView", WTMView, kU8),
-    TQR_FIELD("First Page Only", FirstPageOnly, kI32),
-    TQR_FIELD("PageLayout", PageLayout, kU8),
-    TQR_FIELD("Layout", Layout, kU8),
-    TQR_FIELD("BorderForm", BorderForm, kU8),
-    TQR_FIELD("Page Border", PageBorder, kU8),
-    TQR_FIELD("AdjustPage", AdjustPage, kU8),
-    TQR_FIELD("PosterLayout", PosterLayout, kU8),
-    TQR_FIELD("PosterOverlap", PosterOverlap, kLow8In16),
-    TQR_FIELD("Overlay", Overlay, kU8),
-    TQR_FIELD("Overlay Prompt", OverlayPrompt, kI32),
-    TQR_FIELD("Print Order", PrintOrder, kU8),
-    TQR_FIELD("Print To File", PrintToFile, kU8),
-    TQR_FIELD("DuplexUnit", DuplexUnit, kU8),
-    TQR_FIELD("AllTextToBlack", AllTextToBlack, kI32),
-    TQR_FIELD("TraySetting", TraySetting, kU8),
-    TQR_FIELD("Binding Pos", BindingPos, kU8),
-    TQR_FIELD("Binding Unit", BindingUnit, kU8),
-    TQR_FIELD("BindWidth", BindWidth, kU16),
-    TQR_FIELD("BindWidth_Inch", BindWidthInch, kU16),
-    TQR_FIELD("ErrReport", ErrReport, kU16),
-    TQR_FIELD("Rotate", Rotate, kI32),
-    TQR_FIELD("Print as Raster", PrintAsRaster, kRasterChoice),
-    TQR_FIELD("Print Quality", PrintQualityLevel, kU16),
-    TQR_FIELD("Internal Font", InternalFont, kLow8In32),
-    TQR_FIELD("Scale Patterns", ScalePatterns, kU16),
-    TQR_FIELD("PrintMode", PrintMode, kU16),
-    TQR_FIELD("MediaType", MediaType, kU16),
-    TQR_FIELD("Mirror", Mirror, kU16),
-    TQR_FIELD("PaperSize", PaperSize, kU16),
-    TQR_FIELD("Printing", Printing, kU16),
-    TQR_FIELD("Scaling", Scaling, kU16),
-    TQR_FIELD("PaperSize", PaperSize2, kU16),
-    TQR_FIELD("PaperFeed", PaperFeed, kU16),
-    TQR_FIELD("Cutter", Cutter, kU16),
-    TQR_FIELD("Orientation", Orientation, kU16),
-    TQR_FIELD("Copies", Copies, kU16),
-    TQR_FIELD("Cartridge", Cartridge, kU16),
-    TQR_FIELD("GrayScale", GrayScale, kU16),
-    TQR_FIELD("PrintQuality", PrintQuality, kU16),
-    TQR_FIELD("Halftoning", Halftoning, kU16),
-    TQR_FIELD("Cyan", Cyan, kU16),
-    TQR_FIELD("Magenta", Magenta, kU16),
-    TQR_FIELD("Yellow", Yellow, kU16),
-    TQR_FIELD("Black", Black, kU16),
-    TQR_FIELD("Red", Red, kU16),
-    TQR_FIELD("Green", Green, kU16),
-    TQR_FIELD("Blue", Blue, kU16),
-    TQR_FIELD("CMYKorRGB", CMYKorRGB, kU16),
-    TQR_FIELD("Matching", Matching, kU16),
-    TQR_FIELD("Gamma", Gamma, kU16),
-    TQR_FIELD("Intensity", Intensity, kU16),
-    TQR_FIELD("PaperWidth", PaperWidth, kU16),
-    TQR_FIELD("PaperLength", PaperLength, kU16),
-    TQR_FIELD("Unit", Unit, kU16),
-    TQR_FIELD("PaperWidth", PaperWidth2, kU16),
-    TQR_FIELD("PaperLength", PaperLength2, kU16),
-    TQR_FIELD("Unit", Unit2, kU16),
-    TQR_FIELD("NoMargin", NoMargin, kU16),
-    TQR_FIELD("UpperMargin", UpperMargin, kU16),
-    TQR_FIELD("VertOffset", VertOffset, kU16),
-    TQR_FIELD("HorzOffset", HorzOffset, kU16),
-    TQR_FIELD("Unit", OffsetUnit, kU16),
-    TQR_FIELD("Dryness", Dryness, kU16),
-    TQR_FIELD("AutoLayout", AutoLayout, kU16),
-    TQR_FIELD("NestingTimer", NestingTimer, kU16),
-    TQR_FIELD("LineOverlap", LineOverlap, kU16),
-    TQR_FIELD("LineShade", LineShade, kU16),
-    TQR_FIELD("EOPTimer", EOPTimer, kU16),
-    TQR_FIELD("Automatic", Automatic, kU16),
-    TQR_FIELD("Feed", Feed, kU16),
-    TQR_FIELD("Resolution", Resolution, kU16),
-    TQR_FIELD("PaperWidth", PageWidth, kU16),
-    TQR_FIELD("PaperLength", PageLength, kU16),
-    TQR_FIELD("PaperWidth", PageWidth2, kU16),
-    TQR_FIELD("PaperLength", PageLength2, kU16),
-    TQR_FIELD("PaperWidthI", PaperWidthI, kU16),
-    TQR_FIELD("PaperLengthI", PaperLengthI, kU16),
-    TQR_FIELD("PaperWidthI", PaperWidthI2, kU16),
-    TQR_FIELD("PaperLengthI", PaperLengthI2, kU16),
-    TQR_FIELD("VertOffsetI", VertOffsetI, kU16),
-    TQR_FIELD("HorzOffsetI", HorzOffsetI, kU16),
-    TQR_FIELD("HeadManagement", HeadManagement, kU16),
-    TQR_FIELD("DryInkScan", DryInkScan, kU16),
-    TQR_FIELD("DryInkPage", DryInkPage, kU16),
-    TQR_FIELD("PaperSave", PaperSave, kI32),
-    TQR_FIELD("Copies", CopiesValue, kU16),
-    TQR_FIELD("IsoA", IsoA, kI32),
-    TQR_FIELD("IsoB", IsoB, kI32),
-    TQR_FIELD("Jis", Jis, kI32),
-    TQR_FIELD("Ansi", Ansi, kI32),
-    TQR_FIELD("Arch", Arch, kI32),
-    TQR_FIELD("EuroDin", EuroDin, kI32),
-    TQR_FIELD("Special", Special, kI32),
-    TQR_FIELD("Custom", Custom, kI32),
-};
-
-#undef TQR_FIELD
-
-template <typename T>
-void Put(DRVDEVMODE* record, std::size_t offset, T value) {
-  std::memcpy(reinterpret_cast<std::uint8_t*>(record) + offset, &value, sizeof value);
-}
-
-void StoreDefault(DdfHandle ddf, DRVDEVMODE* record, const FeatureField& field) {
-  const std::uint32_t value = DdfQuery(ddf, field.feature, DDFQ_DEFAULT_VALUE, nullptr, 0, 0);
-  switch (field.store) {
-    case Store::kU8:
-      Put(record, field.offset, static_cast<std::uint8_t>(value));
-      break;
-    case Store::kU16:
-      Put(record, field.offset, static_cast<std::uint16_t>(value));
-      break;
-    case Store::kI32:
-      Put(record, field.offset,
-          static_cast<std::int32_t>(static_cast<std::int16_t>(static_cast<std::uint16_t>(value))));
-      break;
-    case Store::kLow8In32:
-      Put(record, field.offset, static_cast<std::uint32_t>(value & 0xff));
-      break;
-    case Store::kLow8In16:
-      Put(record, field.offset, static_cast<std::uint16_t>(value & 0xff));
-      break;
-    case Store::kRasterChoice:
-      Put(record, field.offset, static_cast<std::uint16_t>(value != 0 ? 1 : 2));
-      break;
+// Every field that a new record takes from the feature table, at the width
+// the record declares for it: 32-bit fields take the 16-bit description value
+// sign-extended.
+void PutAtFieldWidth(DRVDEVMODE* record, const RecordField& field, std::uint32_t value) {
+  auto* at = reinterpret_cast<std::uint8_t*>(record) + field.offset;
+  if (field.size == 1) {
+    const auto narrow = static_cast<std::uint8_t>(value);
+    std::memcpy(at, &narrow, sizeof narrow);
+  } else if (field.size == 2) {
+    const auto half = static_cast<std::uint16_t>(value);
+    std::memcpy(at, &half, sizeof half);
+  } else if (field.size == 4) {
+    const std::int32_t wide = static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    std::memcpy(at, &wide, sizeof wide);
   }
 }
+
+void StoreDefault(DdfHandle ddf, DRVDEVMODE* record, const feature::RecordDefault& row,
+                  bool letterRegion) {
+  using feature::DefaultFrom;
+  const auto described = [&] {
+    return DdfQuery(ddf, feature::DefaultKey(row.key, row.rule, letterRegion), DDFQ_DEFAULT_VALUE,
+                    nullptr, 0, 0);
+  };
+  switch (row.rule.from) {
+    case DefaultFrom::kNothing:
+      return;
+    case DefaultFrom::kFeature:
+    case DefaultFrom::kRegion:
+      PutAtFieldWidth(record, row.field, described());
+      return;
+    case DefaultFrom::kFeatureLowByte:
+      PutAtFieldWidth(record, row.field, described() & 0xff);
+      return;
+    case DefaultFrom::kRasterChoice:
+      PutAtFieldWidth(record, row.field, described() != 0 ? 1 : 2);
+      return;
+    case DefaultFrom::kFixed:
+      PutAtFieldWidth(record, row.field, row.rule.fixedValue);
+      return;
+  }
+}
+
+// A field filled by two rows would take whichever comes last; the table
+// must say one thing per field.
+constexpr bool EveryFieldFilledOnce() {
+  for (const feature::RecordDefault& a : feature::kRecordDefaults) {
+    if (a.rule.from == feature::DefaultFrom::kNothing) continue;
+    if (a.field.size == 0) return false;
+    for (const feature::RecordDefault& b : feature::kRecordDefaults) {
+      if (&a != &b && b.rule.from != feature::DefaultFrom::kNothing &&
+          a.field.offset == b.field.offset) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(EveryFieldFilledOnce());
 
 // Copies up to 31 units of `name`, stopping after its terminator; a name
 // that fills all 31 gets the terminator in the 32nd.
@@ -268,13 +177,9 @@ int BuildDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* devi
     if (const Model* model = FindModel(driverName)) record->ModelId = model->number;
   }
 
-  for (const FeatureField& field : kFeatureFields) StoreDefault(ddf, record, field);
-  record->MediaSize = static_cast<std::uint16_t>(DdfQuery(
-      ddf, letterRegion ? "Media Size" : "EuroMedia Size", DDFQ_DEFAULT_VALUE, nullptr, 0, 0));
-  record->Repeat = 1;
-  record->OverlayState = 0;
-  record->ModeSelect = 266;
-  record->PaperFixedA = 1;
+  for (const feature::RecordDefault& row : feature::kRecordDefaults) {
+    StoreDefault(ddf, record, row, letterRegion);
+  }
   // The record keeps the first eight group sizes.
   std::vector<std::uint32_t> groups(8);
   groups.resize(std::max<std::size_t>(8, DdfQuery(ddf, "PaperSetting", DDFQ_COUNT, nullptr, 0, 0)));

@@ -1,87 +1,66 @@
 #include "sheet/print_mode_settings.h"
 
+#include <type_traits>
+
 #include "presets/print_mode_file.h"
 #include "sheet/sheet_values.h"
+#include "sheet/sheetstate_rows.h"
 
 namespace tqr {
 namespace {
 
-// Where settings word n (1 to 16) lives in the sheet: a list's current
-// option id or a setting's current value.
-struct WordPlace {
-  OptionList* SheetState::*options;
-  ValueList* SheetState::*values;
-  ValueSetting SheetState::*value;
-  NumericSetting SheetState::*number;
-};
-
-constexpr WordPlace Options(OptionList* SheetState::*member) {
-  return WordPlace{member, nullptr, nullptr, nullptr};
-}
-constexpr WordPlace Values(ValueList* SheetState::*member) {
-  return WordPlace{nullptr, member, nullptr, nullptr};
-}
-constexpr WordPlace Value(ValueSetting SheetState::*member) {
-  return WordPlace{nullptr, nullptr, member, nullptr};
-}
-constexpr WordPlace Number(NumericSetting SheetState::*member) {
-  return WordPlace{nullptr, nullptr, nullptr, member};
-}
-
-constexpr WordPlace kWordPlaces[16] = {
-    Options(&SheetState::cartridge), Value(&SheetState::grayScale),
-    Options(&SheetState::mediaType), Value(&SheetState::mirror),
-    Number(&SheetState::printQuality), Values(&SheetState::halftoning),
-    Number(&SheetState::cyan),       Number(&SheetState::magenta),
-    Number(&SheetState::yellow),     Number(&SheetState::black),
-    Number(&SheetState::red),        Number(&SheetState::green),
-    Number(&SheetState::blue),       Options(&SheetState::matching),
-    Options(&SheetState::gamma),     Number(&SheetState::intensity),
-};
-
-std::uint16_t CurrentAt(const SheetState* state, const WordPlace& place) {
-  if (place.options != nullptr) {
-    const OptionList* list = state->*place.options;
-    return list != nullptr ? list->currentId : 0;
+// The row whose current value is settings word n (1 to 16); the feature
+// table gives each word exactly one.
+const sheet::Row& RowOfWord(int n) {
+  for (std::size_t i = 0; i < sheet::kRowCount; ++i) {
+    if (sheet::kRows[i].word.slot == n) return sheet::kRows[i];
   }
-  if (place.values != nullptr) {
-    const ValueList* list = state->*place.values;
-    return list != nullptr ? list->currentId : 0;
-  }
-  if (place.value != nullptr) return static_cast<std::uint16_t>((state->*place.value).current);
-  return static_cast<std::uint16_t>((state->*place.number).current);
+  return sheet::kRows[0];  // not reached: checked when the table is compiled
 }
 
-void SetCurrentAt(SheetState* state, const WordPlace& place, std::uint16_t word) {
-  if (place.options != nullptr) {
-    if (OptionList* list = state->*place.options) {
-      list->currentId = word;
-      list->currentPosition = OptionComboPosition(list, word);
+// A list's current option id or a setting's current value.
+std::uint16_t CurrentAt(const SheetState* state, int n) {
+  std::uint16_t word = 0;
+  sheet::VisitEntry(state, RowOfWord(n), [&](auto&& entry) {
+    if constexpr (std::is_pointer_v<std::remove_reference_t<decltype(entry)>>) {
+      word = entry != nullptr ? entry->currentId : 0;
+    } else {
+      word = static_cast<std::uint16_t>(entry.current);
     }
-  } else if (place.values != nullptr) {
-    if (ValueList* list = state->*place.values) list->currentId = word;
-  } else if (place.value != nullptr) {
-    (state->*place.value).current = static_cast<std::int16_t>(word);
-  } else {
-    (state->*place.number).current = static_cast<std::int16_t>(word);
-  }
+  });
+  return word;
+}
+
+void SetCurrentAt(SheetState* state, int n, std::uint16_t word) {
+  sheet::VisitEntry(state, RowOfWord(n), [&](auto& entry) {
+    using Entry = std::remove_reference_t<decltype(entry)>;
+    if constexpr (std::is_pointer_v<Entry>) {
+      if (entry == nullptr) return;
+      entry->currentId = word;
+      if constexpr (std::is_same_v<Entry, OptionList*>) {
+        entry->currentPosition = OptionComboPosition(entry, word);
+      }
+    } else {
+      entry.current = static_cast<decltype(entry.current)>(word);
+    }
+  });
 }
 
 }  // namespace
 
 void ApplyPrintModeRecord(SheetState* state, const PrintModeRecord& record) {
-  for (int n = 1; n <= 16; ++n) SetCurrentAt(state, kWordPlaces[n - 1], record.Word(n));
+  for (int n = 1; n <= 16; ++n) SetCurrentAt(state, n, record.Word(n));
 }
 
 bool MatchesPrintModeRecord(const SheetState* state, const PrintModeRecord& record) {
   for (int n = 1; n <= 16; ++n) {
-    if (CurrentAt(state, kWordPlaces[n - 1]) != record.Word(n)) return false;
+    if (CurrentAt(state, n) != record.Word(n)) return false;
   }
   return true;
 }
 
 void CapturePrintModeRecord(const SheetState* state, PrintModeRecord* record) {
-  for (int n = 1; n <= 16; ++n) record->Word(n) = CurrentAt(state, kWordPlaces[n - 1]);
+  for (int n = 1; n <= 16; ++n) record->Word(n) = CurrentAt(state, n);
 }
 
 bool SelectedPrintModeIsLost(const SheetState* state) {

@@ -2,10 +2,8 @@
 // copies: applying a page, cancelling after a print mode was lost, and the
 // Features page's Defaults button. All three walk the sheet's own table of
 // entries, so that a new entry cannot be forgotten by one of them.
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <iterator>
 #include <type_traits>
 
 #include "sheet/sheetstate_rows.h"
@@ -14,70 +12,17 @@
 namespace tqr {
 namespace {
 
-using sheet::EntryKind;
 using sheet::Row;
-
-#define TQR_ENTRY(member) offsetof(SheetState, member)
-
-// The entries the Features page's Defaults button leaves alone: the layout
-// entries the pages do not offer, the printer-side entries the Features
-// page keeps, and every entry of the Paper page, which has its own Defaults.
-// Entries that only carry limits or fixed lists (current 0) are kept too.
-constexpr std::size_t kKeptOnDefaults[] = {
-    TQR_ENTRY(pageLayout),         TQR_ENTRY(adjustPage),         TQR_ENTRY(borderForm),
-    TQR_ENTRY(posterLayout),       TQR_ENTRY(posterOverlap),      TQR_ENTRY(wtmView),
-    TQR_ENTRY(traySetting),        TQR_ENTRY(errReport),          TQR_ENTRY(paperSize),
-    TQR_ENTRY(printing),           TQR_ENTRY(scaling),            TQR_ENTRY(paperSize2),
-    TQR_ENTRY(paperFeed),          TQR_ENTRY(cutter),             TQR_ENTRY(paperWidth),
-    TQR_ENTRY(paperLength),        TQR_ENTRY(unit),               TQR_ENTRY(paperWidth2),
-    TQR_ENTRY(paperLength2),       TQR_ENTRY(unit2),              TQR_ENTRY(noMargin),
-    TQR_ENTRY(upperMargin),        TQR_ENTRY(isoA),               TQR_ENTRY(isoB),
-    TQR_ENTRY(jis),                TQR_ENTRY(ansi),               TQR_ENTRY(arch),
-    TQR_ENTRY(euroDin),            TQR_ENTRY(special),            TQR_ENTRY(custom),
-    TQR_ENTRY(vertOffset),         TQR_ENTRY(horzOffset),         TQR_ENTRY(horzOffsetI),
-    TQR_ENTRY(offsetUnit),         TQR_ENTRY(dryness),            TQR_ENTRY(autoLayout),
-    TQR_ENTRY(nestingTimer),       TQR_ENTRY(lineOverlap),        TQR_ENTRY(lineShade),
-    TQR_ENTRY(eopTimer),           TQR_ENTRY(automatic),          TQR_ENTRY(feed),
-    TQR_ENTRY(paperSetting),       TQR_ENTRY(pageWidth),          TQR_ENTRY(pageLength),
-    TQR_ENTRY(pageWidth2),         TQR_ENTRY(pageLength2),        TQR_ENTRY(paperWidth2Range),
-    TQR_ENTRY(paperWidthI2Range),  TQR_ENTRY(paperLength2Range),  TQR_ENTRY(paperName),
-    TQR_ENTRY(paperWidthI),        TQR_ENTRY(paperLengthI),       TQR_ENTRY(paperWidthI2),
-    TQR_ENTRY(paperLengthI2),      TQR_ENTRY(paperLengthI2Range), TQR_ENTRY(vertOffsetI),
-    TQR_ENTRY(margin),             TQR_ENTRY(marginInch),         TQR_ENTRY(paperSave),
-};
-
-#undef TQR_ENTRY
-
-bool KeptOnDefaults(const Row& row) {
-  return std::find(std::begin(kKeptOnDefaults), std::end(kKeptOnDefaults), row.entry) !=
-         std::end(kKeptOnDefaults);
-}
 
 // Calls `fn` with a reference to every entry of the sheet (a list pointer or
 // a setting), in build order; with `resetOnly`, only with the entries the
-// Defaults button resets.
+// Defaults button resets (the feature table says which).
 template <typename Fn>
 void ForEachEntry(SheetState* state, bool resetOnly, Fn fn) {
   for (std::size_t i = 0; i < sheet::kRowCount; ++i) {
     const Row& row = sheet::kRows[i];
-    if (resetOnly && KeptOnDefaults(row)) continue;
-    switch (row.kind) {
-      case EntryKind::Options:
-        fn(sheet::ListAt<OptionList>(state, row));
-        break;
-      case EntryKind::Values:
-        fn(sheet::ListAt<ValueList>(state, row));
-        break;
-      case EntryKind::Value:
-        fn(sheet::EntryAt<ValueSetting>(state, row));
-        break;
-      case EntryKind::Numeric:
-        fn(sheet::EntryAt<NumericSetting>(state, row));
-        break;
-      case EntryKind::Plain:
-        fn(sheet::EntryAt<PlainSetting>(state, row));
-        break;
-    }
+    if (resetOnly && !row.resetOnDefaults) continue;
+    sheet::VisitEntry(state, row, fn);
   }
 }
 

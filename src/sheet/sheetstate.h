@@ -11,6 +11,7 @@
 
 #include "devdesc/ddf.h"
 #include "settings/devmode.h"
+#include "settings/feature_table.h"
 #include "platform/ports.h"
 #include "presets/print_mode_record.h"
 
@@ -145,116 +146,24 @@ struct SheetState {
   std::uint32_t callerFlags;
   std::uint32_t documentSheet;
 
-  // The entries, in build order. Lists live in the block after this part.
-  OptionList* pageLayout;
-  OptionList* mediaSize;
-  OptionList* adjustPage;
-  OptionList* borderForm;
-  OptionList* pageBorder;
-  OptionList* layout;
-  OptionList* posterLayout;
-  NumericSetting posterOverlap;
-  ValueList* duplex;
-  OptionList* printOrder;
-  NumericSetting repeat;
-  PlainSetting waterMark;
-  ValueSetting firstPageOnly;  // the print mode's modified flag
-  OptionList* bindingPos;
-  OptionList* wtmView;
-  ValueList* bindingUnit;
-  NumericSetting bindWidth;
-  NumericSetting bindWidthInch;
-  OptionList* printQualityLevel;
-  ValueList* color;
-  ValueSetting internalFont;
-  ValueSetting printAsRaster;
-  ValueSetting scalePatterns;
-  ValueSetting allTextToBlack;
-  ValueSetting traySetting;
-  ValueList* orientation;
-  ValueSetting rotate;
-  NumericSetting copies;
-  PlainSetting modeSelect;
-  OptionList* errReport;
-  ValueList* printToFile;
-  ValueList* overlay;
-  PlainSetting overlayState;
-  ValueSetting overlayPrompt;  // the print mode's confirmed flag
-  ValueSetting duplexUnit;
-  OptionList* printMode;
-  OptionList* mediaType;
-  ValueSetting mirror;
-  OptionList* paperSize;
-  OptionList* printing;
-  NumericSetting scaling;
-  OptionList* paperSize2;
-  OptionList* paperFeed;
-  OptionList* cutter;
-  OptionList* cartridge;
-  ValueSetting grayScale;
-  NumericSetting printQuality;
-  ValueList* halftoning;
-  NumericSetting cyan;
-  NumericSetting magenta;
-  NumericSetting yellow;
-  NumericSetting black;
-  NumericSetting red;
-  NumericSetting green;
-  NumericSetting blue;
-  ValueList* cmykOrRgb;
-  OptionList* matching;
-  OptionList* gamma;
-  NumericSetting intensity;
-  NumericSetting paperWidth;
-  NumericSetting paperLength;
-  OptionList* unit;
-  NumericSetting paperWidth2;
-  NumericSetting paperLength2;
-  OptionList* unit2;
-  ValueSetting noMargin;
-  ValueSetting upperMargin;
-  ValueSetting isoA;
-  ValueSetting isoB;
-  ValueSetting jis;
-  ValueSetting ansi;
-  ValueSetting arch;
-  ValueSetting euroDin;
-  ValueSetting special;
-  ValueSetting custom;
-  NumericSetting vertOffset;
-  NumericSetting horzOffset;
-  NumericSetting horzOffsetI;
-  OptionList* offsetUnit;
-  OptionList* dryness;
-  OptionList* autoLayout;
-  OptionList* nestingTimer;
-  OptionList* lineOverlap;
-  OptionList* lineShade;
-  OptionList* eopTimer;
-  OptionList* automatic;
-  OptionList* feed;
-  OptionList* paperSetting;
-  OptionList* resolution;
-  NumericSetting pageWidth;
-  NumericSetting pageLength;
-  NumericSetting pageWidth2;
-  NumericSetting pageLength2;
-  NumericSetting paperWidth2Range;   // "PaperWidth2": limits only
-  NumericSetting paperWidthI2Range;  // "PaperWidthI2": limits only
-  NumericSetting paperLength2Range;  // "PaperLength2": limits only
-  OptionList* paperName;
-  NumericSetting paperWidthI;
-  NumericSetting paperLengthI;
-  NumericSetting paperWidthI2;
-  NumericSetting paperLengthI2;
-  NumericSetting paperLengthI2Range;  // "PaperLengthI2": limits only
-  NumericSetting vertOffsetI;
-  OptionList* margin;
-  OptionList* marginInch;
-  ValueList* headManagement;
-  NumericSetting dryInkScan;
-  NumericSetting dryInkPage;
-  ValueSetting paperSave;
+  // The entries, one per sheet row of the feature table, in build order
+  // and named there. Lists live in the block after this part.
+#define TQR_SHEET_MEMBER(member, kind, key, field, byDefault, apply, word, onDefaults) \
+  TQR_SHEET_MEMBER_##kind(member)
+#define TQR_SHEET_MEMBER_Options(member) OptionList* member;
+#define TQR_SHEET_MEMBER_Values(member) ValueList* member;
+#define TQR_SHEET_MEMBER_Value(member) ValueSetting member;
+#define TQR_SHEET_MEMBER_Numeric(member) NumericSetting member;
+#define TQR_SHEET_MEMBER_Plain(member) PlainSetting member;
+#define TQR_SHEET_MEMBER_RecordOnly(member)
+  TQR_FEATURES(TQR_SHEET_MEMBER)
+#undef TQR_SHEET_MEMBER
+#undef TQR_SHEET_MEMBER_Options
+#undef TQR_SHEET_MEMBER_Values
+#undef TQR_SHEET_MEMBER_Value
+#undef TQR_SHEET_MEMBER_Numeric
+#undef TQR_SHEET_MEMBER_Plain
+#undef TQR_SHEET_MEMBER_RecordOnly
 };
 
 // The name the initialisation files are formed from.

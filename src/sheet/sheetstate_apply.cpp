@@ -1,5 +1,6 @@
 // Writes a confirmed sheet's saved values back into the settings record.
 #include <cstring>
+#include <type_traits>
 
 #include "sheet/sheetstate.h"
 #include "sheet/sheetstate_rows.h"
@@ -7,69 +8,62 @@
 namespace tqr {
 namespace {
 
-using sheet::ApplyRule;
-using sheet::EntryKind;
-using sheet::FieldType;
+using sheet::ApplyHow;
 using sheet::Row;
 
 std::uint16_t SavedValue(const SheetState* state, const Row& row) {
-  switch (row.kind) {
-    case EntryKind::Options:
-      return sheet::ListAt<OptionList>(state, row)->savedId;
-    case EntryKind::Values:
-      return sheet::ListAt<ValueList>(state, row)->savedId;
-    case EntryKind::Value:
-      return static_cast<std::uint16_t>(sheet::EntryAt<ValueSetting>(state, row).saved);
-    case EntryKind::Numeric:
-      return static_cast<std::uint16_t>(sheet::EntryAt<NumericSetting>(state, row).saved);
-    case EntryKind::Plain:
-      return sheet::EntryAt<PlainSetting>(state, row).saved;
-  }
-  return 0;
+  std::uint16_t saved = 0;
+  sheet::VisitEntry(state, row, [&](auto&& entry) {
+    if constexpr (std::is_pointer_v<std::remove_reference_t<decltype(entry)>>) {
+      saved = entry->savedId;
+    } else {
+      saved = static_cast<std::uint16_t>(entry.saved);
+    }
+  });
+  return saved;
 }
 
 void Store16(DRVDEVMODE* record, std::size_t offset, std::uint16_t value) {
   std::memcpy(reinterpret_cast<std::uint8_t*>(record) + offset, &value, sizeof value);
 }
 
-// 32-bit fields take the 16-bit value sign-extended.
-void WriteField(DRVDEVMODE* record, const Row& row, std::uint16_t value) {
-  auto* at = reinterpret_cast<std::uint8_t*>(record) + row.field;
-  switch (row.type) {
-    case FieldType::U8:
+// At the field's width; 32-bit fields take the 16-bit value sign-extended.
+void WriteField(DRVDEVMODE* record, const RecordField& field, std::uint16_t value) {
+  auto* at = reinterpret_cast<std::uint8_t*>(record) + field.offset;
+  switch (field.size) {
+    case 1:
       *at = static_cast<std::uint8_t>(value);
       break;
-    case FieldType::U16:
-    case FieldType::I16:
-      Store16(record, row.field, value);
+    case 2:
+      Store16(record, field.offset, value);
       break;
-    case FieldType::I32: {
+    case 4: {
       const std::int32_t wide = static_cast<std::int16_t>(value);
       std::memcpy(at, &wide, sizeof wide);
       break;
     }
-    case FieldType::None:
+    default:
       break;
   }
 }
 
 void ApplyRow(const SheetState* state, const Row& row, DRVDEVMODE* record) {
   const std::uint16_t saved = SavedValue(state, row);
-  switch (row.apply) {
-    case ApplyRule::Skip:
+  switch (row.apply.how) {
+    case ApplyHow::kSkip:
       return;
-    case ApplyRule::Store:
-      WriteField(record, row, saved);
+    case ApplyHow::kStore:
+      WriteField(record, row.field, saved);
       return;
-    case ApplyRule::LowByte:
-      WriteField(record, row, saved & 0xFF);
+    case ApplyHow::kLowByte:
+      WriteField(record, row.field, saved & 0xFF);
       return;
-    case ApplyRule::RasterFlag:
-      WriteField(record, row, saved != 0 ? 1 : 2);
+    case ApplyHow::kRasterFlag:
+      WriteField(record, row.field, saved != 0 ? 1 : 2);
       return;
-    case ApplyRule::AlsoPrivate:
-      WriteField(record, row, saved);
-      Store16(record, row.also, saved);
+    case ApplyHow::kAlsoPrivate:
+      WriteField(record, row.field, saved);
+      WriteField(record, row.apply.also, saved);
       return;
   }
 }

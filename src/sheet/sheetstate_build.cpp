@@ -13,7 +13,6 @@ namespace {
 
 using sheet::DefaultValue;
 using sheet::EntryKind;
-using sheet::FieldType;
 using sheet::OptionCount;
 using sheet::Row;
 using sheet::ValueAt;
@@ -21,26 +20,17 @@ using sheet::ValueAt;
 // The field a row starts from, as the 16-bit value the entries hold; 32-bit
 // fields give their low half.
 std::uint16_t ReadField(const DRVDEVMODE* record, const Row& row) {
-  const auto* at = reinterpret_cast<const std::uint8_t*>(record) + row.field;
-  switch (row.type) {
-    case FieldType::U8:
-      return *at;
-    case FieldType::U16:
-    case FieldType::I16:
-    case FieldType::I32: {
-      std::uint16_t low = 0;
-      std::memcpy(&low, at, sizeof low);
-      return low;
-    }
-    case FieldType::None:
-      break;
-  }
-  return 0;
+  const auto* at = reinterpret_cast<const std::uint8_t*>(record) + row.field.offset;
+  if (row.field.size == 1) return *at;
+  if (row.field.size < 2) return 0;
+  std::uint16_t low = 0;
+  std::memcpy(&low, at, sizeof low);
+  return low;
 }
 
 std::uint16_t StartValue(const DRVDEVMODE* record, const Row& row) {
   const std::uint16_t value = ReadField(record, row);
-  if (row.apply == sheet::ApplyRule::RasterFlag) return value == 1 ? 1 : 0;
+  if (row.apply.how == sheet::ApplyHow::kRasterFlag) return value == 1 ? 1 : 0;
   return value;
 }
 
@@ -84,7 +74,7 @@ std::size_t BuildRow(DdfHandle ddf, const Row& row, SheetState* state, const DRV
         auto& plain = sheet::EntryAt<PlainSetting>(state, row);
         plain.current = start;
         plain.saved = start;
-        plain.defaultValue = row.plainDefault;
+        plain.defaultValue = row.byDefault.sheetDefault;
       }
       return 0;
   }
@@ -119,10 +109,6 @@ void FillPaperTables(DdfHandle ddf, SheetState* state) {
 // The built-in print modes: every "PrintMode" option but the last, which
 // stands for the user's own settings.
 void FillBuiltInModes(DdfHandle ddf, SheetState* state) {
-  static const char* const kModeKeys[] = {"PMCartridge", "PMGrayScale", "PMMediaType",
-                                          "PMMirror",    "PMPrintQuality", "PMHalftoning"};
-  static const char* const kLevelKeys[] = {"Cyan", "Magenta", "Yellow", "Black",
-                                           "Red",  "Green",   "Blue"};
   const std::uint16_t options = OptionCount(ddf, "PrintMode");
   for (std::uint16_t i = 0; i + 1u < options && i < kBuiltInModeSlots; ++i) {
     PrintModeRecord& mode = state->builtInModes[i];
@@ -134,16 +120,15 @@ void FillBuiltInModes(DdfHandle ddf, SheetState* state) {
     std::memcpy(mode.Title, title.data(),
                 (title.size() < kPrintModeTitleLength ? title.size() : kPrintModeTitleLength) *
                     sizeof(char16_t));
-    int word = 1;
-    for (const char* key : kModeKeys) {
-      mode.Word(word++) = static_cast<std::uint16_t>(ValueAt(ddf, key, i));
+    // Words 1 to 16 are the sheet rows that carry them; the last word has no
+    // sheet entry.
+    for (std::size_t r = 0; r < sheet::kRowCount; ++r) {
+      const Row& row = sheet::kRows[r];
+      if (row.word.slot == 0) continue;
+      mode.Word(row.word.slot) = static_cast<std::uint16_t>(
+          row.word.modeKey != nullptr ? ValueAt(ddf, row.word.modeKey, i)
+                                      : DefaultValue(ddf, row.key));
     }
-    for (const char* key : kLevelKeys) {
-      mode.Word(word++) = static_cast<std::uint16_t>(DefaultValue(ddf, key));
-    }
-    mode.PMMatching = static_cast<std::uint16_t>(ValueAt(ddf, "PMMatching", i));
-    mode.PMGamma = static_cast<std::uint16_t>(ValueAt(ddf, "PMGamma", i));
-    mode.Intensity = static_cast<std::uint16_t>(DefaultValue(ddf, "Intensity"));
     mode.PMDataMode = static_cast<std::uint16_t>(ValueAt(ddf, "PMDataMode", i));
   }
 }
@@ -210,10 +195,15 @@ int BuildSheetState(DdfHandle ddf, SheetState** state, DRVDEVMODE* record, const
     }
     BuildRow(ddf, sheet::kRows[i], block, record, &cursor);
   }
-  // The options of "Media Size" are the same everywhere; its default
-  // follows the user's region.
-  block->mediaSize->defaultId = static_cast<std::uint16_t>(
-      DefaultValue(ddf, DdfIsLetterRegion() ? "Media Size" : "EuroMedia Size"));
+  // Such a list's options are the same everywhere; its default follows the
+  // user's region.
+  const bool letterRegion = DdfIsLetterRegion();
+  for (std::size_t i = 0; i < sheet::kRowCount; ++i) {
+    const Row& row = sheet::kRows[i];
+    if (row.byDefault.from != feature::DefaultFrom::kRegion) continue;
+    sheet::ListAt<OptionList>(block, row)->defaultId = static_cast<std::uint16_t>(
+        DefaultValue(ddf, feature::DefaultKey(row.key, row.byDefault, letterRegion)));
+  }
 
   // Page bookkeeping starts at zero: the block is zero-filled.
   CopyFormNames(printer, record);

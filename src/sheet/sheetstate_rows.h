@@ -1,5 +1,6 @@
 // The features a sheet edits, in the order their entries are built, with
-// the settings field each starts from and how its saved value goes back.
+// the settings field each starts from and how its saved value goes back:
+// the sheet's rows of the feature table.
 #pragma once
 
 #include <cstddef>
@@ -11,26 +12,18 @@ namespace tqr::sheet {
 
 enum class EntryKind : std::uint8_t { Options, Values, Value, Numeric, Plain };
 
-// Width and signedness of the settings field.
-enum class FieldType : std::uint8_t { None, U8, U16, I16, I32 };
+using ApplyHow = feature::ApplyHow;
 
-enum class ApplyRule : std::uint8_t {
-  Store,        // the saved value at the field's width (32-bit fields sign-extended)
-  Skip,         // read only; the apply steps after the rows decide
-  LowByte,      // the low 8 bits of the saved value
-  RasterFlag,   // started as field == 1, applied as 1 when set, else 2
-  AlsoPrivate,  // stored, and again in the `also` field of 16 bits
-};
-
+// A sheet row of the feature table (settings/feature_table.h).
 struct Row {
   const char* key;  // null for a value the description does not describe
   EntryKind kind;
   std::size_t entry;  // offset of the entry (or of the list pointer) in SheetState
-  FieldType type;
-  std::size_t field;  // offset in DRVDEVMODE
-  ApplyRule apply;
-  std::size_t also;            // second field of AlsoPrivate
-  std::uint16_t plainDefault;  // default of a Plain entry
+  RecordField field;  // the settings field it starts from; size 0 for none
+  feature::ApplyRule apply;
+  feature::DefaultRule byDefault;
+  feature::PrintModeWord word;
+  bool resetOnDefaults;
 };
 
 extern const Row kRows[];
@@ -56,6 +49,29 @@ template <typename Entry>
 const Entry& EntryAt(const SheetState* state, const Row& row) {
   return *reinterpret_cast<const Entry*>(reinterpret_cast<const std::uint8_t*>(state) +
                                          row.entry);
+}
+
+// Calls `fn` with the row's entry: the list pointer of a list, else the
+// setting; for a const state, read-only.
+template <typename State, typename Fn>
+void VisitEntry(State* state, const Row& row, Fn&& fn) {
+  switch (row.kind) {
+    case EntryKind::Options:
+      fn(ListAt<OptionList>(state, row));
+      return;
+    case EntryKind::Values:
+      fn(ListAt<ValueList>(state, row));
+      return;
+    case EntryKind::Value:
+      fn(EntryAt<ValueSetting>(state, row));
+      return;
+    case EntryKind::Numeric:
+      fn(EntryAt<NumericSetting>(state, row));
+      return;
+    case EntryKind::Plain:
+      fn(EntryAt<PlainSetting>(state, row));
+      return;
+  }
 }
 
 // The description's answers the builders read; 0 when there is none.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "devdesc/ddf_compiler.h"
 #include "settings/devmode_describe.h"
 #include "settings/devmode_layout.h"
 #include "support/settings_fixture.h"
@@ -143,6 +144,51 @@ TEST_F(SettingsTest, DescribedFieldByField) {
     EXPECT_NE(text.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 163);  // every named field
+}
+
+// A default is stored at the width the record declares and shown with the
+// sign the record declares: a negative binding width in inches stays
+// negative, 32-bit fields take the 16-bit default sign-extended, and the
+// fields that keep a low byte or a raster choice say so whatever their width.
+TEST_F(SettingsTest, DefaultsTakeTheWidthAndSignOfTheirField) {
+  const struct {
+    const char* description;
+    const char* line;
+  } cases[] = {
+      {"*BindWidth_Inch: DDF_STRUCT_RNGE, Minimum, -20;\r\n"
+       "*BindWidth_Inch: DDF_STRUCT_RNGE, Default, -5;\r\n",
+       "BindWidthInch = -5\n"},
+      {"*BindWidth: DDF_STRUCT_RNGE, Default, 65535;\r\n", "BindWidth = 65535\n"},
+      {"*Rotate: DDF_STRUCT_ITEM, \"Back\", -2;\r\n*Default: \"Rotate\", 0;\r\n",
+       "Rotate = -2\n"},
+      {"*Rotate: DDF_STRUCT_ITEM, \"Far\", 65535;\r\n*Default: \"Rotate\", 0;\r\n",
+       "Rotate = -1\n"},
+      {"*Internal Font: DDF_STRUCT_ITEM, \"Many\", 511;\r\n"
+       "*Default: \"Internal Font\", 0;\r\n",
+       "InternalFont = 255\n"},
+      {"*PosterOverlap: DDF_STRUCT_RNGE, Default, 300;\r\n", "PosterOverlap = 44\n"},
+      {"*Print as Raster: DDF_STRUCT_ITEM, \"No\", 0;\r\n"
+       "*Default: \"Print as Raster\", 0;\r\n",
+       "PrintAsRaster = 2\n"},
+      {"*Copies: DDF_STRUCT_RNGE, Default, 7;\r\n", "Copies = 7\n"},
+      {"*Copies: DDF_STRUCT_RNGE, Default, 7;\r\n", "CopiesValue = 7\n"},
+      {"*Copies: DDF_STRUCT_RNGE, Default, 7;\r\n", "dmCopies = 7\n"},
+      {"", "ModeSelect = 266\n"},
+      {"", "PaperFixedA = 1\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string text =
+        std::string("*FileVersion: \"1.01\";\r\n*PrinterID: \"TQ-R5400\";\r\n") + c.description;
+    std::vector<std::uint8_t> image;
+    ASSERT_TRUE(ddf::CompileDescription(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                        text.size(), &image, nullptr))
+        << c.description;
+    auto record = test::ZeroRecord();
+    BuildDefaultSettings(image.data(), record.get(), u"Orlex TQ-R5400", printer());
+    const std::string described = DescribeRecord(*record);
+    EXPECT_NE(described.find("\n" + std::string(c.line)), std::string::npos)
+        << c.line << described;
+  }
 }
 
 }  // namespace
