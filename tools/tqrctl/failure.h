@@ -9,7 +9,8 @@
 
 namespace tqrctl {
 
-enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+// What scripts can rely on; `tqrctl --help` says what each means (options.cpp).
+enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitCancelled = 3 };
 
 // A call failed and set the last error. The error is read before anything else
 // runs, so building the message cannot replace it.

@@ -94,47 +94,84 @@ bool AddPrinterOnPort(const std::wstring& name, const std::wstring& driver,
   return ready;
 }
 
+// Everything install needs, found and checked before anything is changed, so that
+// a refused install leaves the printer, its port and its driver as they were.
+struct InstallPlan {
+  Package package;
+  std::wstring port;
+  bool ownPort = false;  // made for the printer, with its jobs going to --port-file
+  bool replacing = false;
+};
+
+std::string ListOf(const std::vector<std::wstring>& items) {
+  std::string text;
+  for (const std::wstring& item : items) text += (text.empty() ? "" : ", ") + Utf8(item);
+  return text;
+}
+
+bool PlanInstall(const Options& options, InstallPlan* plan) {
+  if (!FindPackage(options.dir, &plan->package)) return false;
+  std::vector<std::wstring> ports;
+  if (!ListPorts(&ports)) return false;
+  if (!options.portFile.empty()) {
+    if (!CheckJobFile(options.portFile)) return false;
+    plan->port = OwnPortName(options.printer, options.portFile);
+    plan->ownPort = true;
+    if (PortListed(ports, plan->port) && !IsOwnPort(plan->port)) {
+      return Fail(Phrase("there is a port", plan->port) +
+                  " that tqrctl did not make; it stays as it is: remove it, or name the "
+                  "printer otherwise");
+    }
+  } else {
+    plan->port = options.port.empty() ? L"FILE:" : options.port;
+    if (!PortListed(ports, plan->port)) {
+      return Fail(Phrase("there is no port", plan->port) + "; the ports are " + ListOf(ports) +
+                  ", or give --port-file for one of the printer's own");
+    }
+  }
+  plan->replacing = PrinterExists(options.printer);
+  return true;
+}
+
 }  // namespace
 
 int RunInstall(const Options& options) {
-  Package package;
-  if (!FindPackage(options.dir, &package)) return kExitFailed;
-  std::wstring port = options.port.empty() ? L"FILE:" : options.port;
-  if (!options.portFile.empty() && !ChooseJobPort(options.port, options.portFile, &port)) {
+  InstallPlan plan;
+  if (!PlanInstall(options, &plan)) return kExitFailed;
+  // The driver first: the spooler may refuse it, and the printer being replaced
+  // is still there then.
+  if (!AddDriver(options.driver, plan.package) ||
+      !CheckSpoolerCopies(options.driver, plan.package)) {
     return kExitFailed;
   }
+  Say("Installed driver \"" + Utf8(options.driver) + "\" from " + Utf8(plan.package.folder));
 
   // Windows refuses to add a printer of a name that exists (Wine does not); a
   // reinstall starts from a new printer, with the driver's defaults.
-  if (PrinterExists(options.printer)) {
+  if (plan.replacing) {
     std::wstring oldPort;
     if (!RemovePrinter(options.printer, &oldPort)) return kExitFailed;
     Say("Removed the existing printer \"" + Utf8(options.printer) + "\"");
-    if (_wcsicmp(oldPort.c_str(), port.c_str()) != 0 && !RemoveJobPortIfUnused(oldPort)) {
+    if (_wcsicmp(oldPort.c_str(), plan.port.c_str()) != 0 && !RemoveOwnPortIfUnused(oldPort)) {
       return kExitFailed;
     }
   }
-  if (!options.portFile.empty() && !SetUpJobPort(port, options.portFile)) return kExitFailed;
-  if (!AddDriver(options.driver, package) || !CheckSpoolerCopies(options.driver, package)) {
-    return kExitFailed;
-  }
-  Say("Installed driver \"" + Utf8(options.driver) + "\" from " + Utf8(package.folder));
-  if (!AddPrinterOnPort(options.printer, options.driver, port)) return kExitFailed;
-  std::string where = "port \"" + Utf8(port) + "\"";
-  if (!options.portFile.empty()) where += ", jobs to " + Utf8(options.portFile);
-  Say("Added printer \"" + Utf8(options.printer) + "\" on " + where);
+  if (plan.ownPort && !SetUpOwnPort(plan.port, options.portFile)) return kExitFailed;
+  if (!AddPrinterOnPort(options.printer, options.driver, plan.port)) return kExitFailed;
+  Say("Added printer \"" + Utf8(options.printer) + "\" on " + DescribeJobDestination(plan.port));
   return kExitOk;
 }
 
 int RunUninstall(const Options& options) {
-  if (PrinterExists(options.printer)) {
-    std::wstring port;
-    if (!RemovePrinter(options.printer, &port)) return kExitFailed;
-    Say("Removed printer \"" + Utf8(options.printer) + "\"");
-    if (!RemoveJobPortIfUnused(port)) return kExitFailed;
-  } else {
-    Say("No printer \"" + Utf8(options.printer) + "\"");
+  // Nothing is removed for a printer that is not there: the name may be mistyped.
+  if (!PrinterExists(options.printer)) {
+    Fail(Phrase("there is no printer", options.printer) + "; nothing was removed");
+    return kExitFailed;
   }
+  std::wstring port;
+  if (!RemovePrinter(options.printer, &port)) return kExitFailed;
+  Say("Removed printer \"" + Utf8(options.printer) + "\"");
+  if (!RemoveOwnPortIfUnused(port)) return kExitFailed;
 
   if (!DriverExists(options.driver)) {
     Say("No driver \"" + Utf8(options.driver) + "\"");

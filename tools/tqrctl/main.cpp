@@ -13,8 +13,13 @@ int wmain(int argc, wchar_t** argv) {
   tqrctl::Options options;
   std::string complaint;
   if (!tqrctl::ParseCommandLine(args, &options, &complaint)) {
-    std::fprintf(stderr, "tqrctl: %s\n%s", complaint.c_str(), tqrctl::kSynopsis);
+    // One line, so that a script's log shows what was wrong, not the whole usage.
+    std::fprintf(stderr, "tqrctl: %s; see tqrctl --help\n", complaint.c_str());
     return tqrctl::kExitUsage;
+  }
+  if (options.commandHelp) {
+    std::fputs(tqrctl::CommandHelpText(options.command).c_str(), stdout);
+    return tqrctl::kExitOk;
   }
   switch (options.command) {
     case tqrctl::Command::kInstall:
@@ -40,6 +45,6 @@ int wmain(int argc, wchar_t** argv) {
     case tqrctl::Command::kHelp:
       break;
   }
-  std::printf("%s\n%s", tqrctl::kSynopsis, tqrctl::kHelp);
+  std::fputs(tqrctl::HelpText().c_str(), stdout);
   return tqrctl::kExitOk;
 }

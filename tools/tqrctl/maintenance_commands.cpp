@@ -8,6 +8,8 @@
 #include "maintenance/win32/command_job.h"
 #include "tqrctl/commands.h"
 #include "tqrctl/failure.h"
+#include "tqrctl/job_port.h"
+#include "tqrctl/printers.h"
 #include "tqrctl/text.h"
 
 namespace tqrctl {
@@ -66,8 +68,14 @@ int RunMaintenance(const Options& options) {
     FailLastError(Failure(result), options.printer);
     return kExitFailed;
   }
+  std::string where;
+  PrinterHandle printer;
+  std::wstring port;
+  if (printer.Open(options.printer, PRINTER_ACCESS_USE) && GetPrinterPort(printer.get(), &port)) {
+    where = " on " + DescribeJobDestination(port);
+  }
   Say(std::string("Sent the ") + prepared.what + " job (" + std::to_string(prepared.job.Length()) +
-      " bytes) to \"" + Utf8(options.printer) + "\"");
+      " bytes) to \"" + Utf8(options.printer) + "\"" + where);
   return kExitOk;
 }
 

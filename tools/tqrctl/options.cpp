@@ -1,59 +1,12 @@
 #include "tqrctl/options.h"
 
+#include <cstdio>
+
 #include "maintenance/maintenance_command.h"
+#include "tqrctl/failure.h"
 #include "tqrctl/text.h"
 
 namespace tqrctl {
-
-const char kSynopsis[] =
-    "usage: tqrctl install [--dir DIR] [--printer NAME] [--driver NAME]\n"
-    "                      [--port PORT] [--port-file FILE]\n"
-    "       tqrctl uninstall [--printer NAME] [--driver NAME]\n"
-    "       tqrctl defaults [--printer NAME]\n"
-    "       tqrctl caps [--printer NAME]\n"
-    "       tqrctl status [--printer NAME]\n"
-    "       tqrctl prefs|props [--printer NAME] [--host] [--read-only]\n"
-    "                          [--press ok|cancel [--after MS]] [--screenshot DIR]\n"
-    "       tqrctl clean [--colors c,m,y,pc,pm,k] [--printer NAME]\n"
-    "       tqrctl nozzle-check|align|test-pattern [--printer NAME]\n"
-    "       tqrctl align-values A B C D E F G [--printer NAME]\n";
-
-const char kHelp[] =
-    "  install    copies the driver package in DIR (default: the folder of tqrctl.exe)\n"
-    "             into the spooler and adds the printer, replacing one of that name\n"
-    "  uninstall  removes the printer, the job port install made for it, and the driver\n"
-    "  defaults   the printer's default settings as applications get them, by field\n"
-    "  caps       every DeviceCapabilities answer for the printer\n"
-    "  status     the roll media and firmware version the printer reports, as the lines\n"
-    "             of the driver's Printer Information page (nothing is stored)\n"
-    "  prefs      the printing preferences (the document property sheet), opened the way\n"
-    "             applications open them (DocumentPropertiesW with DM_PROMPT); on OK the\n"
-    "             settings that come back, by field\n"
-    "  props      the printer's property sheet (PrinterProperties, or the driver's device\n"
-    "             sheet through the common property sheet UI where that is a stub)\n"
-    "  clean        has the printer clean the heads of the inks in --colors (default: all)\n"
-    "  nozzle-check has the printer print its nozzle check pattern\n"
-    "  align        has the printer align its print heads by itself\n"
-    "  test-pattern has the printer print the alignment pattern to read A to G from\n"
-    "  align-values sends the alignment values A to G read from the pattern, each 1 to 9\n"
-    "\n"
-    "  Printer and driver are named \"Orlex TQ-R5400\" unless told otherwise.\n"
-    "  --port-file FILE  jobs sent to the printer land in FILE, a Unix path under Wine\n"
-    "                    (Wine's spooler maps the port to it), a file path on Windows\n"
-    "  --port PORT       the printer's port (default: TQR54: with --port-file, else FILE:)\n"
-    "  --host            prefs, props: host the driver's sheet ourselves, step by step as the\n"
-    "                    common property sheet UI does (init, header, pages, result, destroy),\n"
-    "                    printing each step\n"
-    "  --read-only       prefs, props: as for a user who may not change the settings\n"
-    "  --press ok|cancel prefs, props: press the button in place of a user, MS (--after,\n"
-    "                    default 1500) milliseconds after the sheet is up\n"
-    "  --screenshot DIR  prefs, props: write each page, and each dialog its buttons open,\n"
-    "                    as a BMP file into DIR (needs a display: scripts/wine-run --display)\n"
-    "  --colors LIST     clean: inks separated by commas: c (cyan), m (magenta), y (yellow),\n"
-    "                    pc (photo cyan), pm (photo magenta), k (black)\n"
-    "\n"
-    "exit status: 0 done, 1 failed, 2 bad command line\n";
-
 namespace {
 
 enum CommandBit : unsigned {
@@ -67,31 +20,69 @@ enum CommandBit : unsigned {
   kOnClean = 64,
   kOnJobs = 128,  // the other maintenance commands
   kOnStatus = 256,
-  kOnAll = 511,
+  kOnAlignValues = 512,
+  kOnAll = 1023,
 };
 
-struct CommandName {
+// What a command takes besides its options, read one word at a time; false with
+// the reason in *complaint for a word it cannot take.
+using WordReader = bool (*)(const std::wstring& word, Options* options, std::string* complaint);
+
+struct CommandRow {
   const wchar_t* word;
   Command command;
   CommandBit bit;
+  const char* words;  // how the usage line shows them; null: none
+  WordReader readWord;
+  const char* help;
 };
 
-constexpr CommandName kCommands[] = {
-    {L"install", Command::kInstall, kOnInstall},
-    {L"uninstall", Command::kUninstall, kOnUninstall},
-    {L"defaults", Command::kDefaults, kOnDefaults},
-    {L"caps", Command::kCaps, kOnCaps},
-    {L"prefs", Command::kPrefs, kOnPrefs},
-    {L"props", Command::kProps, kOnProps},
-    {L"clean", Command::kClean, kOnClean},
-    {L"nozzle-check", Command::kNozzleCheck, kOnJobs},
-    {L"align", Command::kAlign, kOnJobs},
-    {L"test-pattern", Command::kTestPattern, kOnJobs},
-    {L"align-values", Command::kAlignValues, kOnJobs},
-    {L"status", Command::kStatus, kOnStatus},
+// One of the seven alignment values, 1 to 9.
+bool ReadAlignmentValue(const std::wstring& value, Options* options, std::string* complaint) {
+  if (options->alignValues.size() >= tqr::kAlignmentValueCount) {
+    *complaint = "align-values takes seven values; \"" + Utf8(value) + "\" is one more";
+    return false;
+  }
+  if (value.size() != 1 || value[0] < L'1' || value[0] > L'9') {
+    *complaint = "\"" + Utf8(value) + "\" is no alignment value (1 to 9)";
+    return false;
+  }
+  options->alignValues.push_back(value[0] - L'0');
+  return true;
+}
+
+constexpr CommandRow kCommands[] = {
+    {L"install", Command::kInstall, kOnInstall, nullptr, nullptr,
+     "adds the driver package and the printer, replacing one of that name"},
+    {L"uninstall", Command::kUninstall, kOnUninstall, nullptr, nullptr,
+     "removes the printer, the port made for it, the driver when unused"},
+    {L"defaults", Command::kDefaults, kOnDefaults, nullptr, nullptr,
+     "the default settings as applications get them, field by field"},
+    {L"caps", Command::kCaps, kOnCaps, nullptr, nullptr,
+     "every DeviceCapabilities answer for the printer"},
+    {L"status", Command::kStatus, kOnStatus, nullptr, nullptr,
+     "roll media and firmware, as the Printer Information page shows"},
+    {L"prefs", Command::kPrefs, kOnPrefs, nullptr, nullptr,
+     "the printing preferences sheet; on OK the settings"},
+    {L"props", Command::kProps, kOnProps, nullptr, nullptr,
+     "the printer's property sheet; on OK the stored settings"},
+    {L"clean", Command::kClean, kOnClean, nullptr, nullptr,
+     "cleans the heads of the inks in --colors (default: all)"},
+    {L"nozzle-check", Command::kNozzleCheck, kOnJobs, nullptr, nullptr,
+     "has the printer print its nozzle check pattern"},
+    {L"align", Command::kAlign, kOnJobs, nullptr, nullptr,
+     "has the printer align its heads by itself"},
+    {L"test-pattern", Command::kTestPattern, kOnJobs, nullptr, nullptr,
+     "prints the alignment pattern to read A to G from"},
+    {L"align-values", Command::kAlignValues, kOnAlignValues, "A B C D E F G", ReadAlignmentValue,
+     "sends the values read from the pattern, each 1 to 9"},
 };
 
-bool ReadPress(const std::wstring& value, Options* options) {
+// An option's value reader: false, with *why saying more when it can, for a
+// value to refuse.
+using ValueReader = bool (*)(const std::wstring& value, Options* options, std::string* why);
+
+bool ReadPress(const std::wstring& value, Options* options, std::string*) {
   if (value == L"ok") {
     options->press = Press::kOk;
   } else if (value == L"cancel") {
@@ -102,7 +93,8 @@ bool ReadPress(const std::wstring& value, Options* options) {
   return true;
 }
 
-bool ReadMilliseconds(const std::wstring& value, Options* options) {
+bool ReadMilliseconds(const std::wstring& value, Options* options, std::string* why) {
+  *why = "0 to " + std::to_string(kLongestPressDelayMs);
   if (value.size() > 6) return false;
   unsigned ms = 0;
   for (const wchar_t c : value) {
@@ -115,7 +107,7 @@ bool ReadMilliseconds(const std::wstring& value, Options* options) {
 }
 
 // A list of ink letters; each ink at most once, at least one.
-bool ReadInks(const std::wstring& value, Options* options) {
+bool ReadInks(const std::wstring& value, Options* options, std::string* why) {
   struct Ink {
     const wchar_t* letters;
     std::uint8_t bit;
@@ -134,7 +126,14 @@ bool ReadInks(const std::wstring& value, Options* options) {
     for (const Ink& candidate : kInks) {
       if (letters == candidate.letters) ink = &candidate;
     }
-    if (ink == nullptr || (inks & ink->bit) != 0) return false;
+    if (ink == nullptr) {
+      *why = "\"" + Utf8(letters) + "\" is no ink";
+      return false;
+    }
+    if ((inks & ink->bit) != 0) {
+      *why = "\"" + Utf8(letters) + "\" is named twice";
+      return false;
+    }
     inks = static_cast<std::uint8_t>(inks | ink->bit);
     start = end + 1;
   }
@@ -142,38 +141,138 @@ bool ReadInks(const std::wstring& value, Options* options) {
   return true;
 }
 
-// One of the seven alignment values, 1 to 9.
-bool ReadAlignmentValue(const std::wstring& value, Options* options) {
-  if (value.size() != 1 || value[0] < L'1' || value[0] > L'9') return false;
-  options->alignValues.push_back(value[0] - L'0');
-  return true;
-}
-
 // Each option is one of: a text kept as given, a flag that takes no value, or a
 // value that must be read (and may be refused).
 struct OptionRule {
-  const wchar_t* name;
+  const char* name;
+  const char* value;  // how help shows the value; null for a flag
   unsigned commands;
   std::wstring Options::*text;
   bool Options::*flag;
-  bool (*read)(const std::wstring& value, Options* options);
+  ValueReader read;
+  const char* help;
 };
 
 constexpr OptionRule kOptions[] = {
-    {L"--printer", kOnAll, &Options::printer, nullptr, nullptr},
-    {L"--driver", kOnInstall | kOnUninstall, &Options::driver, nullptr, nullptr},
-    {L"--dir", kOnInstall, &Options::dir, nullptr, nullptr},
-    {L"--port", kOnInstall, &Options::port, nullptr, nullptr},
-    {L"--port-file", kOnInstall, &Options::portFile, nullptr, nullptr},
-    {L"--host", kOnSheets, nullptr, &Options::host, nullptr},
-    {L"--read-only", kOnSheets, nullptr, &Options::readOnly, nullptr},
-    {L"--press", kOnSheets, nullptr, nullptr, ReadPress},
-    {L"--after", kOnSheets, nullptr, nullptr, ReadMilliseconds},
-    {L"--screenshot", kOnSheets, &Options::screenshotDir, nullptr, nullptr},
-    {L"--colors", kOnClean, nullptr, nullptr, ReadInks},
+    {"--printer", "NAME", kOnAll, &Options::printer, nullptr, nullptr,
+     "the printer (default \"Orlex TQ-R5400\")"},
+    {"--driver", "NAME", kOnInstall | kOnUninstall, &Options::driver, nullptr, nullptr,
+     "the driver's name in the spooler (default \"Orlex TQ-R5400\")"},
+    {"--dir", "DIR", kOnInstall, &Options::dir, nullptr, nullptr,
+     "the package folder (default: the folder of tqrctl.exe)"},
+    {"--port", "PORT", kOnInstall, &Options::port, nullptr, nullptr,
+     "an existing port for the printer (default FILE:)"},
+    {"--port-file", "FILE", kOnInstall, &Options::portFile, nullptr, nullptr,
+     "jobs go to FILE (a Unix path under Wine) on a port of its own"},
+    {"--host", nullptr, kOnSheets, nullptr, &Options::host, nullptr,
+     "host the sheet in tqrctl, printing each step"},
+    {"--read-only", nullptr, kOnSheets, nullptr, &Options::readOnly, nullptr,
+     "open the sheet as for a user who may not change the settings"},
+    {"--press", "ok|cancel", kOnSheets, nullptr, nullptr, ReadPress,
+     "press the button in place of a user (needs no display)"},
+    {"--after", "MS", kOnSheets, nullptr, nullptr, ReadMilliseconds,
+     "with --press: how long after the sheet is up (1500)"},
+    {"--screenshot", "DIR", kOnSheets, &Options::screenshotDir, nullptr, nullptr,
+     "each page and dialog as a BMP file (needs a display)"},
+    {"--colors", "c,m,y,pc,pm,k", kOnClean, nullptr, nullptr, ReadInks,
+     "the inks, each once (pc, pm: photo cyan, magenta)"},
 };
 
+// Options that exclude each other.
+struct Exclusion {
+  const char* first;
+  const char* second;
+  const char* why;
+};
+constexpr Exclusion kExclusions[] = {
+    {"--port", "--port-file", "--port-file makes a port of the printer's own"},
+};
+
+struct ExitMeaning {
+  int code;
+  const char* meaning;
+};
+constexpr ExitMeaning kExitMeanings[] = {
+    {kExitOk, "done; for a sheet, OK was pressed"},
+    {kExitFailed, "failed (a missing printer too); nothing changed unless it says so"},
+    {kExitUsage, "bad command line; nothing was changed"},
+    {kExitCancelled, "the sheet was cancelled"},
+};
+
+std::string Usage(const CommandRow& command) {
+  std::string line = "tqrctl " + Utf8(command.word);
+  if (command.words != nullptr) line += std::string(" ") + command.words;
+  for (const OptionRule& option : kOptions) {
+    if ((option.commands & command.bit) == 0) continue;
+    line += std::string(" [") + option.name;
+    if (option.value != nullptr) line += std::string(" ") + option.value;
+    line += "]";
+  }
+  return line;
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+std::string OptionLine(const OptionRule& option) {
+  std::string name = option.name;
+  if (option.value != nullptr) name += std::string(" ") + option.value;
+  return "  " + Padded(name, 24) + option.help + "\n";
+}
+
+std::string ExitLines() {
+  std::string text = "exit status:\n";
+  for (const ExitMeaning& exit : kExitMeanings) {
+    text += "  " + std::to_string(exit.code) + "  " + exit.meaning + "\n";
+  }
+  return text;
+}
+
+const CommandRow* FindCommand(const std::wstring& word) {
+  for (const CommandRow& c : kCommands) {
+    if (word == c.word) return &c;
+  }
+  return nullptr;
+}
+
+const OptionRule* FindOption(const std::wstring& name) {
+  for (const OptionRule& r : kOptions) {
+    if (name == Wide(r.name)) return &r;
+  }
+  return nullptr;
+}
+
+bool IsHelpWord(const std::wstring& word) {
+  return word == L"--help" || word == L"-h" || word == L"help";
+}
+
 }  // namespace
+
+std::string HelpText() {
+  std::string text = "usage: tqrctl COMMAND [OPTIONS]   (tqrctl COMMAND --help: one command)\n\n";
+  text += "commands:\n";
+  for (const CommandRow& command : kCommands) {
+    std::string name = Utf8(command.word);
+    if (command.words != nullptr) name += std::string(" ") + command.words;
+    text += "  " + Padded(name, 24) + command.help + "\n";
+  }
+  text += "\noptions:\n";
+  for (const OptionRule& option : kOptions) text += OptionLine(option);
+  return text + "\n" + ExitLines();
+}
+
+std::string CommandHelpText(Command which) {
+  for (const CommandRow& command : kCommands) {
+    if (command.command != which) continue;
+    std::string text = "usage: " + Usage(command) + "\n  " + command.help + "\n";
+    for (const OptionRule& option : kOptions) {
+      if ((option.commands & command.bit) != 0) text += OptionLine(option);
+    }
+    return text + "\n" + ExitLines();
+  }
+  return HelpText();
+}
 
 bool ParseCommandLine(const std::vector<std::wstring>& args, Options* options,
                       std::string* complaint) {
@@ -182,55 +281,71 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, Options* options,
     *complaint = "no command";
     return false;
   }
-  if (args.size() == 1 && (args[0] == L"--help" || args[0] == L"-h" || args[0] == L"help")) {
-    return true;
-  }
-  const CommandName* command = nullptr;
-  for (const CommandName& c : kCommands) {
-    if (args[0] == c.word) command = &c;
-  }
+  if (args.size() == 1 && IsHelpWord(args[0])) return true;
+  const CommandRow* command = FindCommand(args[0]);
   if (command == nullptr) {
     *complaint = "unknown command \"" + Utf8(args[0]) + "\"";
     return false;
   }
   options->command = command->command;
+  if (args.size() == 2 && IsHelpWord(args[1])) {
+    options->commandHelp = true;
+    return true;
+  }
 
+  std::vector<const OptionRule*> given;
   for (std::size_t i = 1; i < args.size(); ++i) {
-    // align-values takes its values in order, before or among its options.
-    if (options->command == Command::kAlignValues && args[i].rfind(L"--", 0) != 0) {
-      if (options->alignValues.size() >= tqr::kAlignmentValueCount) {
-        *complaint = "align-values takes seven values; \"" + Utf8(args[i]) + "\" is one more";
+    if (args[i].rfind(L"--", 0) != 0) {
+      if (command->readWord == nullptr) {
+        *complaint = Utf8(command->word) + " takes no \"" + Utf8(args[i]) + "\"";
         return false;
       }
-      if (!ReadAlignmentValue(args[i], options)) {
-        *complaint = "\"" + Utf8(args[i]) + "\" is no alignment value (1 to 9)";
-        return false;
-      }
+      if (!command->readWord(args[i], options, complaint)) return false;
       continue;
     }
-    const OptionRule* rule = nullptr;
-    for (const OptionRule& r : kOptions) {
-      if (args[i] == r.name) rule = &r;
-    }
+    const OptionRule* rule = FindOption(args[i]);
     if (rule == nullptr || (rule->commands & command->bit) == 0) {
       *complaint = "\"" + Utf8(args[i]) + "\" is no option of " + Utf8(command->word);
       return false;
     }
+    given.push_back(rule);
     if (rule->flag != nullptr) {
       options->*(rule->flag) = true;
       continue;
     }
     if (i + 1 >= args.size() || args[i + 1].empty()) {
-      *complaint = Utf8(rule->name) + " needs a value";
+      *complaint = std::string(rule->name) + " needs a value";
       return false;
     }
     const std::wstring& value = args[++i];
     if (rule->text != nullptr) {
       options->*(rule->text) = value;
-    } else if (!rule->read(value, options)) {
-      *complaint = "\"" + Utf8(value) + "\" is no value of " + Utf8(rule->name);
+    } else {
+      std::string why;
+      if (!rule->read(value, options, &why)) {
+        *complaint = "\"" + Utf8(value) + "\" is no value of " + rule->name;
+        if (!why.empty()) *complaint += ": " + why;
+        return false;
+      }
+    }
+  }
+
+  auto wasGiven = [&](const char* name) {
+    for (const OptionRule* rule : given) {
+      if (std::string(rule->name) == name) return true;
+    }
+    return false;
+  };
+  for (const Exclusion& exclusion : kExclusions) {
+    if (wasGiven(exclusion.first) && wasGiven(exclusion.second)) {
+      *complaint = std::string(exclusion.first) + " and " + exclusion.second +
+                   " exclude each other: " + exclusion.why;
       return false;
     }
+  }
+  if (wasGiven("--after") && options->press == Press::kNobody) {
+    *complaint = "--after times a press: give --press ok|cancel with it";
+    return false;
   }
   if (options->command == Command::kAlignValues &&
       options->alignValues.size() != tqr::kAlignmentValueCount) {

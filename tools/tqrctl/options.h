@@ -1,4 +1,5 @@
-// tqrctl's command line.
+// tqrctl's command line: its commands and options, each written once in a table
+// that the parser, the usage lines and the help are all read from.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +10,6 @@ namespace tqrctl {
 
 // The name the INF gives the model; the printer and its driver take it by default.
 constexpr wchar_t kProductName[] = L"Orlex TQ-R5400";
-// The port install makes for --port-file when no --port names one.
-constexpr wchar_t kJobPort[] = L"TQR54:";
 
 enum class Command {
   kHelp, kInstall, kUninstall, kDefaults, kCaps, kPrefs, kProps,
@@ -23,10 +22,13 @@ enum class Press { kNobody, kOk, kCancel };
 
 struct Options {
   Command command = Command::kHelp;
+  // `COMMAND --help`: the help of that command alone; nothing is run.
+  bool commandHelp = false;
   std::wstring printer = kProductName;
   std::wstring driver = kProductName;
   std::wstring dir;       // install: package folder; empty: the folder of tqrctl.exe
-  std::wstring port;      // install: empty: kJobPort with --port-file, else "FILE:"
+  std::wstring port;      // install: an existing port; empty: "FILE:", or a port of
+                          // the printer's own with --port-file
   std::wstring portFile;  // install: where the port's jobs land
 
   // prefs and props
@@ -44,12 +46,14 @@ struct Options {
 // The longest --after a script may ask for: ten minutes.
 constexpr unsigned kLongestPressDelayMs = 600000;
 
-// The command lines, shown for a refused one; with the help after them for --help.
-extern const char kSynopsis[];
-extern const char kHelp[];
+// Every command with its usage and one line of help, every option, and the exit
+// codes: the answer to `tqrctl --help`.
+std::string HelpText();
+// The usage line of one command, the line of help it has, and its options.
+std::string CommandHelpText(Command command);
 
-// Reads the arguments after the program name. False, with the reason in *complaint,
-// for a command line to refuse; *options is then not to be used.
+// Reads the arguments after the program name. False, with the reason in *complaint
+// (one line), for a command line to refuse; *options is then not to be used.
 bool ParseCommandLine(const std::vector<std::wstring>& args, Options* options,
                       std::string* complaint);
 

@@ -79,7 +79,7 @@ int ShowOutput(const Records& records, bool confirmed, bool ourHost) {
   }
   if (!confirmed) {
     Say("the output buffer is untouched, as after Cancel it should be");
-    return kExitOk;
+    return kExitCancelled;
   }
   if (ourHost) {
     Fail("the driver was told OK but left the output buffer untouched");
@@ -142,6 +142,7 @@ int RunHostedPrefs(HANDLE printer, const Options& options, Records* records) {
 }  // namespace
 
 int RunPrefs(const Options& options) {
+  if (!CheckSheetCanEnd(options)) return kExitFailed;
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ACCESS_USE)) {
     FailLastError("cannot open the printer", options.printer);

@@ -57,7 +57,7 @@ int ShowStored(HANDLE printer, const std::vector<BYTE>& before, bool confirmed, 
       return kExitFailed;
     }
     Say("the stored settings are as they were");
-    return kExitOk;
+    return kExitCancelled;
   }
   if (!stored) return kExitFailed;
   std::string why;
@@ -142,6 +142,7 @@ int RunHostedProps(HANDLE printer, const Options& options, const std::vector<BYT
 }  // namespace
 
 int RunProps(const Options& options) {
+  if (!CheckSheetCanEnd(options)) return kExitFailed;
   PrinterHandle printer;
   // The device sheet stores the printer's settings, which takes the right to
   // administer it; a user without it still sees the sheet.

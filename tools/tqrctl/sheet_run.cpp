@@ -1,11 +1,36 @@
 #include "tqrctl/sheet_run.h"
 
+#include <cwchar>
+
 #include "tqrctl/failure.h"
+#include "tqrctl/printers.h"
 #include "tqrctl/sheet_host.h"
 #include "tqrctl/text.h"
 
 namespace tqrctl {
 namespace {
+
+// Under Wine, whether the prefix's graphics driver is the null one, which creates
+// windows that no one sees (scripts/wine-run without --display); elsewhere,
+// whether the process's window station is the one shown on the screen.
+bool HasDisplay() {
+  if (RunningUnderWine()) {
+    wchar_t driver[64] = {};
+    DWORD size = sizeof driver - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Drivers", L"Graphics", RRF_RT_REG_SZ,
+                     nullptr, driver, &size) == ERROR_SUCCESS &&
+        _wcsicmp(driver, L"null") == 0) {
+      return false;
+    }
+    return true;
+  }
+  USEROBJECTFLAGS flags = {};
+  if (!GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
+                                 nullptr)) {
+    return true;
+  }
+  return (flags.dwFlags & WSF_VISIBLE) != 0;
+}
 
 std::string ModuleName(HINSTANCE module) {
   if (module == nullptr) return "no module";
@@ -31,6 +56,13 @@ void ReportHeader(const SheetHost& host, LONG answer) {
 }
 
 }  // namespace
+
+bool CheckSheetCanEnd(const Options& options) {
+  if (options.press != Press::kNobody || HasDisplay()) return true;
+  return Fail(
+      "no display to show the sheet on, and no one would press its buttons: run under "
+      "scripts/wine-run --display (or on a desktop), or give --press ok|cancel");
+}
 
 std::unique_ptr<ScriptedUser> StartScript(const Options& options, const std::wstring& name,
                                           bool* failed) {

@@ -13,6 +13,12 @@
 
 namespace tqrctl {
 
+// Whether a sheet shown for these options can end: someone presses a button
+// (--press), or there is a display for a user to see it on. Reports how to get
+// one when there is not, rather than leaving a sheet nobody can see waiting for
+// ever.
+bool CheckSheetCanEnd(const Options& options);
+
 // The scripted user for --press and --screenshot, or null when neither is
 // given. Pictures are named "<name>-...". Reports and returns null, with
 // *failed set, when the picture folder cannot be made.

@@ -52,7 +52,7 @@ std::vector<BYTE> OutputBuffer() {
 class ExportsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    installation_ = InstallPrinter(L"TQR54 exports", L"TQR54X");
+    installation_ = InstallPrinter(L"TQR54 exports");
     printerName_ = installation_.name;
     if (!installation_.installed) return;
     // The config module the spooler copied, loaded as the spooler service loads it.

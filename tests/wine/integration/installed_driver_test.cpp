@@ -32,7 +32,7 @@ class InstalledDriverTest : public ::testing::Test {
   // this run's own, so that it never meets `make demo`'s printer or another run's; the
   // driver keeps the model's name, by which the driver knows its model.
   static void SetUpTestSuite() {
-    installation_ = InstallPrinter(L"TQR54 test", L"TQR54");
+    installation_ = InstallPrinter(L"TQR54 test");
     printerName_ = installation_.name;
     jobFile_ = installation_.jobFile;
     if (!installation_.installed) return;

@@ -7,15 +7,15 @@
 
 namespace tqr::test {
 
-InstalledPrinter InstallPrinter(const std::wstring& namePrefix, const std::wstring& portPrefix) {
+InstalledPrinter InstallPrinter(const std::wstring& namePrefix) {
   InstalledPrinter printer;
   const std::wstring tag = RunTag();
   printer.name = namePrefix + L" " + tag;
   const std::string folder = MakeScratchDirectory();
   printer.jobFile = folder + "jobs.prn";
   const TqrctlRun run =
-      RunTqrctl({L"install", L"--printer", printer.name, L"--port", portPrefix + L"-" + tag + L":",
-                 L"--port-file", UnixFolderOf(Widen(folder)) + L"jobs.prn"});
+      RunTqrctl({L"install", L"--printer", printer.name, L"--port-file",
+                 UnixFolderOf(Widen(folder)) + L"jobs.prn"});
   printer.log = run.output;
   printer.installed = run.exitCode == 0;
   if (!printer.installed) {

@@ -45,10 +45,11 @@ struct InstalledPrinter {
   bool installed = false;
 };
 
-// Installs the driver package and a printer "<namePrefix> <tag>" on the port
-// "<portPrefix>-<tag>:", so that suites never meet each other, another run or
-// `make demo`; the driver keeps the model's name, by which it knows its model.
-InstalledPrinter InstallPrinter(const std::wstring& namePrefix, const std::wstring& portPrefix);
+// Installs the driver package and a printer "<namePrefix> <tag>" whose jobs land in
+// a file of its own, through the port tqrctl makes for it, so that suites never meet
+// each other, another run or `make demo`; the driver keeps the model's name, by
+// which it knows its model.
+InstalledPrinter InstallPrinter(const std::wstring& namePrefix);
 // Removes the printer again; the driver stays while another printer uses it.
 void UninstallPrinter(const InstalledPrinter& printer);
 

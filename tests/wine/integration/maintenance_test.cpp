@@ -213,7 +213,7 @@ class MaintenanceTest : public ::testing::Test {
     SetModuleInstance(GetModuleHandleW(nullptr));
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    installation_ = InstallPrinter(L"TQR54 maintenance", L"TQR54MT");
+    installation_ = InstallPrinter(L"TQR54 maintenance");
   }
   static void TearDownTestSuite() { UninstallPrinter(installation_); }
 

@@ -102,7 +102,7 @@ class PrinterInfoTest : public ::testing::Test {
     CurrentPorts() = win32::Win32Ports();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    installation_ = InstallPrinter(L"TQR54 info", L"TQR54PI");
+    installation_ = InstallPrinter(L"TQR54 info");
   }
   static void TearDownTestSuite() { UninstallPrinter(installation_); }
 

@@ -14,7 +14,7 @@ TEST(TqrctlCommandLineTest, TakesEachCommandsOwnOptions) {
   Options options;
   std::string complaint;
   ASSERT_TRUE(ParseCommandLine({L"install", L"--dir", L"pkg", L"--port-file", L"/tmp/j.prn",
-                                L"--printer", L"P", L"--driver", L"D", L"--port", L"X:"},
+                                L"--printer", L"P", L"--driver", L"D"},
                                &options, &complaint))
       << complaint;
   EXPECT_EQ(options.command, Command::kInstall);
@@ -22,6 +22,7 @@ TEST(TqrctlCommandLineTest, TakesEachCommandsOwnOptions) {
   EXPECT_EQ(options.portFile, L"/tmp/j.prn");
   EXPECT_EQ(options.printer, L"P");
   EXPECT_EQ(options.driver, L"D");
+  ASSERT_TRUE(ParseCommandLine({L"install", L"--port", L"X:"}, &options, &complaint)) << complaint;
   EXPECT_EQ(options.port, L"X:");
 
   ASSERT_TRUE(ParseCommandLine({L"caps"}, &options, &complaint)) << complaint;
@@ -43,6 +44,12 @@ TEST(TqrctlCommandLineTest, RefusesWhatItCannotDo) {
       {L"defaults", L"--dir", L"pkg"},  // install's option
       {L"caps", L"--driver", L"D"},
       {L"uninstall", L"--port-file", L"/x"},
+      {L"install", L"--port", L"X:", L"--port-file", L"/x"},  // one port or the other
+      {L"prefs", L"--after", L"5"},                           // timing no press
+      {L"clean", L"--colors", L"k,k"},                        // an ink twice
+      {L"clean", L"--colors", L"k,"},
+      {L"align-values", L"1", L"2", L"3", L"4", L"5", L"6"},
+      {L"align-values", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8"},
   };
   for (const auto& args : refused) {
     Options options;
@@ -51,6 +58,24 @@ TEST(TqrctlCommandLineTest, RefusesWhatItCannotDo) {
     for (const auto& arg : args) line += " " + std::string(arg.begin(), arg.end());
     EXPECT_FALSE(ParseCommandLine(args, &options, &complaint)) << line;
     EXPECT_FALSE(complaint.empty()) << line;
+  }
+}
+
+TEST(TqrctlCommandLineTest, HelpHasALineForEveryCommandAndOption) {
+  Options options;
+  std::string complaint;
+  ASSERT_TRUE(ParseCommandLine({L"install", L"--help"}, &options, &complaint)) << complaint;
+  EXPECT_TRUE(options.commandHelp);
+  EXPECT_EQ(options.command, Command::kInstall);
+  const std::string install = CommandHelpText(Command::kInstall);
+  EXPECT_EQ(install.rfind("usage: tqrctl install [--printer NAME]", 0), 0u) << install;
+  EXPECT_NE(install.find("\n  --port-file FILE "), std::string::npos) << install;
+  EXPECT_EQ(install.find("--colors"), std::string::npos) << install;
+
+  const std::string help = HelpText();
+  for (const char* line : {"\n  install ", "\n  align-values A B C D E F G ", "\n  --press ok|cancel ",
+                           "\n  --colors c,m,y,pc,pm,k ", "\n  3  the sheet was cancelled\n"}) {
+    EXPECT_NE(help.find(line), std::string::npos) << line << " in\n" << help;
   }
 }
 

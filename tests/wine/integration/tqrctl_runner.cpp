@@ -35,6 +35,14 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
+std::string Narrow(const std::wstring& text) {
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(bytes > 0 ? static_cast<std::size_t>(bytes) : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), bytes, nullptr, nullptr);
+  narrow.resize(narrow.size() - 1);
+  return narrow;
+}
+
 std::wstring RunTag() {
   return std::to_wstring(GetCurrentProcessId()) + L"-" +
          std::to_wstring(GetTickCount64() % 1000000000);

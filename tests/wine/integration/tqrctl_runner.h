@@ -21,5 +21,6 @@ std::wstring RunTag();
 std::wstring UnixFolderOf(const std::wstring& windowsFolder);
 
 std::wstring Widen(const std::string& text);
+std::string Narrow(const std::wstring& text);
 
 }  // namespace tqr::test
