@@ -8,6 +8,8 @@ namespace tqrctl {
 int RunInstall(const Options& options);
 int RunUninstall(const Options& options);
 int RunDefaults(const Options& options);
+int RunGet(const Options& options);
+int RunSet(const Options& options);
 int RunCaps(const Options& options);
 int RunPrefs(const Options& options);
 int RunProps(const Options& options);

@@ -28,6 +28,10 @@ int wmain(int argc, wchar_t** argv) {
       return tqrctl::RunUninstall(options);
     case tqrctl::Command::kDefaults:
       return tqrctl::RunDefaults(options);
+    case tqrctl::Command::kGet:
+      return tqrctl::RunGet(options);
+    case tqrctl::Command::kSet:
+      return tqrctl::RunSet(options);
     case tqrctl::Command::kCaps:
       return tqrctl::RunCaps(options);
     case tqrctl::Command::kPrefs:

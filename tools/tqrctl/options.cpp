@@ -21,7 +21,9 @@ enum CommandBit : unsigned {
   kOnJobs = 128,  // the other maintenance commands
   kOnStatus = 256,
   kOnAlignValues = 512,
-  kOnAll = 1023,
+  kOnGet = 1024,
+  kOnSet = 2048,
+  kOnAll = 4095,
 };
 
 // What a command takes besides its options, read one word at a time; false with
@@ -51,6 +53,11 @@ bool ReadAlignmentValue(const std::wstring& value, Options* options, std::string
   return true;
 }
 
+bool ReadWord(const std::wstring& value, Options* options, std::string*) {
+  options->words.push_back(value);
+  return true;
+}
+
 constexpr CommandRow kCommands[] = {
     {L"install", Command::kInstall, kOnInstall, nullptr, nullptr,
      "adds the driver package and the printer, replacing one of that name"},
@@ -58,6 +65,10 @@ constexpr CommandRow kCommands[] = {
      "removes the printer, the port made for it, the driver when unused"},
     {L"defaults", Command::kDefaults, kOnDefaults, nullptr, nullptr,
      "the default settings as applications get them, field by field"},
+    {L"get", Command::kGet, kOnGet, "[KEY...]", ReadWord,
+     "the settings a document gets, KEY=VALUE a line"},
+    {L"set", Command::kSet, kOnSet, "KEY=VALUE...", ReadWord,
+     "checks values with the driver, stores them as the defaults"},
     {L"caps", Command::kCaps, kOnCaps, nullptr, nullptr,
      "every DeviceCapabilities answer for the printer"},
     {L"status", Command::kStatus, kOnStatus, nullptr, nullptr,
@@ -164,6 +175,8 @@ constexpr OptionRule kOptions[] = {
      "an existing port for the printer (default FILE:)"},
     {"--port-file", "FILE", kOnInstall, &Options::portFile, nullptr, nullptr,
      "jobs go to FILE (a Unix path under Wine) on a port of its own"},
+    {"--print-mode", "NAME", kOnSet, &Options::printMode, nullptr, nullptr,
+     "set: a print mode's settings, as the Main page sets them"},
     {"--host", nullptr, kOnSheets, nullptr, &Options::host, nullptr,
      "host the sheet in tqrctl, printing each step"},
     {"--read-only", nullptr, kOnSheets, nullptr, &Options::readOnly, nullptr,
@@ -345,6 +358,10 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, Options* options,
   }
   if (wasGiven("--after") && options->press == Press::kNobody) {
     *complaint = "--after times a press: give --press ok|cancel with it";
+    return false;
+  }
+  if (options->command == Command::kSet && options->words.empty() && options->printMode.empty()) {
+    *complaint = "set needs KEY=VALUE or --print-mode NAME";
     return false;
   }
   if (options->command == Command::kAlignValues &&

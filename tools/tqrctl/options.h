@@ -12,7 +12,7 @@ namespace tqrctl {
 constexpr wchar_t kProductName[] = L"Orlex TQ-R5400";
 
 enum class Command {
-  kHelp, kInstall, kUninstall, kDefaults, kCaps, kPrefs, kProps,
+  kHelp, kInstall, kUninstall, kDefaults, kGet, kSet, kCaps, kPrefs, kProps,
   kClean, kNozzleCheck, kAlign, kTestPattern, kAlignValues,
   kStatus,
 };
@@ -37,6 +37,10 @@ struct Options {
   Press press = Press::kNobody;
   unsigned pressAfterMs = 1500;  // counted from the moment the sheet is up
   std::wstring screenshotDir;    // each page and dialog as a BMP file in this folder
+
+  // get: the settings' names; set: NAME=VALUE each
+  std::vector<std::wstring> words;
+  std::wstring printMode;  // set: the print mode chosen as on the Main page
 
   // maintenance jobs
   std::uint8_t inks = 0x3F;      // clean: the inks whose heads are cleaned (all)
