@@ -16,5 +16,6 @@ int RunProps(const Options& options);
 // clean, nozzle-check, align, test-pattern and align-values.
 int RunMaintenance(const Options& options);
 int RunStatus(const Options& options);
+int RunReply(const Options& options);
 
 }  // namespace tqrctl

@@ -46,6 +46,8 @@ int wmain(int argc, wchar_t** argv) {
       return tqrctl::RunMaintenance(options);
     case tqrctl::Command::kStatus:
       return tqrctl::RunStatus(options);
+    case tqrctl::Command::kReply:
+      return tqrctl::RunReply(options);
     case tqrctl::Command::kHelp:
       break;
   }

@@ -23,7 +23,8 @@ enum CommandBit : unsigned {
   kOnAlignValues = 512,
   kOnGet = 1024,
   kOnSet = 2048,
-  kOnAll = 4095,
+  kOnReply = 4096,
+  kOnAll = 8191,
 };
 
 // What a command takes besides its options, read one word at a time; false with
@@ -73,6 +74,8 @@ constexpr CommandRow kCommands[] = {
      "every DeviceCapabilities answer for the printer"},
     {L"status", Command::kStatus, kOnStatus, nullptr, nullptr,
      "roll media and firmware, as the Printer Information page shows"},
+    {L"reply", Command::kReply, kOnReply, nullptr, nullptr,
+     "stores status replies as printer data: status needs no printer"},
     {L"prefs", Command::kPrefs, kOnPrefs, nullptr, nullptr,
      "the printing preferences sheet; on OK the settings"},
     {L"props", Command::kProps, kOnProps, nullptr, nullptr,
@@ -177,6 +180,14 @@ constexpr OptionRule kOptions[] = {
      "jobs go to FILE (a Unix path under Wine) on a port of its own"},
     {"--print-mode", "NAME", kOnSet, &Options::printMode, nullptr, nullptr,
      "set: a print mode's settings, as the Main page sets them"},
+    {"--status", "HEX", kOnReply, &Options::statusReply, nullptr, nullptr,
+     "reply: the 24 bytes of the \"PrinterStatus\" reply"},
+    {"--status-file", "FILE", kOnReply, &Options::statusFile, nullptr, nullptr,
+     "reply: the same, read from FILE"},
+    {"--inquiry", "HEX", kOnReply, &Options::inquiryReply, nullptr, nullptr,
+     "reply: the 40 bytes of the \"Inquiry\" reply"},
+    {"--inquiry-file", "FILE", kOnReply, &Options::inquiryFile, nullptr, nullptr,
+     "reply: the same, read from FILE"},
     {"--host", nullptr, kOnSheets, nullptr, &Options::host, nullptr,
      "host the sheet in tqrctl, printing each step"},
     {"--read-only", nullptr, kOnSheets, nullptr, &Options::readOnly, nullptr,
@@ -199,6 +210,8 @@ struct Exclusion {
 };
 constexpr Exclusion kExclusions[] = {
     {"--port", "--port-file", "--port-file makes a port of the printer's own"},
+    {"--status", "--status-file", "the reply comes from one or the other"},
+    {"--inquiry", "--inquiry-file", "the reply comes from one or the other"},
 };
 
 struct ExitMeaning {
@@ -362,6 +375,11 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, Options* options,
   }
   if (options->command == Command::kSet && options->words.empty() && options->printMode.empty()) {
     *complaint = "set needs KEY=VALUE or --print-mode NAME";
+    return false;
+  }
+  if (options->command == Command::kReply && !wasGiven("--status") &&
+      !wasGiven("--status-file") && !wasGiven("--inquiry") && !wasGiven("--inquiry-file")) {
+    *complaint = "reply needs --status or --inquiry (or their files)";
     return false;
   }
   if (options->command == Command::kAlignValues &&

@@ -14,7 +14,7 @@ constexpr wchar_t kProductName[] = L"Orlex TQ-R5400";
 enum class Command {
   kHelp, kInstall, kUninstall, kDefaults, kGet, kSet, kCaps, kPrefs, kProps,
   kClean, kNozzleCheck, kAlign, kTestPattern, kAlignValues,
-  kStatus,
+  kStatus, kReply,
 };
 
 // Which button a scripted run of a property sheet presses, in place of a user.
@@ -41,6 +41,12 @@ struct Options {
   // get: the settings' names; set: NAME=VALUE each
   std::vector<std::wstring> words;
   std::wstring printMode;  // set: the print mode chosen as on the Main page
+
+  // reply: the printer's answers, as hexadecimal text or in files
+  std::wstring statusReply;
+  std::wstring inquiryReply;
+  std::wstring statusFile;
+  std::wstring inquiryFile;
 
   // maintenance jobs
   std::uint8_t inks = 0x3F;      // clean: the inks whose heads are cleaned (all)

@@ -1,4 +1,4 @@
-// tqrctl's get and set against an installed printer: every kind of key
+// tqrctl's get, set and reply against an installed printer: every kind of key
 // makes the round trip through the driver, and a refused value leaves the
 // stored settings byte for byte as they were.
 #include <gtest/gtest.h>
@@ -20,6 +20,7 @@ namespace {
 struct StoredSettings {
   std::vector<BYTE> defaultRecord;
   std::vector<BYTE> driverRecord;
+  std::vector<BYTE> statusReply;
 
   bool operator==(const StoredSettings&) const = default;
 };
@@ -57,6 +58,7 @@ class TqrctlSettingsTest : public ::testing::Test {
       }
     }
     stored.driverRecord = PrinterDataOf(printer, kRecordValue);
+    stored.statusReply = PrinterDataOf(printer, L"PrinterStatus");
     ClosePrinter(printer);
     return stored;
   }
@@ -136,6 +138,8 @@ TEST_F(TqrctlSettingsTest, ARefusedValueLeavesTheStoredSettingsAsTheyWere) {
       // Without a duplex unit the driver prints front to back whatever is asked.
       {{L"set", L"Print Order=Back to Front"}, 1,
        "Print Order=Back to Front: the driver would make it Front to Back"},
+      {{L"reply", L"--status", L"00 01"}, 2, "the \"PrinterStatus\" reply has 2 bytes; it takes 24"},
+      {{L"reply", L"--status", L"0g"}, 2, "not pairs of hexadecimal digits"},
   };
   for (const auto& c : cases) {
     const StoredSettings before = Stored();
@@ -157,6 +161,21 @@ TEST_F(TqrctlSettingsTest, APrintModeBringsItsSettings) {
   run = Run({L"get", L"PrintMode", L"MediaType", L"First Page Only", L"Overlay Prompt"});
   EXPECT_EQ(run.output, "PrintMode=Photo\nMediaType=Glossy Paper\nFirst Page Only=Off\nOverlay Prompt=On\n")
       << run.output;
+}
+
+TEST_F(TqrctlSettingsTest, StoredRepliesAreWhatStatusShows) {
+  // Tray A 36 inches of code 0, tray B empty; firmware "1.05".
+  const std::wstring status = L"00000000 00000000 00000000 00000000 00000000 24000000";
+  std::wstring inquiry = L"00000000";
+  for (int i = 0; i < 32; ++i) inquiry += L"00";
+  inquiry += L"312e3035";
+  TqrctlRun run = Run({L"reply", L"--status", status, L"--inquiry", inquiry});
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  run = Run({L"status"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.output,
+            " \nMedia Tray A: 36in Plain Papers\nMedia Tray B: No media\n \n \n"
+            "Firmware version: 1.05\n");
 }
 
 }  // namespace
