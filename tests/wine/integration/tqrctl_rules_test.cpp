@@ -25,6 +25,12 @@ TEST(TqrctlCommandLineTest, TakesEachCommandsOwnOptions) {
   ASSERT_TRUE(ParseCommandLine({L"install", L"--port", L"X:"}, &options, &complaint)) << complaint;
   EXPECT_EQ(options.port, L"X:");
 
+  ASSERT_TRUE(ParseCommandLine({L"set", L"MediaType=Canvas", L"--print-mode", L"Photo", L"Cyan=5"},
+                               &options, &complaint))
+      << complaint;
+  EXPECT_EQ(options.words, (std::vector<std::wstring>{L"MediaType=Canvas", L"Cyan=5"}));
+  EXPECT_EQ(options.printMode, L"Photo");
+
   ASSERT_TRUE(ParseCommandLine({L"caps"}, &options, &complaint)) << complaint;
   EXPECT_EQ(options.command, Command::kCaps);
   EXPECT_EQ(options.printer, kProductName);
@@ -50,6 +56,12 @@ TEST(TqrctlCommandLineTest, RefusesWhatItCannotDo) {
       {L"clean", L"--colors", L"k,"},
       {L"align-values", L"1", L"2", L"3", L"4", L"5", L"6"},
       {L"align-values", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8"},
+      {L"set"},                                                  // nothing to set
+      {L"set", L"--print-mode"},
+      {L"get", L"--print-mode", L"Photo"},                       // set's option
+      {L"reply"},                                                // no reply given
+      {L"reply", L"--status", L"00", L"--status-file", L"r.bin"},  // from both
+      {L"caps", L"extra"},                                       // takes no words
   };
   for (const auto& args : refused) {
     Options options;
