@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "installed_printer.h"
+#include "support/processes.h"
 #include "tqrctl_runner.h"
 
 namespace tqr::test {
@@ -165,11 +166,12 @@ TEST_F(TqrctlSettingsTest, APrintModeBringsItsSettings) {
 
 TEST_F(TqrctlSettingsTest, StoredRepliesAreWhatStatusShows) {
   // Tray A 36 inches of code 0, tray B empty; firmware "1.05".
+  // The status as text, the inquiry as the file a monitor's log would hold.
   const std::wstring status = L"00000000 00000000 00000000 00000000 00000000 24000000";
-  std::wstring inquiry = L"00000000";
-  for (int i = 0; i < 32; ++i) inquiry += L"00";
-  inquiry += L"312e3035";
-  TqrctlRun run = Run({L"reply", L"--status", status, L"--inquiry", inquiry});
+  const std::string inquiryFile = MakeScratchDirectory() + "inquiry.bin";
+  ASSERT_TRUE(WriteWholeFile(inquiryFile, std::string(36, '\0') + "1.05"));
+  TqrctlRun run =
+      Run({L"reply", L"--status", status, L"--inquiry-file", Widen(inquiryFile)});
   ASSERT_EQ(run.exitCode, 0) << run.output;
   run = Run({L"status"});
   EXPECT_EQ(run.exitCode, 0) << run.output;
