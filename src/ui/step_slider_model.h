@@ -21,10 +21,11 @@ constexpr int kIntensitySliderMaximum = 100;
 constexpr int kIntensityOffset = 50;
 
 // Pixels: position p sits at leftMargin + p * spacing.
+// Plain data: the pages keep it in their zero-filled state blocks.
 struct SliderGeometry {
-  int leftMargin = 0;
-  int firstTick = 0;
-  int spacing = 0;
+  int leftMargin;
+  int firstTick;
+  int spacing;
 };
 
 // The quality slider keeps a fixed left margin; `firstTick` is the
