@@ -188,5 +188,8 @@ void ShowPaperNameWithSize(HWND dialog, SheetState* state, int controlId, const 
 
 // A focus rectangle and another one pixel inside it; whether both were drawn.
 bool DrawDoubleFocusRect(HDC dc, const RECT& rect);
+// The bitmap at (x, y) as a control that cannot be used shows it: washed to
+// grey towards the face colour. False when it could not be drawn.
+bool DrawGreyedBitmap(HDC dc, HBITMAP bitmap, int x, int y);
 
 }  // namespace tqr
