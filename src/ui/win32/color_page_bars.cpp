@@ -18,24 +18,14 @@ const BalanceBarControls kBalanceBarControls[kBalanceBarCount] = {
 
 namespace {
 
-void Line(HDC dc, int x0, int y0, int x1, int y1, int colorIndex) {
-  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colorIndex));
-  if (pen == nullptr) return;
-  HGDIOBJ previous = SelectObject(dc, pen);
-  MoveToEx(dc, x0, y0, nullptr);
-  LineTo(dc, x1, y1);
-  SelectObject(dc, previous);
-  DeleteObject(pen);
-}
-
 void DrawGradient(HDC dc, int width, int height, InkColor ink) {
   // A sunken frame from row 2 to height - 2.
-  Line(dc, 0, 2, 0, height - 2, COLOR_BTNSHADOW);
-  Line(dc, 1, 3, 1, height - 2, COLOR_BTNFACE);
-  Line(dc, 1, 2, width - 1, 2, COLOR_BTNTEXT);
-  Line(dc, 2, height - 3, width - 2, height - 3, COLOR_BTNFACE);
-  Line(dc, width - 1, 2, width - 1, height - 2, COLOR_HIGHLIGHTTEXT);
-  Line(dc, width - 2, 3, width - 2, height - 2, COLOR_BTNFACE);
+  DrawSysColorLine(dc, 0, 2, 0, height - 2, COLOR_BTNSHADOW);
+  DrawSysColorLine(dc, 1, 3, 1, height - 2, COLOR_BTNFACE);
+  DrawSysColorLine(dc, 1, 2, width - 1, 2, COLOR_BTNTEXT);
+  DrawSysColorLine(dc, 2, height - 3, width - 2, height - 3, COLOR_BTNFACE);
+  DrawSysColorLine(dc, width - 1, 2, width - 1, height - 2, COLOR_HIGHLIGHTTEXT);
+  DrawSysColorLine(dc, width - 2, 3, width - 2, height - 2, COLOR_BTNFACE);
   const int columns = width - 4;
   for (int i = 0; i < columns; ++i) {
     const InkColor color = GradientColumnColor(ink, i, columns);

@@ -6,6 +6,7 @@
 
 #include "resources/feature_pages_ids.h"
 #include "ui/advanced_sheet_model.h"
+#include "ui/win32/dlgutil_win32.h"
 #include "ui/win32/module_instance.h"
 
 namespace tqr {
@@ -31,13 +32,7 @@ int RangeMaximum(HWND window) {
 int Position(HWND window) { return static_cast<int>(SendMessageW(window, TBM_GETPOS, 0, 0)); }
 
 void DrawLine(HDC dc, int x0, int x1, int y, int colorIndex) {
-  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colorIndex));
-  if (pen == nullptr) return;
-  HGDIOBJ previous = SelectObject(dc, pen);
-  MoveToEx(dc, x0, y, nullptr);
-  LineTo(dc, x1, y);
-  SelectObject(dc, previous);
-  DeleteObject(pen);
+  DrawSysColorLine(dc, x0, y, x1, y, colorIndex);
 }
 
 void DrawPicture(HDC dc, HDC source, HBITMAP bitmap, int x, int y, int sourceX, int width,
