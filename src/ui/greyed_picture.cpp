@@ -15,4 +15,17 @@ std::uint32_t GreyedPixel(std::uint32_t color, std::uint32_t face) {
   return result;
 }
 
+ClassicGrey ClassicGreyOf(std::uint32_t color) {
+  switch (color & 0x00FFFFFF) {
+    case 0x00C0C0C0:
+      return ClassicGrey::kFace;
+    case 0x00808080:
+      return ClassicGrey::kShadow;
+    case 0x00DFDFDF:
+      return ClassicGrey::kLight;
+    default:
+      return ClassicGrey::kNone;
+  }
+}
+
 }  // namespace tqr

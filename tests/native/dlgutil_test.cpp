@@ -240,5 +240,14 @@ TEST(GreyedPictureTest, ColoursWashHalfwayToTheFace) {
   }
 }
 
+TEST(GreyedPictureTest, ClassicGreysAreKnownByTheirExactColour) {
+  EXPECT_EQ(ClassicGreyOf(0x00C0C0C0), ClassicGrey::kFace);
+  EXPECT_EQ(ClassicGreyOf(0x00808080), ClassicGrey::kShadow);
+  EXPECT_EQ(ClassicGreyOf(0x00DFDFDF), ClassicGrey::kLight);
+  for (std::uint32_t other : {0x00C0C0C1u, 0x00FFFFFFu, 0x00000000u, 0x00404040u}) {
+    EXPECT_EQ(ClassicGreyOf(other), ClassicGrey::kNone) << std::hex << other;
+  }
+}
+
 }  // namespace
 }  // namespace tqr

@@ -7,7 +7,6 @@
 #include "resources/feature_pages_ids.h"
 #include "ui/advanced_sheet_model.h"
 #include "ui/win32/dlgutil_win32.h"
-#include "ui/win32/module_instance.h"
 
 namespace tqr {
 namespace {
@@ -182,10 +181,9 @@ bool AttachStepSlider(HWND page, int controlId, StepSliderState* slider) {
     GetClientRect(window, &client);
     slider->geometry = IntensitySliderGeometry(first, second, client.right);
   }
-  slider->ticks = static_cast<HBITMAP>(LoadImageW(
-      ModuleInstance(), MAKEINTRESOURCEW(IDB_SLIDER_TICKS), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  slider->thumb = static_cast<HBITMAP>(LoadImageW(
-      ModuleInstance(), MAKEINTRESOURCEW(IDB_SLIDER_THUMB), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  // Drawn in the classic greys; shown on the system's face colour.
+  slider->ticks = LoadSystemColoredBitmap(IDB_SLIDER_TICKS);
+  slider->thumb = LoadSystemColoredBitmap(IDB_SLIDER_THUMB);
   if (!SliderDrawsItself(slider->geometry)) return false;
   if (!SetPropW(window, kSliderProperty, slider)) return false;
   slider->previous = reinterpret_cast<WNDPROC>(
