@@ -57,11 +57,6 @@ void TakeCurrentFrom(Entry& entry, Copy from) {
   }
 }
 
-void ClampToLimits(NumericSetting* setting) {
-  if (setting->current > setting->maximum) setting->current = setting->maximum;
-  if (setting->current < setting->minimum) setting->current = setting->minimum;
-}
-
 void CopyForms(SheetState* state, bool toSaved) {
   struct Pair {
     void* current;
@@ -83,6 +78,11 @@ void CopyForms(SheetState* state, bool toSaved) {
 }
 
 }  // namespace
+
+void ClampToLimits(NumericSetting* setting) {
+  if (setting->current > setting->maximum) setting->current = setting->maximum;
+  if (setting->current < setting->minimum) setting->current = setting->minimum;
+}
 
 void SnapshotSheetState(SheetState* state) {
   if (state == nullptr) return;

@@ -25,6 +25,9 @@ void ResetOptionToDefault(OptionList* list);
 
 // --- the sheet's values ---------------------------------------------------------
 
+// Brings the current value into the setting's [minimum, maximum].
+void ClampToLimits(NumericSetting* setting);
+
 // Current to saved for every edited value (copies and the drying times are
 // clamped into their limits first), then "tqr54bas.ini" over "TQR54GFX.ini".
 void SnapshotSheetState(SheetState* state);

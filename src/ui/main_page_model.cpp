@@ -3,6 +3,7 @@
 #include <string>
 
 #include "presets/print_mode_list.h"
+#include "ui/advanced_sheet_model.h"
 #include "ui/dlgutil.h"
 #include "sheet/print_mode_settings.h"
 
@@ -203,18 +204,8 @@ MainPageSummary DescribeMainPage(const SheetState* state) {
   if (state->printing != nullptr) {
     summary.printing = NameAtIndex(state->printing, state->printing->currentId);
   }
-  switch (state->printQuality.current) {
-    case 0:
-      summary.quality = u"Fast";
-      break;
-    case 1:
-      summary.quality = u"Normal";
-      break;
-    case 2:
-      summary.quality = u"Fine";
-      break;
-    default:
-      break;
+  if (const char16_t* quality = QualityName(state->printQuality.current)) {
+    summary.quality = quality;
   }
 
   const bool cmyk = state->cmykOrRgb != nullptr && state->cmykOrRgb->currentId == 1;

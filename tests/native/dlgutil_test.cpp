@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/dlgutil.h"
+#include "ui/greyed_picture.h"
 
 namespace tqr {
 namespace {
@@ -217,6 +218,35 @@ TEST(PaperNameTextTest, TooLongTextsLoseTheUnitLetterThenNameCharacters) {
 TEST(PaperNameTextTest, JoinedTextDropsOneLeadingSpace) {
   EXPECT_EQ(JoinPaperNameText({u"Very lon", u"  210.0 x 297.0 m"}), u"Very lon  210.0 x 297.0 m");
   EXPECT_EQ(JoinPaperNameText({u"A4", u""}), u"A4 ");
+}
+
+// --- greyed pictures ------------------------------------------------------------------
+
+TEST(GreyedPictureTest, ColoursWashHalfwayToTheFace) {
+  struct Case {
+    std::uint32_t color;
+    std::uint32_t face;
+    std::uint32_t greyed;
+  };
+  const Case cases[] = {
+      {0x00C0C0C0, 0x00C0C0C0, 0x00C0C0C0},  // the picture's own backdrop stays the face
+      {0x00000000, 0x00C0C0C0, 0x00606060},  // black ink: half the face
+      {0x00FFFFFF, 0x00C0C0C0, 0x00DFDFDF},
+      {0x000000FF, 0x00F0F0F0, 0x009E9E9E},  // red: grey 76
+      {0x00FF0000, 0x00000000, 0x000E0E0E},  // blue is the darkest ink: grey 29
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GreyedPixel(c.color, c.face), c.greyed) << std::hex << c.color;
+  }
+}
+
+TEST(GreyedPictureTest, ClassicGreysAreKnownByTheirExactColour) {
+  EXPECT_EQ(ClassicGreyOf(0x00C0C0C0), ClassicGrey::kFace);
+  EXPECT_EQ(ClassicGreyOf(0x00808080), ClassicGrey::kShadow);
+  EXPECT_EQ(ClassicGreyOf(0x00DFDFDF), ClassicGrey::kLight);
+  for (std::uint32_t other : {0x00C0C0C1u, 0x00FFFFFFu, 0x00000000u, 0x00404040u}) {
+    EXPECT_EQ(ClassicGreyOf(other), ClassicGrey::kNone) << std::hex << other;
+  }
 }
 
 }  // namespace

@@ -319,6 +319,37 @@ TEST_F(MainPageTest, ListItemsDrawTheSelectionInTheMixedColourWhileModified) {
   DeleteDC(dc);
 }
 
+TEST_F(MainPageTest, ReadOnlyListDrawsItsSelectionGreyed) {
+  state()->editable = 0;
+  ASSERT_NE(Open(), nullptr);
+  HWND list = Item(IDC_MAIN_MODE_LIST);
+  ASSERT_FALSE(IsWindowEnabled(list));
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 80, 80);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  for (const bool selected : {true, false}) {
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_LISTBOX;
+    item.CtlID = IDC_MAIN_MODE_LIST;
+    item.itemID = 0;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = ODS_DISABLED | (selected ? ODS_SELECTED : 0);
+    item.hwndItem = list;
+    item.hDC = dc;
+    item.rcItem = RECT{0, 0, 64, 70};
+    item.itemData = 0;
+    SendMessageW(harness_.page(), WM_DRAWITEM, IDC_MAIN_MODE_LIST,
+                 reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(selected ? COLOR_BTNFACE : COLOR_WINDOW))
+        << selected;
+  }
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
 // Reads the About box's lines and closes it with its OK button, as a user
 // would, from a timer running in the box's own message loop.
 std::vector<std::wstring> about_lines;

@@ -31,6 +31,7 @@ struct DialogOpener {
 };
 constexpr DialogOpener kDialogOpeners[] = {
     {IDC_MAIN_ABOUT, L"about"},
+    {IDC_MAIN_ADVANCED, L"advanced"},
     {IDC_CLEANING_BUTTON, L"cleaning"},
     {IDC_ALIGNMENT_BUTTON, L"alignment"},
 };
@@ -97,6 +98,23 @@ std::wstring WindowText(HWND window) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);
   return text;
+}
+
+// The sheet's tab titles, in order.
+std::vector<std::wstring> TabTitles(HWND sheet) {
+  std::vector<std::wstring> titles;
+  const HWND tab = PropSheet_GetTabControl(sheet);
+  const int count = tab != nullptr ? TabCtrl_GetItemCount(tab) : 0;
+  for (int i = 0; i < count; ++i) {
+    wchar_t title[128] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = title;
+    item.cchTextMax = 128;
+    TabCtrl_GetItem(tab, i, &item);
+    titles.push_back(title);
+  }
+  return titles;
 }
 
 // Runs the thread's messages for a while, so that what a window posts to itself
@@ -207,17 +225,7 @@ void ScriptedUser::Step() {
         sheet_ = around.sheet;
         sawSheet_ = true;
         caption_ = WindowText(sheet_);
-        const HWND tab = PropSheet_GetTabControl(sheet_);
-        const int count = tab != nullptr ? TabCtrl_GetItemCount(tab) : 0;
-        for (int i = 0; i < count; ++i) {
-          wchar_t title[128] = {};
-          TCITEMW item{};
-          item.mask = TCIF_TEXT;
-          item.pszText = title;
-          item.cchTextMax = 128;
-          TabCtrl_GetItem(tab, i, &item);
-          pages_.push_back(title);
-        }
+        pages_ = TabTitles(sheet_);
         if (!script_.screenshotDir.empty()) TakePictures(sheet_);
         foundAt_ = GetTickCount64();
         stage_ = Stage::kFound;
@@ -299,6 +307,18 @@ void ScriptedUser::TakePictures(HWND sheet) {
   if (start >= 0) PropSheet_SetCurSel(sheet, nullptr, start);
 }
 
+void ScriptedUser::CaptureSheetPages(HWND sheet) {
+  // "...-advanced.bmp" -> "...-advanced-1-Quality.bmp", one per page.
+  const std::wstring base = dialogFile_.substr(0, dialogFile_.size() - 4);
+  const std::vector<std::wstring> titles = TabTitles(sheet);
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    PropSheet_SetCurSel(sheet, nullptr, static_cast<int>(i));
+    Pump(kSettleMs);
+    Repaint(sheet);
+    Capture(sheet, base + L"-" + std::to_wstring(i + 1) + L"-" + FileWord(titles[i]) + L".bmp");
+  }
+}
+
 void ScriptedUser::CaptureDialogOpenedBy(HWND page, int buttonId, const std::wstring& file) {
   dialogFile_ = file;
   dialog_ = nullptr;
@@ -331,9 +351,13 @@ void ScriptedUser::Catch() {
     const HWND dialog = DialogOtherThan(sheet_);
     if (dialog == nullptr) return;
     dialog_ = dialog;
-    Pump(kSettleMs);
-    Repaint(dialog);
-    Capture(dialog, dialogFile_);
+    if (IsPropertySheet(dialog)) {
+      CaptureSheetPages(dialog);
+    } else {
+      Pump(kSettleMs);
+      Repaint(dialog);
+      Capture(dialog, dialogFile_);
+    }
     // Cancel first: these dialogs start printer jobs with their other buttons.
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));

@@ -52,6 +52,8 @@ class ScriptedUser {
   void TakePictures(HWND sheet);
   void CaptureDialogOpenedBy(HWND page, int buttonId, const std::wstring& file);
   void Capture(HWND window, const std::wstring& file);
+  // Every page of a property sheet a button opened.
+  void CaptureSheetPages(HWND sheet);
   // Answers a dialog that is not the sheet with its default button; true when
   // there was one.
   bool AnswerStrayDialog(HWND sheet);

@@ -67,7 +67,10 @@ void DrawPictureButton(const DRAWITEMSTRUCT& item, const PictureButton& button) 
   GetObjectW(bitmap, sizeof size, &size);
   const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - size.bmWidth) / 2;
   const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size.bmHeight) / 2;
-  HDC memory = CreateCompatibleDC(item.hDC);
+  // A page that cannot be used shows its buttons as such.
+  const bool greyed =
+      (item.itemState & ODS_DISABLED) != 0 && DrawGreyedBitmap(item.hDC, bitmap, x, y);
+  HDC memory = greyed ? nullptr : CreateCompatibleDC(item.hDC);
   if (memory != nullptr) {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(item.hDC, x, y, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);

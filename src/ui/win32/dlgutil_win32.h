@@ -188,5 +188,14 @@ void ShowPaperNameWithSize(HWND dialog, SheetState* state, int controlId, const 
 
 // A focus rectangle and another one pixel inside it; whether both were drawn.
 bool DrawDoubleFocusRect(HDC dc, const RECT& rect);
+// A one-pixel line in a system colour from (x0, y0) up to, not including,
+// (x1, y1).
+void DrawSysColorLine(HDC dc, int x0, int y0, int x1, int y1, int colorIndex);
+// A bitmap resource of the module with its classic 3-D greys in the
+// system's colours; null when it is missing. The caller deletes it.
+HBITMAP LoadSystemColoredBitmap(int resourceId);
+// The bitmap at (x, y) as a control that cannot be used shows it: washed to
+// grey towards the face colour. False when it could not be drawn.
+bool DrawGreyedBitmap(HDC dc, HBITMAP bitmap, int x, int y);
 
 }  // namespace tqr

@@ -5,8 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "resources/resource_ids.h"
+#include "ui/advanced_sheet_model.h"
 #include "ui/main_page_model.h"
+#include "ui/win32/advanced_pages.h"
 #include "ui/win32/main_page.h"
 #include "ui/win32/pages.h"
 #include "ui/win32/sheet_page.h"
@@ -43,6 +47,23 @@ void OnDestroy(HWND page) {
     block->titleFont = nullptr;
   }
   ClosePageState(page);
+}
+
+// The Advanced sheet edits the sheet's values directly; Cancel there puts
+// back what it may have changed, except the print mode the Save page chose.
+void OpenAdvancedSheet(HWND page, MainPageBlock* block) {
+  SheetState* sheet = block->header.sheet;
+  const std::uint16_t mode = ModeAtListPosition(&block->modes, sheet->printMode->currentPosition);
+  const PrintModeRecord* record =
+      mode == kNoPrintMode ? nullptr : GetPrintModeRecord(sheet, &block->modes, mode);
+  // Without a listed mode, the slot after the built-in records names it.
+  if (record == nullptr) record = &sheet->builtInModes[kBuiltInPrintModes];
+  const std::u16string title(TitleOf(*record));
+  StartAdvancedSheet(sheet);
+  const AdvancedValues before = RememberAdvancedValues(sheet);
+  if (RunAdvancedSheet(page, block, title.c_str()) != 1) RestoreAdvancedValues(sheet, before);
+  if (AdvancedSheetChangedSettings(sheet, before)) MarkPageChanged(page);
+  RefreshMainPage(page, block, true);
 }
 
 void OnModeListCommand(HWND page, MainPageBlock* block, WORD code) {
@@ -88,7 +109,7 @@ void OnCommand(HWND page, WPARAM wParam) {
       MarkPageChanged(page);
       break;
     case IDC_MAIN_ADVANCED:
-      // The Advanced sheet (Quality, Color, Save) joins with its pages.
+      if (code == BN_CLICKED) OpenAdvancedSheet(page, block);
       break;
     case IDC_MAIN_ABOUT:
       if (code == BN_CLICKED) ShowAboutBox(page);

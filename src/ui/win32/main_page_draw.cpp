@@ -29,9 +29,10 @@ void FillColor(HDC dc, const RECT& rect, COLORREF color) {
 
 // An icon, centred horizontally, over its title, the two together centred
 // vertically in `rect`; the title is clipped to the rectangle. No icon when
-// `iconId` is 0 or the resource is missing.
+// `iconId` is 0 or the resource is missing; a greyed icon for a list that
+// cannot be used.
 void DrawIconAndTitle(HDC dc, const RECT& rect, int iconId, const std::u16string& title,
-                      HFONT font) {
+                      HFONT font, bool greyed = false) {
   HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
   const auto* text = reinterpret_cast<const wchar_t*>(title.c_str());
   const int length = static_cast<int>(title.size());
@@ -45,7 +46,12 @@ void DrawIconAndTitle(HDC dc, const RECT& rect, int iconId, const std::u16string
                                               IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
     if (icon != nullptr) {
       const int left = rect.left + ((rect.right - rect.left) - kIconSize) / 2;
-      DrawIconEx(dc, left, top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+      if (greyed) {
+        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, left, top, kIconSize,
+                   kIconSize, DST_ICON | DSS_DISABLED);
+      } else {
+        DrawIconEx(dc, left, top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+      }
       DestroyIcon(icon);
     }
   }
@@ -63,7 +69,13 @@ void DrawModeListItem(HWND page, MainPageBlock* block, const DRAWITEMSTRUCT* ite
   const int saved = SaveDC(dc);
 
   const bool selected = (item->itemState & ODS_SELECTED) != 0;
-  if (selected) {
+  // A read-only sheet greys the list, its selection included.
+  const bool greyed =
+      (item->itemState & ODS_DISABLED) != 0 || IsWindowEnabled(item->hwndItem) == FALSE;
+  if (greyed) {
+    FillColor(dc, rect, GetSysColor(selected ? COLOR_BTNFACE : COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  } else if (selected) {
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF background =
         IsMainPageModified(sheet) ? MixedHighlightColor(highlight, GetSysColor(COLOR_WINDOW))
@@ -91,7 +103,7 @@ void DrawModeListItem(HWND page, MainPageBlock* block, const DRAWITEMSTRUCT* ite
     if (visible && record != nullptr) {
       IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
       DrawIconAndTitle(dc, rect, PrintModeIconId(*record), std::u16string(TitleOf(*record)),
-                       block->titleFont);
+                       block->titleFont, greyed);
     }
   }
   RestoreDC(dc, saved);

@@ -22,6 +22,7 @@
 #include "support/processes.h"
 #include "tqrctl/options.h"
 #include "tqrctl_runner.h"
+#include "ui/greyed_picture.h"
 #include "ui/win32/module_instance.h"
 #include "maintenance/win32/maintenance_pages.h"
 #include "wine/support/recorded_messages.h"
@@ -524,11 +525,14 @@ TEST_F(MaintenanceTest, PictureButtonsShowTheirBitmapsAndFocus) {
     UINT state;
     bool pressed;
     bool focus;
+    bool greyed;
   } draws[] = {
-      {ODA_DRAWENTIRE, 0, false, false},
-      {ODA_DRAWENTIRE, ODS_FOCUS, false, true},
-      {ODA_SELECT, ODS_SELECTED, true, true},
-      {ODA_SELECT, 0, false, false},
+      {ODA_DRAWENTIRE, 0, false, false, false},
+      {ODA_DRAWENTIRE, ODS_FOCUS, false, true, false},
+      {ODA_SELECT, ODS_SELECTED, true, true, false},
+      {ODA_SELECT, 0, false, false, false},
+      // A read-only sheet's buttons must not look as if they could be pressed.
+      {ODA_DRAWENTIRE, ODS_DISABLED, false, false, true},
   };
   constexpr int kSize = 64;
   constexpr int kBitmap = 48;
@@ -562,7 +566,9 @@ TEST_F(MaintenanceTest, PictureButtonsShowTheirBitmapsAndFocus) {
       int differing = 0;
       for (int y = 0; y < kBitmap; ++y) {
         for (int x = 0; x < kBitmap; ++x) {
-          if (canvas.At(kAt + x, kAt + y) != expected.At(x, y)) ++differing;
+          const COLORREF want =
+              d.greyed ? GreyedPixel(expected.At(x, y), face) : expected.At(x, y);
+          if (canvas.At(kAt + x, kAt + y) != want) ++differing;
         }
       }
       EXPECT_EQ(differing, 0) << "button " << b.button << ", action " << d.action;

@@ -8,12 +8,16 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "installed_printer.h"
 #include "platform/win32/driver_kit.h"
+#include "resources/feature_pages_ids.h"
+#include "resources/resource_ids.h"
+#include "settings/devmode.h"
 #include "tqrctl/sheet_host.h"
 #include "tqrctl/sheet_script.h"
 #include "tqrctl_runner.h"
@@ -261,6 +265,110 @@ TEST_F(SheetEntryTest, DocumentSheetGivesTheRecordBackOnlyOnOk) {
       EXPECT_EQ(output, std::vector<BYTE>(kRecordSize, kUntouched));
     }
   }
+}
+
+// A user who opens the Advanced sheet from the Main page, moves the print
+// quality to its end and the cyan balance to its right end, and confirms both
+// sheets. Runs on a thread timer inside the sheets' modal loops.
+struct AdvancedSheetUser {
+  int stage = 0;
+  HWND documentSheet = nullptr;
+  std::wstring advancedCaption;
+  std::vector<std::wstring> advancedPages;
+};
+AdvancedSheetUser g_advancedUser;
+
+struct SheetSearch {
+  HWND except;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindSheet(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<SheetSearch*>(parameter);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (window == search->except || !IsWindowVisible(window) || std::wcscmp(name, L"#32770") != 0 ||
+      FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) == nullptr) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+HWND VisibleSheetOtherThan(HWND except) {
+  SheetSearch search{except};
+  EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void CALLBACK DriveAdvancedSheet(HWND, UINT, UINT_PTR, DWORD) {
+  AdvancedSheetUser& user = g_advancedUser;
+  if (user.stage == 0) {
+    user.documentSheet = VisibleSheetOtherThan(nullptr);
+    HWND main = user.documentSheet != nullptr ? PropSheet_GetCurrentPageHwnd(user.documentSheet)
+                                              : nullptr;
+    if (main == nullptr || GetDlgItem(main, IDC_MAIN_ADVANCED) == nullptr) return;
+    user.stage = 1;
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_ADVANCED, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_ADVANCED)));
+  } else if (user.stage == 1) {
+    HWND advanced = VisibleSheetOtherThan(user.documentSheet);
+    if (advanced == nullptr) return;
+    user.stage = 2;
+    wchar_t caption[128] = {};
+    GetWindowTextW(advanced, caption, 128);
+    user.advancedCaption = caption;
+    HWND tab = PropSheet_GetTabControl(advanced);
+    for (int i = 0; tab != nullptr && i < TabCtrl_GetItemCount(tab); ++i) {
+      wchar_t title[64] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = title;
+      item.cchTextMax = 64;
+      TabCtrl_GetItem(tab, i, &item);
+      user.advancedPages.push_back(title);
+    }
+    HWND quality = PropSheet_GetCurrentPageHwnd(advanced);
+    SendMessageW(GetDlgItem(quality, IDC_QUALITY_SLIDER), WM_KEYDOWN, VK_END, 0);
+    PropSheet_SetCurSel(advanced, nullptr, 1);
+    HWND color = PropSheet_GetCurrentPageHwnd(advanced);
+    SendMessageW(color, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0),
+                 reinterpret_cast<LPARAM>(GetDlgItem(color, IDC_CYAN_BAR)));
+    PostMessageW(advanced, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  } else if (user.stage == 2) {
+    if (VisibleSheetOtherThan(user.documentSheet) != nullptr) return;
+    user.stage = 3;
+    PostMessageW(user.documentSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  }
+}
+
+TEST_F(SheetEntryTest, AdvancedSheetChangesComeBackInTheRecordOnOk) {
+  std::vector<BYTE> input = Defaults();
+  std::vector<BYTE> output(kRecordSize, kUntouched);
+  DOCUMENTPROPERTYHEADER header =
+      DocumentHeader(&input, &output, DM_IN_BUFFER | DM_OUT_BUFFER | DM_PROMPT);
+  SheetHost host(module_->DocumentSheets(), reinterpret_cast<LPARAM>(&header));
+  g_advancedUser = AdvancedSheetUser{};
+  {
+    // Answers a message about a lost print mode at INIT, then leaves the
+    // sheets to the user above.
+    ScriptedUser guard(Pressing(Press::kNobody));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, DriveAdvancedSheet);
+    ASSERT_EQ(host.Init(), 1);
+    ASSERT_EQ(host.GetInfoHeader(nullptr), 1);
+    host.Show(nullptr);
+    KillTimer(nullptr, timer);
+  }
+  EXPECT_EQ(g_advancedUser.stage, 3);
+  EXPECT_EQ(g_advancedUser.advancedCaption, L"[Standard]Properties");
+  EXPECT_EQ(g_advancedUser.advancedPages, (std::vector<std::wstring>{L"Quality", L"Color"}));
+  ASSERT_TRUE(host.confirmed());
+  EXPECT_EQ(host.Destroy(), 1);
+
+  const auto* record = reinterpret_cast<const DRVDEVMODE*>(output.data());
+  EXPECT_EQ(record->PrintQuality, 2);
+  EXPECT_EQ(static_cast<std::int16_t>(record->Cyan), 50);
+  EXPECT_EQ(record->FirstPageOnly, 1);  // the settings no longer match the print mode
 }
 
 // A caller without the right to change settings gets a sheet all the same,

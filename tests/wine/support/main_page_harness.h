@@ -89,15 +89,18 @@ class MainPageHarness {
     return state_;
   }
 
-  // Opens the sheet with the page and returns the page; null on failure.
-  HWND Open() {
+  // Opens the sheet with the Main page and returns the page; null on failure.
+  HWND Open() { return Open(kMainPageDialog, MainPageProc, L"Main"); }
+
+  // The same with another page of the driver.
+  HWND Open(int dialogId, DLGPROC procedure, const wchar_t* title) {
     PROPSHEETPAGEW page = {};
     page.dwSize = sizeof page;
     page.dwFlags = PSP_USETITLE | PSP_HASHELP;
     page.hInstance = GetModuleHandleW(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEW(kMainPageDialog);
-    page.pszTitle = L"Main";
-    page.pfnDlgProc = MainPageProc;
+    page.pszTemplate = MAKEINTRESOURCEW(dialogId);
+    page.pszTitle = title;
+    page.pfnDlgProc = procedure;
     page.lParam = reinterpret_cast<LPARAM>(&state_);
     HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
     if (handle == nullptr) return nullptr;

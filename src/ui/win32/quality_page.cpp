@@ -1,0 +1,125 @@
+// The Quality page of the Advanced sheet: the cartridge setting, media type,
+// mirror printing and the print quality on a three-step slider.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resources/feature_pages_ids.h"
+#include "ui/advanced_sheet_model.h"
+#include "ui/main_page_model.h"
+#include "ui/win32/advanced_pages.h"
+#include "ui/win32/sheet_page.h"
+
+namespace tqr {
+namespace {
+
+static_assert(kQualityPageDialog == IDD_QUALITY_PAGE);
+
+constexpr DWORD kQualityHelpContext = 5;
+
+struct QualityPageBlock {
+  DialogHeader header;
+  StepSliderState slider;
+};
+
+QualityPageBlock* QualityPageOf(HWND page) {
+  QualityPageBlock* block = DialogStateOf<QualityPageBlock>(page);
+  return block != nullptr && block->header.sheet != nullptr ? block : nullptr;
+}
+
+void RefreshQualityPage(HWND page) {
+  const QualityPageBlock* block = QualityPageOf(page);
+  if (block == nullptr) return;
+  SheetState* sheet = block->header.sheet;
+  ShowModifiedTitle(page, sheet);
+  FillVisibleOptionCombo(page, IDC_QUALITY_CARTRIDGE, sheet->cartridge);
+  FillVisibleOptionCombo(page, IDC_QUALITY_MEDIA_TYPE, sheet->mediaType);
+  CheckDlgButton(page, IDC_QUALITY_MIRROR, sheet->mirror.current == 1 ? BST_CHECKED : BST_UNCHECKED);
+  if (const char16_t* mode = QualityName(sheet->printQuality.current)) {
+    SetDlgItemTextW(page, IDC_QUALITY_MODE, reinterpret_cast<const wchar_t*>(mode));
+  }
+}
+
+void ShowSliderPosition(HWND page, const SheetState* sheet) {
+  HWND slider = GetDlgItem(page, IDC_QUALITY_SLIDER);
+  InvalidateRect(slider, nullptr, TRUE);
+  SendMessageW(slider, TBM_SETPOS, TRUE, sheet->printQuality.current);
+}
+
+void OnInitDialog(HWND page, LPARAM lParam) {
+  SheetState* sheet = SheetOfPageCreation(lParam);
+  if (sheet == nullptr) return;
+  auto* block = CreateDialogState<QualityPageBlock>(page, sheet);
+  if (block == nullptr) return;
+  HWND slider = GetDlgItem(page, IDC_QUALITY_SLIDER);
+  SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kQualitySliderMaximum));
+  SendMessageW(slider, TBM_SETPOS, TRUE, sheet->printQuality.current);
+  block->slider.kind = SliderKind::kQuality;
+  block->slider.sheet = sheet;
+  block->slider.setting = &sheet->printQuality;
+  block->slider.refreshPage = RefreshQualityPage;
+  AttachStepSlider(page, IDC_QUALITY_SLIDER, &block->slider);
+  GetDriverHelpFile(sheet->printer, block->header.helpFile);
+  RefreshQualityPage(page);
+}
+
+void OnClose(HWND page) {
+  if (QualityPageBlock* block = DialogStateOf<QualityPageBlock>(page)) {
+    DetachStepSlider(&block->slider);
+  }
+}
+
+void OnActivate(HWND page) {
+  if (const QualityPageBlock* block = QualityPageOf(page)) {
+    ShowSliderPosition(page, block->header.sheet);
+    RefreshQualityPage(page);
+  }
+}
+
+void Changed(HWND page, SheetState* sheet) {
+  MarkAdvancedModified(sheet);
+  InvalidateRect(GetDlgItem(page, IDC_QUALITY_SLIDER), nullptr, TRUE);
+  RefreshQualityPage(page);
+}
+
+void OnCommand(HWND page, WPARAM wParam) {
+  QualityPageBlock* block = QualityPageOf(page);
+  if (block == nullptr) return;
+  SheetState* sheet = block->header.sheet;
+  switch (LOWORD(wParam)) {
+    case IDC_QUALITY_CARTRIDGE:
+      if (OnOptionComboChange(page, wParam, IDC_QUALITY_CARTRIDGE, sheet->cartridge) != 0) {
+        Changed(page, sheet);
+      }
+      break;
+    case IDC_QUALITY_MEDIA_TYPE:
+      if (OnOptionComboChange(page, wParam, IDC_QUALITY_MEDIA_TYPE, sheet->mediaType) != 0) {
+        Changed(page, sheet);
+      }
+      break;
+    case IDC_QUALITY_MIRROR:
+      if (HIWORD(wParam) != BN_CLICKED) break;
+      ToggleMirror(sheet, IsDlgButtonChecked(page, IDC_QUALITY_MIRROR) == BST_CHECKED);
+      Changed(page, sheet);
+      break;
+    case IDC_QUALITY_DEFAULTS:
+      if (HIWORD(wParam) != BN_CLICKED) break;
+      SetFocus(GetDlgItem(page, IDC_QUALITY_DEFAULTS));
+      ResetQualityPage(sheet);
+      SendDlgItemMessageW(page, IDC_QUALITY_SLIDER, TBM_SETPOS, TRUE, sheet->printQuality.current);
+      Changed(page, sheet);
+      break;
+    default:
+      break;
+  }
+}
+
+constexpr AdvancedPage kQualityPage = {OnInitDialog, OnCommand, OnActivate, OnClose, nullptr,
+                                       kQualityHelpContext};
+
+}  // namespace
+
+INT_PTR CALLBACK QualityPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  return AdvancedPageProc(kQualityPage, page, message, wParam, lParam);
+}
+
+}  // namespace tqr

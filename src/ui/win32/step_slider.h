@@ -1,0 +1,42 @@
+// The step slider: a trackbar whose drawing and input the driver takes over,
+// so that its positions sit on a scale of the driver's own with its own
+// thumb and ticks. The Quality page's print quality slider and the Color
+// page's intensity slider use it; ui/step_slider_model.h holds the rules.
+#pragma once
+
+#include <windows.h>
+
+#include "sheet/sheetstate.h"
+#include "ui/step_slider_model.h"
+
+namespace tqr {
+
+// A page's slider, kept in the page's state block. Zero-filled until
+// AttachStepSlider; DetachStepSlider releases what it holds.
+struct StepSliderState {
+  HWND window;
+  WNDPROC previous;  // the trackbar's own procedure; null while not replaced
+  HBITMAP ticks;     // 8 x 4: the normal tick, then the disabled one
+  HBITMAP thumb;     // 8 x 20
+  SliderGeometry geometry;
+  RECT thumbRect;  // the trackbar's own thumb when it was attached
+  SliderKind kind;
+  SheetState* sheet;
+  NumericSetting* setting;  // the value the position stands for
+  // Brings the page up to date after the slider painted.
+  void (*refreshPage)(HWND page);
+};
+
+// Takes over the trackbar `controlId` of `page` when its ticks give a scale:
+// loads the thumb and tick pictures and replaces its procedure. The range
+// and position are set before; the ticks are put at every position here,
+// since a trackbar may not have laid them out for its range yet. False when
+// the trackbar keeps its own drawing and input.
+bool AttachStepSlider(HWND page, int controlId, StepSliderState* slider);
+// Puts the trackbar's own procedure back and deletes the pictures.
+void DetachStepSlider(StepSliderState* slider);
+
+// Moves the slider to `position` and stores its value in the setting.
+void SetStepSliderPosition(StepSliderState* slider, int position, bool redraw);
+
+}  // namespace tqr
