@@ -7,7 +7,9 @@
 namespace tqr {
 
 constexpr int kMainPageDialog = 1101;
+constexpr int kPaperPageDialog = 300;
 
 INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PaperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tqr
