@@ -89,15 +89,17 @@ class MainPageHarness {
     return state_;
   }
 
-  // Opens the sheet with the page and returns the page; null on failure.
-  HWND Open() {
+  // Opens the sheet with the page (the Main page unless told another) and
+  // returns the page; null on failure.
+  HWND Open(int dialogId = kMainPageDialog, DLGPROC procedure = MainPageProc,
+            const wchar_t* title = L"Main") {
     PROPSHEETPAGEW page = {};
     page.dwSize = sizeof page;
     page.dwFlags = PSP_USETITLE | PSP_HASHELP;
     page.hInstance = GetModuleHandleW(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEW(kMainPageDialog);
-    page.pszTitle = L"Main";
-    page.pfnDlgProc = MainPageProc;
+    page.pszTemplate = MAKEINTRESOURCEW(dialogId);
+    page.pszTitle = title;
+    page.pfnDlgProc = procedure;
     page.lParam = reinterpret_cast<LPARAM>(&state_);
     HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
     if (handle == nullptr) return nullptr;
