@@ -118,12 +118,8 @@ FormSlots FormSlotsOf(SheetState* state, PaperCombo combo) {
   return {state->formName2, state->paperSizeDisplayText, &state->formSizes[2]};
 }
 
-void SetCurrentPaper(SheetState* state, PaperCombo combo, std::uint16_t number) {
-  OptionList* list = PaperList(state, combo);
-  if (list == nullptr) return;
-  list->currentId = number;
-  list->currentPosition = OptionComboPosition(list, number);
-}
+
+void SetCurrentPaper(SheetState* state, PaperCombo combo, std::uint16_t number);
 
 std::int64_t Dots(std::int64_t resolution, std::int64_t ratio, std::int64_t length) {
   return resolution * ratio / 100 * length / 254;
@@ -211,6 +207,7 @@ std::size_t SelectPaperChoice(SheetState* state, PaperCombo combo,
     if (choices.entries[i].number == kA4Paper && !a4) a4 = i;
     if (current < kFirstServerForm && current != kUserDefinedPaper &&
         choices.entries[i].number == current) {
+      SetCurrentPaper(state, combo, current);
       return i;
     }
   }
@@ -219,9 +216,9 @@ std::size_t SelectPaperChoice(SheetState* state, PaperCombo combo,
   for (std::size_t i = choices.standardCount; i < choices.entries.size(); ++i) {
     const PaperChoice& form = choices.entries[i];
     if (stored.empty() || !SameFormName(form.name, stored)) continue;
-    SetCurrentPaper(state, combo, form.number);
     slots.size[0] = static_cast<std::uint32_t>(form.width);
     slots.size[1] = static_cast<std::uint32_t>(form.length);
+    SetCurrentPaper(state, combo, form.number);
     return i;
   }
   SetCurrentPaper(state, combo, kA4Paper);
@@ -244,13 +241,14 @@ void SyncPaperChoice(SheetState* state, PaperCombo combo, const PaperComboEntrie
 
 void CopyPageSizeToPrinterPaper(SheetState* state) {
   const std::uint16_t number = CurrentId(state->paperSize);
+  if (number >= kFirstServerForm) {
+    std::copy(std::begin(state->formName), std::end(state->formName), state->formName2);
+    std::copy(std::begin(state->pageSizeDisplayText), std::end(state->pageSizeDisplayText),
+              state->paperSizeDisplayText);
+    state->formSizes[2] = state->formSizes[0];
+    state->formSizes[3] = state->formSizes[1];
+  }
   SetCurrentPaper(state, PaperCombo::kPrinterPaper, number);
-  if (number < kFirstServerForm) return;
-  std::copy(std::begin(state->formName), std::end(state->formName), state->formName2);
-  std::copy(std::begin(state->pageSizeDisplayText), std::end(state->pageSizeDisplayText),
-            state->paperSizeDisplayText);
-  state->formSizes[2] = state->formSizes[0];
-  state->formSizes[3] = state->formSizes[1];
 }
 
 bool IsPageSizeOffered(const SheetState* state, std::uint16_t number, std::uint16_t printing,
@@ -317,6 +315,26 @@ PaperDimensions CurrentPaperDimensions(const SheetState* state, PaperCombo combo
   return {static_cast<std::int32_t>(state->paperSizes[index][0]),
           static_cast<std::int32_t>(state->paperSizes[index][1])};
 }
+
+namespace {
+
+// A paper becomes current with its size: a confirmed sheet writes the size
+// of a description paper from these settings, so they must not keep the
+// size of the paper chosen before.
+void SetCurrentPaper(SheetState* state, PaperCombo combo, std::uint16_t number) {
+  OptionList* list = PaperList(state, combo);
+  if (list == nullptr) return;
+  list->currentId = number;
+  list->currentPosition = OptionComboPosition(list, number);
+  const PaperDimensions size = CurrentPaperDimensions(state, combo);
+  if (size.width <= 0 || size.length <= 0) return;
+  NumericSetting& width = combo == PaperCombo::kPage ? state->pageWidth : state->pageWidth2;
+  NumericSetting& length = combo == PaperCombo::kPage ? state->pageLength : state->pageLength2;
+  width.current = static_cast<std::int16_t>(size.width);
+  length.current = static_cast<std::int16_t>(size.length);
+}
+
+}  // namespace
 
 std::int16_t FitScaling(const SheetState* state) {
   const Margins m = GetMargins(state, state->noMargin.current != 0,

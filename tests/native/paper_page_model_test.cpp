@@ -286,6 +286,29 @@ TEST_F(PaperPageModelTest, SelectingFallsBackToA4AndFindsRenumberedForms) {
   EXPECT_EQ(state_->paperSize->currentId, kA4Paper);
 }
 
+TEST_F(PaperPageModelTest, ChosenSizesReachTheRecord) {
+  // Enlarging A3 onto A2: both sizes travel with their numbers.
+  Choose(1, 0, 9, 9);
+  PaperComboEntries page = ListPaperChoices(state_, PaperCombo::kPage, {});
+  PaperComboEntries paper = ListPaperChoices(state_, PaperCombo::kPrinterPaper, {});
+  SyncPaperChoice(state_, PaperCombo::kPage, page, 6, u"A3 (297 x 420 mm)");
+  SyncPaperChoice(state_, PaperCombo::kPrinterPaper, paper, 4, u"A2 (420 x 594 mm)");
+  SnapshotSheetState(state_);
+  ApplySheetState(state_, record_.get());
+  EXPECT_EQ(record_->dm.dmPaperSize, 8);
+  EXPECT_EQ(record_->dm.dmPaperWidth, 2970);
+  EXPECT_EQ(record_->dm.dmPaperLength, 4200);
+  EXPECT_EQ(record_->PaperSize2, 66);
+  EXPECT_EQ(record_->PageWidth2, 4200);
+  EXPECT_EQ(record_->PageLength2, 5940);
+  // Normal size: the printer paper becomes the page, size and all.
+  CopyPageSizeToPrinterPaper(state_);
+  SnapshotSheetState(state_);
+  ApplySheetState(state_, record_.get());
+  EXPECT_EQ(record_->PaperSize2, 8);
+  EXPECT_EQ(record_->PageWidth2, 2970);
+}
+
 TEST_F(PaperPageModelTest, AChosenFormReachesTheRecord) {
   AddForm(u"Banner 500", 5000, 8000);
   Choose(0, 0, 9, 9);
