@@ -225,26 +225,22 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
       return AnswerNotification(page, 0);
     case PSN_KILLACTIVE:
       return OnKillActive(page, block);
-    case PSN_HELP:
-      return AnswerHelp(page, block->header.helpFile, kPaperPageHelpContext);
-    case PSN_QUERYCANCEL:
-      return AnswerQueryCancel(page, sheet, block->header.caption);
     case PSN_APPLY:
+      // Nothing is confirmed while the ratio the page was left with stands refused.
       if (block->scalingAccepted == 0) return AnswerNotification(page, PSNRET_NOERROR);
       return AnswerApply(page, sheet);
-    case PSN_RESET:
-      return AnswerReset(page, sheet);
-    default:
-      return FALSE;
+    default: {
+      INT_PTR answer = FALSE;
+      AnswerCommonNotification(page, header->code, sheet, block->header.helpFile,
+                               block->header.caption, kPaperPageHelpContext, &answer);
+      return answer;
+    }
   }
 }
 
 }  // namespace
 
-PaperPageBlock* PaperPageOf(HWND page) {
-  PaperPageBlock* block = DialogStateOf<PaperPageBlock>(page);
-  return block != nullptr && block->header.sheet != nullptr ? block : nullptr;
-}
+PaperPageBlock* PaperPageOf(HWND page) { return PageStateOf<PaperPageBlock>(page); }
 
 INT_PTR CALLBACK PaperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
