@@ -22,6 +22,7 @@ struct PageDescription {
 // In the order the user sees the tabs.
 const PageDescription kDocumentPages[] = {
     {L"Main", kMainPageDialog, MainPageProc, AddedWhen::Always},
+    {L"Paper", kPaperPageDialog, PaperPageProc, AddedWhen::Always},
     {L"Features", kFeaturesPageDialog, FeaturesPageProc, AddedWhen::Always},
     {L"Maintenance", kMaintenancePageDialog, MaintenancePageProc, AddedWhen::Editable},
     {L"Printer Information", kPrinterInfoPageDialog, PrinterInfoPageProc, AddedWhen::Editable},

@@ -89,6 +89,8 @@ constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kErrorSuccess = 0;
 // The value is longer than the buffer; the call said how long it is.
 constexpr std::uint32_t kErrorMoreData = 234;
+// The caller lacks the rights for the change (a form on the print server).
+constexpr std::uint32_t kErrorAccessDenied = 5;
 
 class Spooler {
  public:
@@ -113,6 +115,13 @@ class Spooler {
                                        std::vector<std::uint8_t>* record) = 0;
   // EnumFormsW at level 1, in the server's order.
   virtual bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) = 0;
+  // AddFormW, SetFormW (the form named `name`) and DeleteFormW at level 1:
+  // kErrorSuccess, or the call's error code (kErrorAccessDenied without the
+  // rights to change the server's forms).
+  virtual std::uint32_t AddForm(PrinterHandle printer, const FormInfo& form) = 0;
+  virtual std::uint32_t SetForm(PrinterHandle printer, const std::u16string& name,
+                                const FormInfo& form) = 0;
+  virtual std::uint32_t DeleteForm(PrinterHandle printer, const std::u16string& name) = 0;
 };
 
 class Machine {

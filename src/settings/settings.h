@@ -80,6 +80,24 @@ enum UserFormList : int {
   kFormNames = 16,   // names of 64 UTF-16 units
 };
 
+// A user form the printer offers, as paper number 318 + k.
+struct OfferedForm {
+  std::u16string name;
+  std::int16_t width;   // 0.1 mm
+  std::int16_t length;  // 0.1 mm
+  std::int16_t number;  // 318 + k
+};
+
+// Whether a server form is offered: a user form (flags 0) of 210.0 to
+// 1082.2 mm by 297.0 to 2667.0 mm, bounds included.
+bool IsOfferedForm(const FormInfo& form);
+// Whether two form names are the same to the spooler: letters compared
+// ignoring case (ASCII and Latin-1).
+bool SameFormName(const std::u16string& a, const std::u16string& b);
+// The offered forms in the server's order, numbered; false (and none) when
+// the server's forms cannot be had.
+bool ListOfferedForms(PrinterHandle printer, std::vector<OfferedForm>* offered);
+
 int MatchUserForm(PrinterHandle printer, DRVDEVMODE* record);
 std::uint32_t EnumUserForms(PrinterHandle printer, int what, void* output);
 void CopyFormNames(PrinterHandle printer, DRVDEVMODE* record);

@@ -1,6 +1,7 @@
 // Finalization: the derived and constant fields every record handed out
 // carries, and paper sizes fitted to what the printer offers.
 #include <cstring>
+#include <vector>
 
 #include "settings/offered_papers.h"
 #include "settings/settings.h"
@@ -49,6 +50,9 @@ std::int32_t RangeLimit(DdfHandle ddf, const char* feature, std::uint16_t kind) 
 void ReconcilePageSize(DdfHandle ddf, DRVDEVMODE* record, PrinterHandle printer) {
   PublicDevMode& dm = record->dm;
   if (dm.dmPaperSize >= kFirstFormPaper) {
+    // A server form named by its number brings its own size: the caller's
+    // width and length may be another paper's, or not set at all.
+    if (MatchUserForm(printer, record)) return;
     const bool widthFits = RangeLimit(ddf, "PaperWidth", DDFQ_RANGE_MIN) <= dm.dmPaperWidth &&
                            dm.dmPaperWidth <= RangeLimit(ddf, "PaperWidth2", DDFQ_RANGE_MAX);
     const bool lengthFits = RangeLimit(ddf, "PaperLength", DDFQ_RANGE_MIN) <= dm.dmPaperLength &&
@@ -76,7 +80,19 @@ void ReconcilePageSize(DdfHandle ddf, DRVDEVMODE* record, PrinterHandle printer)
   }
 }
 
-void ReconcileOutputPaper(DdfHandle ddf, DRVDEVMODE* record) {
+// The offered form numbered `number`; false when the server has none.
+bool FindOfferedForm(PrinterHandle printer, std::uint16_t number, OfferedForm* found) {
+  std::vector<OfferedForm> offered;
+  ListOfferedForms(printer, &offered);
+  for (const OfferedForm& form : offered) {
+    if (static_cast<std::uint16_t>(form.number) != number) continue;
+    *found = form;
+    return true;
+  }
+  return false;
+}
+
+void ReconcileOutputPaper(DdfHandle ddf, DRVDEVMODE* record, PrinterHandle printer) {
   if (record->Printing == 2 || record->Printing == 0) {
     record->PaperSize2 = record->PaperSize;
     record->PageWidth2 = record->PageWidth;
@@ -84,6 +100,11 @@ void ReconcileOutputPaper(DdfHandle ddf, DRVDEVMODE* record) {
     return;
   }
   if (record->PaperSize2 >= static_cast<std::uint16_t>(kFirstFormPaper)) {
+    OfferedForm form;
+    if (FindOfferedForm(printer, record->PaperSize2, &form)) {
+      record->PaperWidth2 = static_cast<std::uint16_t>(form.width);
+      record->PaperLength2 = static_cast<std::uint16_t>(form.length);
+    }
     record->PageWidth2 = record->PaperWidth2;
     record->PageLength2 = record->PaperLength2;
     return;
@@ -172,7 +193,20 @@ int FinalizeSettings(DdfHandle ddf, DRVDEVMODE* record, PrinterHandle printer) {
   record->PaperSize = static_cast<std::uint16_t>(dm.dmPaperSize);
   record->PageWidth = static_cast<std::uint16_t>(dm.dmPaperWidth);
   record->PageLength = static_cast<std::uint16_t>(dm.dmPaperLength);
-  ReconcileOutputPaper(ddf, record);
+  ReconcileOutputPaper(ddf, record, printer);
+  // A sheet applies a server form's size from here; it is the size just
+  // found, never one a caller left behind.
+  std::uint32_t formSizes[4] = {};
+  std::memcpy(formSizes, record->FormSizes, sizeof formSizes);
+  if (record->PaperSize >= static_cast<std::uint16_t>(kFirstFormPaper)) {
+    formSizes[0] = record->PageWidth;
+    formSizes[1] = record->PageLength;
+  }
+  if (record->PaperSize2 >= static_cast<std::uint16_t>(kFirstFormPaper)) {
+    formSizes[2] = record->PageWidth2;
+    formSizes[3] = record->PageLength2;
+  }
+  std::memcpy(record->FormSizes, formSizes, sizeof formSizes);
   dm.dmPrintQuality = static_cast<std::int16_t>(record->Resolution);
   return 1;
 }

@@ -1,5 +1,6 @@
 // The document entry points' work behind the exports, against the shipped
 // description and a fake spooler.
+#include <cstring>
 #include <string>
 
 #include "settings/document_request.h"
@@ -80,6 +81,53 @@ TEST_F(DocumentRequestTest, TheSpoolersDefaultRecordAndFormsCount) {
                 {printer(), u"Orlex TQ-R5400", nullptr, out.get(), &cbOut, kModeCopy}),
             1);
   EXPECT_EQ(out->dm.dmCopies, 1);
+}
+
+TEST_F(DocumentRequestTest, AServerFormNamedByItsNumberBringsItsSize) {
+  // The spooler's default record is A3; the application asks for the first
+  // server form by number alone, without width and length.
+  auto stored = Defaults();
+  stored->dm.dmFields = DM_PAPERSIZE;
+  stored->dm.dmPaperSize = 8;
+  FinalizeSettings(ddf(), stored.get(), printer());
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored.get());
+  spooler_.printers[printer()].defaultRecord.assign(bytes, bytes + sizeof(DRVDEVMODE));
+  AddForm(u"Too narrow", 2000, 3000);
+  AddForm(u"Banner 500", 5000, 8000);
+  AddForm(u"Poster 700", 7000, 10000);
+  const struct {
+    std::uint16_t printing;
+    std::int16_t paper;
+    std::uint16_t paper2;
+    std::int16_t wantWidth;
+    std::int16_t wantLength;
+    std::uint16_t wantWidth2;
+  } cases[] = {
+      {0, 318, 8, 5000, 8000, 5000},
+      {0, 319, 8, 7000, 10000, 7000},
+      {1, 258, 319, 8410, 11890, 7000},  // enlarging onto a form
+  };
+  for (const auto& c : cases) {
+    auto input = Defaults();
+    input->dm.dmFields = DM_PAPERSIZE;
+    input->dm.dmPaperSize = c.paper;
+    input->Printing = c.printing;
+    input->PaperSize2 = c.paper2;
+    auto out = test::ZeroRecord();
+    ASSERT_EQ(Ask(out.get(), input.get(), kModeCopy), 1);
+    EXPECT_EQ(out->dm.dmPaperSize, c.paper);
+    EXPECT_EQ(out->dm.dmPaperWidth, c.wantWidth) << c.paper;
+    EXPECT_EQ(out->dm.dmPaperLength, c.wantLength) << c.paper;
+    EXPECT_EQ(out->PageWidth2, c.wantWidth2) << c.paper;
+    // A sheet opened on the record applies the form's size from here.
+    std::uint32_t formSizes[4];
+    std::memcpy(formSizes, out->FormSizes, sizeof formSizes);
+    if (c.paper >= 318) {
+      EXPECT_EQ(formSizes[0], static_cast<std::uint32_t>(c.wantWidth));
+      EXPECT_EQ(formSizes[1], static_cast<std::uint32_t>(c.wantLength));
+    }
+    EXPECT_EQ(formSizes[2], c.wantWidth2) << c.paper;
+  }
 }
 
 TEST_F(DocumentRequestTest, FailuresAnswerMinusOne) {

@@ -8,6 +8,7 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -264,6 +265,41 @@ TEST_F(SpoolerPortTest, FormsAreTheServersInThousandthsOfAMillimetre) {
   std::vector<FormInfo> kept(1);
   EXPECT_FALSE(spooler_.EnumForms(nullptr, &kept));
   EXPECT_EQ(kept.size(), 1u);
+}
+
+// The port answers what the spooler answers, error codes included, so that
+// the Server Forms dialog can tell a refusal for rights from other failures.
+TEST_F(SpoolerPortTest, FormChangesAnswerTheSpoolersOwnErrors) {
+  auto direct = [](BOOL done) { return done ? std::uint32_t{ERROR_SUCCESS} : std::uint32_t{GetLastError()}; };
+  auto record = [](const wchar_t* name) {
+    FORM_INFO_1W info{};
+    info.pName = const_cast<LPWSTR>(name);
+    info.Size = {500000, 800000};
+    info.ImageableArea = {0, 0, 500000, 800000};
+    return info;
+  };
+  FORM_INFO_1W first = record(L"TQR port form one");
+  const std::uint32_t added = direct(AddFormW(printer_, 1, reinterpret_cast<LPBYTE>(&first)));
+  EXPECT_EQ(spooler_.AddForm(printer_, FormInfo{0, u"TQR port form two", 500000, 800000}), added);
+
+  // A built-in form: whatever the server says, the port says it too.
+  FORM_INFO_1W letter = record(L"Letter");
+  letter.Size = {215900, 279400};
+  letter.ImageableArea = {0, 0, 215900, 279400};
+  const std::uint32_t setBuiltIn =
+      direct(SetFormW(printer_, const_cast<LPWSTR>(L"Letter"), 1, reinterpret_cast<LPBYTE>(&letter)));
+  EXPECT_EQ(spooler_.SetForm(printer_, u"Letter", FormInfo{0, u"Letter", 215900, 279400}),
+            setBuiltIn);
+  std::printf("spooler answers: add %u, set built-in %u\n", added, setBuiltIn);
+
+  for (const char16_t* name : {u"TQR port form one", u"TQR port form two"}) {
+    spooler_.DeleteForm(printer_, name);
+  }
+  // No server behind a null handle: every change fails with a reason.
+  const FormInfo form{0, u"TQR port form", 500000, 800000};
+  EXPECT_NE(spooler_.AddForm(nullptr, form), kErrorSuccess);
+  EXPECT_NE(spooler_.SetForm(nullptr, form.name, form), kErrorSuccess);
+  EXPECT_NE(spooler_.DeleteForm(nullptr, form.name), kErrorSuccess);
 }
 
 TEST(Win32MachineTest, ReadsTheUsersCountryCodeAsThePrefixHoldsIt) {

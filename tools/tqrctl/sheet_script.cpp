@@ -6,11 +6,22 @@
 #include <cwchar>
 
 #include "resources/maintenance_ids.h"
+#include "resources/paper_ids.h"
 #include "resources/resource_ids.h"
 #include "tqrctl/text.h"
 #include "tqrctl/window_capture.h"
 
 namespace tqrctl {
+
+// Controls of the pages that open a dialog of their own, with the name the
+// dialog's picture takes: buttons, and combo boxes whose choice at a position
+// brings one up.
+struct DialogOpener {
+  int controlId;
+  const wchar_t* name;
+  int comboPosition = -1;  // a button
+};
+
 namespace {
 
 constexpr UINT kTickMs = 100;
@@ -23,15 +34,15 @@ constexpr DWORD kSettleMs = 300;
 // The static control of a message box that holds its text.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-// Buttons of the pages that open a dialog of their own, with the name the
-// dialog's picture takes.
-struct DialogOpener {
-  int buttonId;
-  const wchar_t* name;
-};
+// In page order; a choice that changes the page comes after its buttons.
 constexpr DialogOpener kDialogOpeners[] = {
     {IDC_MAIN_ABOUT, L"about"},
     {IDC_MAIN_ADVANCED, L"advanced"},
+    {IDC_PAPER_MARGINS, L"margins"},
+    {IDC_PAPER_SIZE_GROUPS, L"paper-size-setting"},
+    {IDC_PAPER_SERVER_FORMS, L"server-forms"},
+    {IDC_PAPER_OFFSETS, L"offset-setting"},
+    {IDC_PAPER_PRINTING, L"banner", 2},
     {IDC_CLEANING_BUTTON, L"cleaning"},
     {IDC_ALIGNMENT_BUTTON, L"alignment"},
 };
@@ -299,9 +310,9 @@ void ScriptedUser::TakePictures(HWND sheet) {
     Capture(sheet, name + L".bmp");
     const HWND page = PropSheet_GetCurrentPageHwnd(sheet);
     for (const DialogOpener& opener : kDialogOpeners) {
-      const HWND button = page != nullptr ? GetDlgItem(page, opener.buttonId) : nullptr;
-      if (button == nullptr || !IsWindowVisible(button) || !IsWindowEnabled(button)) continue;
-      CaptureDialogOpenedBy(page, opener.buttonId, name + L"-" + opener.name + L".bmp");
+      const HWND control = page != nullptr ? GetDlgItem(page, opener.controlId) : nullptr;
+      if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control)) continue;
+      CaptureDialogOpenedBy(page, opener, name + L"-" + opener.name + L".bmp");
     }
   }
   if (start >= 0) PropSheet_SetCurSel(sheet, nullptr, start);
@@ -319,15 +330,22 @@ void ScriptedUser::CaptureSheetPages(HWND sheet) {
   }
 }
 
-void ScriptedUser::CaptureDialogOpenedBy(HWND page, int buttonId, const std::wstring& file) {
+void ScriptedUser::CaptureDialogOpenedBy(HWND page, const DialogOpener& opener,
+                                         const std::wstring& file) {
+  const int buttonId = opener.controlId;
   dialogFile_ = file;
   dialog_ = nullptr;
   dialogCloseStep_ = 0;
   const UINT_PTR catcher = SetTimer(nullptr, 0, kTickMs, CatchDialog);
   // The page opens its dialog modally, so this returns once the catcher has
   // pictured and closed it.
-  SendMessageW(page, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(page, buttonId)));
+  const HWND control = GetDlgItem(page, buttonId);
+  WORD code = BN_CLICKED;
+  if (opener.comboPosition >= 0) {
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(opener.comboPosition), 0);
+    code = CBN_SELCHANGE;
+  }
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(buttonId, code), reinterpret_cast<LPARAM>(control));
   KillTimer(nullptr, catcher);
   if (dialog_ == nullptr) {
     notes_.push_back("button " + std::to_string(buttonId) + " opened no dialog");

@@ -14,6 +14,8 @@
 
 namespace tqrctl {
 
+struct DialogOpener;
+
 struct SheetScript {
   Press press = Press::kNobody;
   unsigned pressAfterMs = 1500;  // counted from the moment the sheet is up
@@ -50,7 +52,7 @@ class ScriptedUser {
   void Catch();
   void Step();
   void TakePictures(HWND sheet);
-  void CaptureDialogOpenedBy(HWND page, int buttonId, const std::wstring& file);
+  void CaptureDialogOpenedBy(HWND page, const DialogOpener& opener, const std::wstring& file);
   void Capture(HWND window, const std::wstring& file);
   // Every page of a property sheet a button opened.
   void CaptureSheetPages(HWND sheet);

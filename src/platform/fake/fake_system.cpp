@@ -8,7 +8,8 @@ namespace {
 // The same codes the real calls answer with.
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorInvalidHandle = 6;
-constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorFileExists = 80;
+constexpr std::uint32_t kErrorInvalidFormName = 1902;
 
 }  // namespace
 
@@ -72,6 +73,54 @@ bool FakeSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* out) {
   if (failEnumForms || printers.count(printer) == 0) return false;
   *out = forms;
   return true;
+}
+
+namespace {
+
+char16_t FoldAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+
+bool SameName(const std::u16string& a, const std::u16string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<FormInfo>::iterator FakeSpooler::FindForm(const std::u16string& name) {
+  for (auto form = forms.begin(); form != forms.end(); ++form) {
+    if (SameName(form->name, name)) return form;
+  }
+  return forms.end();
+}
+
+std::uint32_t FakeSpooler::AddForm(PrinterHandle printer, const FormInfo& form) {
+  if (printers.count(printer) == 0) return kErrorInvalidHandle;
+  if (formChangeError != kErrorSuccess) return formChangeError;
+  if (FindForm(form.name) != forms.end()) return kErrorFileExists;
+  forms.push_back(form);
+  return kErrorSuccess;
+}
+
+std::uint32_t FakeSpooler::SetForm(PrinterHandle printer, const std::u16string& name,
+                                   const FormInfo& form) {
+  if (printers.count(printer) == 0) return kErrorInvalidHandle;
+  if (formChangeError != kErrorSuccess) return formChangeError;
+  const auto found = FindForm(name);
+  if (found == forms.end() || found->flags != 0) return kErrorInvalidFormName;
+  *found = form;
+  return kErrorSuccess;
+}
+
+std::uint32_t FakeSpooler::DeleteForm(PrinterHandle printer, const std::u16string& name) {
+  if (printers.count(printer) == 0) return kErrorInvalidHandle;
+  if (formChangeError != kErrorSuccess) return formChangeError;
+  const auto found = FindForm(name);
+  if (found == forms.end() || found->flags != 0) return kErrorInvalidFormName;
+  forms.erase(found);
+  return kErrorSuccess;
 }
 
 bool FakeMachine::WideToAnsi(const std::u16string& text, std::size_t capacity,

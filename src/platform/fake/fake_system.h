@@ -38,12 +38,23 @@ class FakeSpooler : public Spooler {
   bool GetPrinterDefaultRecord(PrinterHandle printer,
                                std::vector<std::uint8_t>* record) override;
   bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
+  // Names are compared ignoring ASCII case, as the spooler does; a form of
+  // another flag than 0 cannot be changed or deleted.
+  std::uint32_t AddForm(PrinterHandle printer, const FormInfo& form) override;
+  std::uint32_t SetForm(PrinterHandle printer, const std::u16string& name,
+                        const FormInfo& form) override;
+  std::uint32_t DeleteForm(PrinterHandle printer, const std::u16string& name) override;
 
   std::map<PrinterHandle, Printer> printers;
   // The print server's forms, shared by every printer.
   std::vector<FormInfo> forms;
   bool failEnumForms = false;
+  // Answered by AddForm, SetForm and DeleteForm instead of changing a form.
+  std::uint32_t formChangeError = kErrorSuccess;
   int dataWrites = 0;
+
+ private:
+  std::vector<FormInfo>::iterator FindForm(const std::u16string& name);
 };
 
 class FakeMachine : public Machine {

@@ -33,6 +33,10 @@ class Win32Spooler : public Spooler {
   bool GetPrinterDefaultRecord(PrinterHandle printer,
                                std::vector<std::uint8_t>* record) override;
   bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
+  std::uint32_t AddForm(PrinterHandle printer, const FormInfo& form) override;
+  std::uint32_t SetForm(PrinterHandle printer, const std::u16string& name,
+                        const FormInfo& form) override;
+  std::uint32_t DeleteForm(PrinterHandle printer, const std::u16string& name) override;
 };
 
 class Win32Machine : public Machine {

@@ -136,6 +136,53 @@ bool Win32Spooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms
   return true;
 }
 
+namespace {
+
+// FORM_INFO_1W of a form, its printable area the whole sheet. `name` keeps
+// the text the record points at alive.
+FORM_INFO_1W FormRecord(const FormInfo& form, std::u16string* name) {
+  *name = form.name;
+  FORM_INFO_1W info{};
+  info.Flags = form.flags;
+  info.pName = reinterpret_cast<LPWSTR>(name->data());
+  info.Size.cx = form.width;
+  info.Size.cy = form.length;
+  info.ImageableArea.left = 0;
+  info.ImageableArea.top = 0;
+  info.ImageableArea.right = form.width;
+  info.ImageableArea.bottom = form.length;
+  return info;
+}
+
+std::uint32_t LastErrorOf(BOOL done) {
+  if (done) return kErrorSuccess;
+  const DWORD error = GetLastError();
+  // A failure that names no reason is still a failure.
+  return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
+}
+
+}  // namespace
+
+std::uint32_t Win32Spooler::AddForm(PrinterHandle printer, const FormInfo& form) {
+  std::u16string name;
+  FORM_INFO_1W info = FormRecord(form, &name);
+  return LastErrorOf(AddFormW(static_cast<HANDLE>(printer), 1, reinterpret_cast<LPBYTE>(&info)));
+}
+
+std::uint32_t Win32Spooler::SetForm(PrinterHandle printer, const std::u16string& name,
+                                    const FormInfo& form) {
+  std::u16string formName;
+  FORM_INFO_1W info = FormRecord(form, &formName);
+  std::u16string target = name;
+  return LastErrorOf(SetFormW(static_cast<HANDLE>(printer), reinterpret_cast<LPWSTR>(target.data()),
+                              1, reinterpret_cast<LPBYTE>(&info)));
+}
+
+std::uint32_t Win32Spooler::DeleteForm(PrinterHandle printer, const std::u16string& name) {
+  std::u16string target = name;
+  return LastErrorOf(DeleteFormW(static_cast<HANDLE>(printer), reinterpret_cast<LPWSTR>(target.data())));
+}
+
 bool Win32Machine::WideToAnsi(const std::u16string& text, std::size_t capacity,
                               std::string* out) {
   if (capacity == 0) return false;

@@ -90,6 +90,14 @@ Block* DialogStateOf(HWND dialog) {
   return reinterpret_cast<Block*>(header);
 }
 
+// A page's block with a sheet behind it; null when the page could not
+// start, and then it shows nothing and handles nothing.
+template <typename Block>
+Block* PageStateOf(HWND page) {
+  Block* block = DialogStateOf<Block>(page);
+  return block != nullptr && block->header.sheet != nullptr ? block : nullptr;
+}
+
 // Closes the help file a page opened; nothing when the path is empty.
 void QuitDriverHelp(HWND window, const wchar_t* helpFile);
 // What every page does when it is destroyed: closes its help file and

@@ -136,25 +136,18 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
       return AnswerNotification(page, 0);
     case PSN_KILLACTIVE:
       return AnswerNotification(page, FALSE);
-    case PSN_HELP:
-      return AnswerHelp(page, block->header.helpFile, kMainPageHelpContext);
-    case PSN_QUERYCANCEL:
-      return AnswerQueryCancel(page, sheet, block->header.caption);
-    case PSN_APPLY:
-      return AnswerApply(page, sheet);
-    case PSN_RESET:
-      return AnswerReset(page, sheet);
-    default:
-      return FALSE;
+    default: {
+      INT_PTR answer = FALSE;
+      AnswerCommonNotification(page, header->code, sheet, block->header.helpFile,
+                               block->header.caption, kMainPageHelpContext, &answer);
+      return answer;
+    }
   }
 }
 
 }  // namespace
 
-MainPageBlock* MainPageOf(HWND page) {
-  MainPageBlock* block = DialogStateOf<MainPageBlock>(page);
-  return block != nullptr && block->header.sheet != nullptr ? block : nullptr;
-}
+MainPageBlock* MainPageOf(HWND page) { return PageStateOf<MainPageBlock>(page); }
 
 INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

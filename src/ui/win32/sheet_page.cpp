@@ -55,6 +55,26 @@ INT_PTR AnswerHelp(HWND page, const wchar_t* helpFile, DWORD context) {
   return AnswerNotification(page, 0);
 }
 
+bool AnswerCommonNotification(HWND page, UINT code, SheetState* sheet, const wchar_t* helpFile,
+                              const wchar_t* caption, DWORD helpContext, INT_PTR* answer) {
+  switch (code) {
+    case PSN_HELP:
+      *answer = AnswerHelp(page, helpFile, helpContext);
+      return true;
+    case PSN_QUERYCANCEL:
+      *answer = AnswerQueryCancel(page, sheet, caption);
+      return true;
+    case PSN_APPLY:
+      *answer = AnswerApply(page, sheet);
+      return true;
+    case PSN_RESET:
+      *answer = AnswerReset(page, sheet);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void ReportSheetResult(const SheetState* sheet, LONG result) {
   if (sheet == nullptr || sheet->hostCallback == nullptr) return;
   const auto callback = reinterpret_cast<PFNCOMPROPSHEET>(sheet->hostCallback);

@@ -36,6 +36,12 @@ INT_PTR AnswerQueryCancel(HWND page, const SheetState* sheet, const wchar_t* cap
 // driver names no help file.
 INT_PTR AnswerHelp(HWND page, const wchar_t* helpFile, DWORD context);
 
+// What every editing page answers alike: help at its topic, the cancel
+// question, apply and reset. True, with the answer, when `code` was one of
+// them.
+bool AnswerCommonNotification(HWND page, UINT code, SheetState* sheet, const wchar_t* helpFile,
+                              const wchar_t* caption, DWORD helpContext, INT_PTR* answer);
+
 // Tells the host the sheet's result through its callback (CPSFUNC_SET_RESULT
 // with the last page's value).
 void ReportSheetResult(const SheetState* sheet, LONG result);

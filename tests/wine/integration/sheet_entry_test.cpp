@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <winspool.h>
 
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "installed_printer.h"
 #include "platform/win32/driver_kit.h"
 #include "resources/feature_pages_ids.h"
+#include "resources/paper_ids.h"
 #include "resources/resource_ids.h"
 #include "settings/devmode.h"
 #include "tqrctl/sheet_host.h"
@@ -369,6 +371,64 @@ TEST_F(SheetEntryTest, AdvancedSheetChangesComeBackInTheRecordOnOk) {
   EXPECT_EQ(record->PrintQuality, 2);
   EXPECT_EQ(static_cast<std::int16_t>(record->Cyan), 50);
   EXPECT_EQ(record->FirstPageOnly, 1);  // the settings no longer match the print mode
+}
+
+// What a user chooses on the Paper page, once the sheet is up: enlarging
+// from A4 onto A2 from the second roll, in landscape.
+void CALLBACK ChoosePaper(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND sheet = VisibleSheetOtherThan(nullptr);
+  if (sheet == nullptr) return;
+  KillTimer(nullptr, timer);
+  PropSheet_SetCurSel(sheet, nullptr, 1);
+  HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+  auto choose = [page](int combo, int position) {
+    SendDlgItemMessageW(page, combo, CB_SETCURSEL, position, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, combo)));
+  };
+  choose(IDC_PAPER_PRINTING, 1);
+  choose(IDC_PAPER_FEED, 1);
+  // A2 is the fifth size of ISO A.
+  choose(IDC_PAPER_OUTPUT, 4);
+  CheckRadioButton(page, IDC_PAPER_PORTRAIT, IDC_PAPER_LANDSCAPE, IDC_PAPER_LANDSCAPE);
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAPER_LANDSCAPE, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_PAPER_LANDSCAPE)));
+}
+
+// The Paper page's choices come back in the record, field by field.
+TEST_F(SheetEntryTest, PaperChoicesComeBackThroughTheHost) {
+  std::vector<BYTE> input = Defaults();
+  std::vector<BYTE> output(kRecordSize, kUntouched);
+  DOCUMENTPROPERTYHEADER header =
+      DocumentHeader(&input, &output, DM_IN_BUFFER | DM_OUT_BUFFER | DM_PROMPT);
+  SheetHost host(module_->DocumentSheets(), reinterpret_cast<LPARAM>(&header));
+  {
+    SheetScript script = Pressing(Press::kOk);
+    script.pressAfterMs = 1500;
+    ScriptedUser user(script);
+    ASSERT_EQ(host.Init(), 1);
+    ASSERT_EQ(host.GetInfoHeader(nullptr), 1);
+    SetTimer(nullptr, 0, 20, ChoosePaper);
+    host.Show(nullptr);
+    for (const std::string& note : user.notes()) {
+      if (note.rfind("answered the dialog", 0) != 0) ADD_FAILURE() << note;
+    }
+  }
+  ASSERT_TRUE(host.confirmed());
+  EXPECT_EQ(host.Destroy(), 1);
+  DRVDEVMODE record;
+  std::memcpy(&record, output.data(), sizeof record);
+  EXPECT_EQ(record.Printing, 1);
+  EXPECT_EQ(record.PaperFeed, 1);
+  EXPECT_EQ(record.dm.dmDefaultSource, 257);
+  EXPECT_EQ(record.dm.dmPaperSize, 9);
+  EXPECT_EQ(record.dm.dmPaperWidth, 2100);
+  EXPECT_EQ(record.PaperSize2, 66);
+  EXPECT_EQ(record.PageWidth2, 4200);
+  EXPECT_EQ(record.PageLength2, 5940);
+  EXPECT_EQ(record.Scaling, 202);  // A4 fitted onto A2 within the roll margins
+  EXPECT_EQ(record.dm.dmOrientation, 2);
+  EXPECT_EQ(record.Orientation, 2);
 }
 
 // A caller without the right to change settings gets a sheet all the same,

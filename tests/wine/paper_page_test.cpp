@@ -1,0 +1,359 @@
+// The Paper page in a real property sheet, driven by messages as a user's
+// clicks would drive it, over a sheet state of the shipped description.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "resources/paper_ids.h"
+#include "ui/paper_page_model.h"
+#include "wine/support/main_page_harness.h"
+#include "wine/support/recorded_messages.h"
+
+namespace tqr {
+namespace {
+
+constexpr UINT kBoxFlags = MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL;
+
+// What a user does in a modal dialog the page opened: found by one of its
+// controls, then acted on from inside the dialog's own message loop.
+struct DialogStep {
+  int controlId;
+  std::function<void(HWND)> act;
+};
+
+std::deque<DialogStep>& Steps() {
+  static std::deque<DialogStep> steps;
+  return steps;
+}
+
+struct Search {
+  int controlId;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogWith(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  if (!IsWindowVisible(window) || GetDlgItem(window, search->controlId) == nullptr) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (Steps().empty()) {
+    KillTimer(nullptr, timer);
+    return;
+  }
+  Search search{Steps().front().controlId, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindDialogWith, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return;
+  const DialogStep step = Steps().front();
+  Steps().pop_front();
+  step.act(search.found);
+}
+
+void Click(HWND dialog, int id) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Choose(HWND dialog, int combo, int position) {
+  SendDlgItemMessageW(dialog, combo, CB_SETCURSEL, position, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, combo)));
+}
+
+void Toggle(HWND dialog, int box) {
+  const LRESULT checked = SendDlgItemMessageW(dialog, box, BM_GETCHECK, 0, 0);
+  SendDlgItemMessageW(dialog, box, BM_SETCHECK, checked == BST_CHECKED ? 0 : 1, 0);
+  Click(dialog, box);
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(dialog, id, text, 256);
+  return text;
+}
+
+class PaperPageTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+  void SetUp() override {
+    ASSERT_NE(harness_.Build(), nullptr) << "the shipped description did not build";
+  }
+  void TearDown() override { harness_.Close(); }
+
+  HWND Open() {
+    HWND page = harness_.Open(kPaperPageDialog, PaperPageProc, L"Paper");
+    EXPECT_NE(page, nullptr);
+    return page;
+  }
+  SheetState* state() { return harness_.state(); }
+  HWND Item(int id) { return GetDlgItem(harness_.page(), id); }
+  bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
+  std::wstring Text(int id) {
+    wchar_t text[256] = {};
+    GetWindowTextW(Item(id), text, 256);
+    return text;
+  }
+  void Select(int combo, int position) {
+    SendMessageW(Item(combo), CB_SETCURSEL, position, 0);
+    SendMessageW(harness_.page(), WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(combo)));
+  }
+  LONG_PTR Notify(UINT code) {
+    NMHDR header = {harness_.sheet(), 0, code};
+    SendMessageW(harness_.page(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    return GetWindowLongPtrW(harness_.page(), DWLP_MSGRESULT);
+  }
+  int PositionOf(int combo, std::uint16_t number) {
+    const PaperComboEntries choices = ListPaperChoices(
+        state(), combo == IDC_PAPER_SIZE ? PaperCombo::kPage : PaperCombo::kPrinterPaper, {});
+    for (std::size_t i = 0; i < choices.entries.size(); ++i) {
+      if (choices.entries[i].number == number) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  // Presses `button` on the page; `steps` run in the dialog it opens.
+  void OpenDialog(int button, std::deque<DialogStep> steps) {
+    Steps() = std::move(steps);
+    SetTimer(nullptr, 0, 20, RunStep);
+    Click(harness_.page(), button);
+    EXPECT_TRUE(Steps().empty()) << "the dialog of " << button << " missed steps";
+    Steps().clear();
+  }
+
+  test::MainPageHarness harness_;
+  test::RecordedMessages boxes_;
+};
+
+TEST_F(PaperPageTest, OpensOnTheSheetsValuesWithThePrintingTypesControls) {
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0), 28);
+  EXPECT_EQ(Text(IDC_PAPER_SIZE), L"A4 (210 x 297 mm)");
+  EXPECT_EQ(Text(IDC_PAPER_PRINTING), L"Normal-Size Printing");
+  EXPECT_EQ(Text(IDC_PAPER_SCALING), L"100");
+  EXPECT_EQ(Text(IDC_PAPER_VERTICAL), L"0.0");
+  EXPECT_EQ(Text(IDC_PAPER_VERTICAL_UNIT), L"mm");
+  EXPECT_FALSE(Enabled(IDC_PAPER_OUTPUT));
+  EXPECT_FALSE(Enabled(IDC_PAPER_SCALING));
+  EXPECT_TRUE(Enabled(IDC_PAPER_MARGINS));
+  EXPECT_TRUE(Enabled(IDC_PAPER_OFFSETS));
+
+  // Enlarging onto A2: everything opens up and the ratio fits A4 on it.
+  Select(IDC_PAPER_PRINTING, 1);
+  EXPECT_TRUE(Enabled(IDC_PAPER_OUTPUT));
+  Select(IDC_PAPER_OUTPUT, PositionOf(IDC_PAPER_OUTPUT, 66));
+  EXPECT_EQ(state()->paperSize2->currentId, 66);
+  EXPECT_EQ(Text(IDC_PAPER_SCALING), L"202");
+  EXPECT_TRUE(boxes_.asked.empty());
+
+  // Back to normal size: the printer paper follows the page, once told.
+  Select(IDC_PAPER_PRINTING, 0);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text,
+            L"Printer paper size has been changed.\nMake sure the correct size paper is loaded "
+            L"in the printer.");
+  EXPECT_EQ(boxes_.asked[0].caption, L"Orlex TQ-R5400");
+  EXPECT_EQ(boxes_.asked[0].flags, kBoxFlags);
+  EXPECT_EQ(state()->paperSize2->currentId, 9);
+}
+
+TEST_F(PaperPageTest, ReadOnlySheetsStayGreyWhenThePageIsShownAgain) {
+  state()->editable = 0;
+  ASSERT_NE(Open(), nullptr);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int id : {IDC_PAPER_OFFSETS, IDC_PAPER_MARGINS, IDC_PAPER_SCALING, IDC_PAPER_OUTPUT,
+                   IDC_PAPER_SIZE, IDC_PAPER_FEED, IDC_PAPER_CUTTER}) {
+      EXPECT_FALSE(Enabled(id)) << id << " pass " << pass;
+    }
+    EXPECT_TRUE(Enabled(IDC_PAPER_SAVE_MEDIA));
+    EXPECT_TRUE(Enabled(IDC_PAPER_SERVER_FORMS));
+    Notify(PSN_SETACTIVE);
+  }
+}
+
+TEST_F(PaperPageTest, RefusalsTellTheUserAndPutTheChoiceBack) {
+  ASSERT_NE(Open(), nullptr);
+  // A4 refuses cut sheet: the feed returns to the tray the user had.
+  Select(IDC_PAPER_FEED, 1);
+  boxes_.asked.clear();
+  Select(IDC_PAPER_FEED, 2);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text,
+            L"Cut Sheet cannot be selected with the current Page Size settings.");
+  EXPECT_EQ(state()->paperFeed->currentId, 1);
+  EXPECT_EQ(SendMessageW(Item(IDC_PAPER_FEED), CB_GETCURSEL, 0, 0), 1);
+
+  // A ratio out of range keeps the page.
+  Select(IDC_PAPER_PRINTING, 1);
+  boxes_.asked.clear();
+  SetWindowTextW(Item(IDC_PAPER_SCALING), L"5");
+  EXPECT_EQ(Notify(PSN_KILLACTIVE), TRUE);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text, L"Enlarge/Reduce range is from 10 to 541.");
+  SetWindowTextW(Item(IDC_PAPER_SCALING), L"50");
+  EXPECT_EQ(Notify(PSN_KILLACTIVE), FALSE);
+  EXPECT_EQ(state()->scaling.current, 50);
+}
+
+TEST_F(PaperPageTest, OffsetSettingTakesTypedValuesOnOkOnly) {
+  ASSERT_NE(Open(), nullptr);
+  // Inches with a value out of their range: the message, and millimetres stay.
+  OpenDialog(IDC_PAPER_OFFSETS,
+             {{IDC_OFFSET_VERTICAL, [](HWND dialog) {
+                 EXPECT_EQ(ItemText(dialog, IDC_OFFSET_VERTICAL_RANGE), L"(-5.0 to 5.0 mm)");
+                 SetDlgItemTextW(dialog, IDC_OFFSET_VERTICAL, L"9");
+                 Choose(dialog, IDC_OFFSET_UNIT, 1);
+                 EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_OFFSET_UNIT, CB_GETCURSEL, 0, 0), 0);
+                 Click(dialog, IDC_OFFSET_CANCEL);
+               }}});
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text,
+            L"Set the offset \nvertical from -5.0 mm (-0.20 in) to 5.0 mm (0.20 in) and the "
+            L"\nhorizontal from -5.0 mm (-0.20 in) to 5.0 mm (0.20 in).");
+  EXPECT_EQ(boxes_.asked[0].flags, kBoxFlags);
+  EXPECT_EQ(state()->vertOffset.current, 0);
+
+  // Typed, switched to inches and confirmed.
+  OpenDialog(IDC_PAPER_OFFSETS,
+             {{IDC_OFFSET_VERTICAL, [](HWND dialog) {
+                 SetDlgItemTextW(dialog, IDC_OFFSET_VERTICAL, L"-1.5");
+                 SetDlgItemTextW(dialog, IDC_OFFSET_HORIZONTAL, L"5");
+                 Choose(dialog, IDC_OFFSET_UNIT, 1);
+                 EXPECT_EQ(ItemText(dialog, IDC_OFFSET_VERTICAL), L"-0.05");
+                 EXPECT_EQ(ItemText(dialog, IDC_OFFSET_HORIZONTAL), L"0.20");
+                 EXPECT_EQ(ItemText(dialog, IDC_OFFSET_HORIZONTAL_RANGE), L"(-0.20 to 0.20 in)");
+                 Click(dialog, IDC_OFFSET_OK);
+               }}});
+  EXPECT_EQ(state()->vertOffset.current, -15);
+  EXPECT_EQ(state()->vertOffsetI.current, -5);
+  EXPECT_EQ(state()->horzOffset.current, 50);
+  EXPECT_EQ(state()->horzOffsetI.current, 20);
+  EXPECT_EQ(state()->offsetUnit->currentId, 1);
+  EXPECT_EQ(Text(IDC_PAPER_VERTICAL), L"-0.05");
+  EXPECT_EQ(Text(IDC_PAPER_HORIZONTAL_UNIT), L"in");
+}
+
+TEST_F(PaperPageTest, SizeGroupsAndMarginsDialogs) {
+  ASSERT_NE(Open(), nullptr);
+  // Every group off: ISO A stays, and the lists shrink to it.
+  OpenDialog(IDC_PAPER_SIZE_GROUPS, {{IDC_GROUP_ISO_A, [](HWND dialog) {
+                                        for (int box : {IDC_GROUP_ISO_A, IDC_GROUP_ISO_B,
+                                                        IDC_GROUP_ANSI, IDC_GROUP_ARCH}) {
+                                          Toggle(dialog, box);
+                                        }
+                                        Click(dialog, IDC_GROUPS_OK);
+                                      }}});
+  EXPECT_EQ(state()->isoA.current, 1);
+  EXPECT_EQ(state()->ansi.current, 0);
+  EXPECT_EQ(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0), 10);
+
+  // Without Margins shows the panel, greys the margins and prints the whole
+  // sheet; Cancel takes it back.
+  OpenDialog(IDC_PAPER_MARGINS, {{IDC_MARGINS_NONE, [this](HWND dialog) {
+                                    EXPECT_EQ(ItemText(dialog, IDC_MARGINS_FEED),
+                                              L"Roll Paper (Tray A)");
+                                    EXPECT_EQ(ItemText(dialog, IDC_MARGINS_TOP), L"15.0");
+                                    EXPECT_EQ(ItemText(dialog, IDC_MARGINS_HEIGHT), L"279.0");
+                                    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_MARGINS_PANEL)));
+                                    Toggle(dialog, IDC_MARGINS_NONE);
+                                    EXPECT_EQ(state()->noMargin.current, 1);
+                                    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_MARGINS_PANEL)));
+                                    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_MARGINS_TOP)));
+                                    EXPECT_EQ(ItemText(dialog, IDC_MARGINS_HEIGHT), L"297.0");
+                                    EXPECT_EQ(ItemText(dialog, IDC_MARGINS_WIDTH), L"210.0");
+                                    EXPECT_EQ(ItemText(dialog, IDC_MARGINS_WIDTH_UNIT), L"mm");
+                                    Click(dialog, IDC_MARGINS_CANCEL);
+                                  }}});
+  EXPECT_EQ(state()->noMargin.current, 0);
+  EXPECT_TRUE(boxes_.asked.empty());
+}
+
+TEST_F(PaperPageTest, BannerPrintingShowsItsNotice) {
+  ASSERT_NE(Open(), nullptr);
+  state()->paperSave.current = 1;
+  Steps() = {{IDC_BANNER_TEXT, [](HWND dialog) {
+                EXPECT_EQ(ItemText(dialog, IDC_BANNER_TEXT),
+                          L"You selected Banner Printing.\nFor best results, click [Help] button "
+                          L"for Banner Print instructions.");
+                wchar_t caption[64] = {};
+                GetWindowTextW(dialog, caption, 64);
+                EXPECT_EQ(std::wstring(caption), L"Orlex TQ-R5400");
+                Click(dialog, IDOK);
+              }}};
+  SetTimer(nullptr, 0, 20, RunStep);
+  Select(IDC_PAPER_PRINTING, 2);
+  EXPECT_TRUE(Steps().empty());
+  EXPECT_EQ(state()->printing->currentId, 2);
+  EXPECT_EQ(state()->paperSave.current, 0);
+  EXPECT_FALSE(Enabled(IDC_PAPER_SAVE_MEDIA));
+  EXPECT_TRUE(Enabled(IDC_PAPER_MARGINS));
+  EXPECT_FALSE(Enabled(IDC_PAPER_OFFSETS));
+}
+
+TEST_F(PaperPageTest, ServerFormsRoundTripThroughTheSpoolerPort) {
+  harness_.spooler.forms = {{1, u"A4", 210000, 297000}, {0, u"Banner 500", 500000, 800000}};
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0), 29);
+  OpenDialog(
+      IDC_PAPER_SERVER_FORMS,
+      {{IDC_FORMS_LIST, [this](HWND dialog) {
+          EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_GETCOUNT, 0, 0), 1);
+          EXPECT_EQ(ItemText(dialog, IDC_FORMS_NAME), L"Banner 500");
+          EXPECT_EQ(ItemText(dialog, IDC_FORMS_SET), L"&Replace");
+          Choose(dialog, IDC_FORMS_UNIT, 0);
+          EXPECT_EQ(ItemText(dialog, IDC_FORMS_WIDTH), L"500.0");
+          EXPECT_EQ(ItemText(dialog, IDC_FORMS_WIDTH_RANGE), L"(210.0 to 1082.2 mm)");
+          // A new form.
+          SetDlgItemTextW(dialog, IDC_FORMS_NAME, L"Poster 600");
+          EXPECT_EQ(ItemText(dialog, IDC_FORMS_SET), L"&Set");
+          SetDlgItemTextW(dialog, IDC_FORMS_WIDTH, L"600");
+          SetDlgItemTextW(dialog, IDC_FORMS_HEIGHT, L"900.5");
+          Click(dialog, IDC_FORMS_SET);
+          EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_GETCOUNT, 0, 0), 2);
+          // A built-in name, then a size out of range.
+          SetDlgItemTextW(dialog, IDC_FORMS_NAME, L"a4");
+          Click(dialog, IDC_FORMS_SET);
+          SetDlgItemTextW(dialog, IDC_FORMS_NAME, L"Tiny");
+          SetDlgItemTextW(dialog, IDC_FORMS_WIDTH, L"200");
+          Click(dialog, IDC_FORMS_SET);
+          // No rights to delete.
+          harness_.spooler.formChangeError = kErrorAccessDenied;
+          SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_SETCURSEL, 0, 0);
+          Click(dialog, IDC_FORMS_DELETE);
+          harness_.spooler.formChangeError = kErrorSuccess;
+          Click(dialog, IDC_FORMS_CLOSE);
+        }}});
+  ASSERT_EQ(harness_.spooler.forms.size(), 3u);
+  EXPECT_EQ(harness_.spooler.forms[2].name, u"Poster 600");
+  EXPECT_EQ(harness_.spooler.forms[2].width, 600000);
+  EXPECT_EQ(harness_.spooler.forms[2].length, 900500);
+  ASSERT_EQ(boxes_.asked.size(), 3u);
+  EXPECT_EQ(boxes_.asked[0].text,
+            L"The name entered for the media size is reserved by the system and cannot be "
+            L"used.\nPlease use another name.");
+  EXPECT_EQ(boxes_.asked[1].text,
+            L"Form Size\nWidth: 210.0 to 1082.2 mm (8.27 to 42.60 in)\nHeight: 297.0 to 2667.0 "
+            L"mm (11.69 to 105.00 in)\nSet within these ranges.");
+  EXPECT_EQ(boxes_.asked[2].text, L"Administrator privileges are required.");
+  for (const auto& box : boxes_.asked) {
+    EXPECT_EQ(box.caption, L"Orlex TQ-R5400");
+    EXPECT_EQ(box.flags, kBoxFlags);
+  }
+  // The page offers the new form after the old one.
+  EXPECT_EQ(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0), 30);
+  EXPECT_EQ(state()->formUnit, FormUnit::Millimetres);
+}
+
+}  // namespace
+}  // namespace tqr
