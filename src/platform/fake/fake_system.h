@@ -26,6 +26,9 @@ class FakeSpooler : public Spooler {
     std::vector<std::uint8_t> defaultRecord;
   };
 
+  // Opens the handle `names` lists for the name; counted in `openedByName`.
+  PrinterHandle OpenPrinterByName(const std::u16string& name) override;
+  void ClosePrinter(PrinterHandle printer) override;
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
   bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
   std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
@@ -40,6 +43,13 @@ class FakeSpooler : public Spooler {
   bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
 
   std::map<PrinterHandle, Printer> printers;
+  // The printers that open by name, and how many handles are open now.
+  std::map<std::u16string, PrinterHandle> names;
+  int openedByName = 0;
+  int openHandles = 0;
+  // Every read of the printer's information, data or forms, counted: the
+  // round trips a call would cost under a real spooler.
+  int reads = 0;
   // The print server's forms, shared by every printer.
   std::vector<FormInfo> forms;
   bool failEnumForms = false;
@@ -60,6 +70,13 @@ class FakeMachine : public Machine {
   // Absent when the value is missing.
   bool hasCountry = true;
   std::u16string country = u"1";
+};
+
+// Time that moves only when a test says so.
+class FakeClock : public Clock {
+ public:
+  std::uint64_t NowMilliseconds() override { return now; }
+  std::uint64_t now = 1'000'000;
 };
 
 // Keeps every report as "call: unhandled what value", for tests to read.
