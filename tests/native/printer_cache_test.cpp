@@ -1,8 +1,11 @@
 // The process's cache of printers: the same answers as the calls that ask
 // afresh, no round trip for an answer already given, every change seen
 // within its bound, and at most four printers kept.
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "cache/cached_calls.h"
 #include "cache/invalidating_spooler.h"
@@ -247,6 +250,92 @@ TEST_F(PrinterCacheTest, KeptAnswersStayBounded) {
   const int before = RoundTrips();
   Document(own.get());
   EXPECT_EQ(RoundTrips(), before);
+}
+
+// The fake file system counts its opens without a lock: one at a time, for
+// the test with threads.
+class OneAtATime : public FileSystem {
+ public:
+  explicit OneAtATime(FileSystem& files) : inner_(files) {}
+  bool Delete(const std::string& path) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Delete(path);
+  }
+  bool MoveNoReplace(const std::string& from, const std::string& to) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.MoveNoReplace(from, to);
+  }
+  bool Replace(const std::string& from, const std::string& to) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Replace(from, to);
+  }
+  bool Copy(const std::string& from, const std::string& to) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Copy(from, to);
+  }
+
+ protected:
+  std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
+                                       FileDisposition disposition,
+                                       OpenFailure* failure) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Open(path, access, disposition, failure);
+  }
+
+ private:
+  FileSystem& inner_;
+  std::mutex lock_;
+};
+
+// Threads asking about five printers (one more than is kept) while time
+// passes and this process writes: every answer is the right one whatever
+// was refreshed, dropped or evicted meanwhile. Run under ThreadSanitizer by
+// `make tsan`.
+TEST_F(PrinterCacheTest, ThreadsAlwaysGetWholeAnswers) {
+  OneAtATime files(files_);
+  ScopedPorts ports(Ports{&files, &writes_, &machine_, &trace_, &clock_});
+  const std::u16string names[] = {u"P0", u"P1", u"P2", u"P3", u"P4"};
+  int handles[5];
+  for (int i = 0; i < 5; ++i) {
+    spooler_.printers[&handles[i]] = spooler_.printers[printer()];
+    spooler_.names[names[i]] = &handles[i];
+  }
+  const std::int32_t count = Fresh(kCapPaperNames);
+  std::vector<std::uint8_t> names16(CapabilityOutputSize(kCapPaperNames, count));
+  Fresh(kCapPaperNames, names16.data());
+  std::vector<std::vector<std::uint8_t>> records;
+  for (const auto& name : names) {
+    std::vector<std::uint8_t> record(sizeof(DRVDEVMODE));
+    ASSERT_EQ(FreshDocumentRecords().Copy(spooler_.names[name], name.c_str(), nullptr, false,
+                                          record.data()),
+              1);
+    records.push_back(record);
+  }
+  std::atomic<bool> stop{false};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; !stop; ++i) {
+        const int which = (t + i) % 5;
+        std::vector<std::uint8_t> got(names16.size(), 0xCC);
+        EXPECT_EQ(cache::CachedDeviceCapability(cache_, nullptr, names[which].c_str(),
+                                                kCapPaperNames, got.data(), nullptr),
+                  count);
+        EXPECT_EQ(got, names16);
+        std::vector<std::uint8_t> record(sizeof(DRVDEVMODE), 0xCC);
+        EXPECT_EQ(records_.Copy(nullptr, names[which].c_str(), nullptr, false, record.data()), 1);
+        EXPECT_EQ(record, records[which]);
+      }
+    });
+  }
+  for (int step = 0; step < 200; ++step) {
+    clock_.now += 100;
+    if (step % 7 == 0) cache_.InvalidateAll();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  stop = true;
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(spooler_.openHandles, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // In-memory spooler, machine and trace for tests.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,15 +46,15 @@ class FakeSpooler : public Spooler {
   std::map<PrinterHandle, Printer> printers;
   // The printers that open by name, and how many handles are open now.
   std::map<std::u16string, PrinterHandle> names;
-  int openedByName = 0;
-  int openHandles = 0;
+  std::atomic<int> openedByName{0};
+  std::atomic<int> openHandles{0};
   // Every read of the printer's information, data or forms, counted: the
   // round trips a call would cost under a real spooler.
-  int reads = 0;
+  std::atomic<int> reads{0};
   // The print server's forms, shared by every printer.
   std::vector<FormInfo> forms;
   bool failEnumForms = false;
-  int dataWrites = 0;
+  std::atomic<int> dataWrites{0};
 };
 
 class FakeMachine : public Machine {
@@ -76,7 +77,7 @@ class FakeMachine : public Machine {
 class FakeClock : public Clock {
  public:
   std::uint64_t NowMilliseconds() override { return now; }
-  std::uint64_t now = 1'000'000;
+  std::atomic<std::uint64_t> now{1'000'000};
 };
 
 // Keeps every report as "call: unhandled what value", for tests to read.
