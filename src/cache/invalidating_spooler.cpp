@@ -24,20 +24,23 @@ std::uint32_t InvalidatingSpooler::GetPrinterData(PrinterHandle printer,
 }
 
 // Dropped after the write: a call that read before it and finishes after
-// it is not kept either, since the drop changes the generation it took.
+// it is not kept either, since the drop changes the generation it took. A
+// refused write changed nothing: a user who may not write the printer's
+// settings keeps the cache (the repair of missing settings fails for every
+// call of such a user).
 std::uint32_t InvalidatingSpooler::SetPrinterData(PrinterHandle printer,
                                                   const std::u16string& name,
                                                   std::uint32_t type, const void* data,
                                                   std::uint32_t size) {
   const std::uint32_t result = inner_.SetPrinterData(printer, name, type, data, size);
-  cache_.InvalidateAll();
+  if (result == kErrorSuccess) cache_.InvalidateAll();
   return result;
 }
 
 std::uint32_t InvalidatingSpooler::DeletePrinterData(PrinterHandle printer,
                                                      const std::u16string& name) {
   const std::uint32_t result = inner_.DeletePrinterData(printer, name);
-  cache_.InvalidateAll();
+  if (result == kErrorSuccess) cache_.InvalidateAll();
   return result;
 }
 

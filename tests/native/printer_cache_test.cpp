@@ -188,6 +188,20 @@ TEST_F(PrinterCacheTest, StoredSettingsRemovedElsewhereAreRepaired) {
   EXPECT_EQ(data.count(kStoredSettingsName), 1u);
 }
 
+// A user who may not write the printer's settings: the repair of missing
+// settings is refused on every call, and the refusal drops nothing kept.
+TEST_F(PrinterCacheTest, RefusedRepairsKeepTheCache) {
+  auto& entry = spooler_.printers[printer()];
+  entry.data.erase(kStoredSettingsName);
+  entry.failSetData = true;
+  clock_.now += 1000;
+  Seen(true);
+  const int before = RoundTrips();
+  Seen(true);
+  EXPECT_EQ(RoundTrips(), before);
+  EXPECT_EQ(entry.data.count(kStoredSettingsName), 0u);
+}
+
 // The bound counts from the moment the facts began to be read: a slow read
 // does not stretch it.
 TEST_F(PrinterCacheTest, FreshnessCountsFromTheStartOfTheRead) {
