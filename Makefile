@@ -11,6 +11,8 @@
 #                into build/screens/*.png
 #   make fuzz    libFuzzer campaigns, FUZZ_SECONDS (60) per target, in build/fuzz
 #   make bench   benchmarks, optimised and without sanitizers, in build/bench
+#   make tsan    the printer cache's tests under ThreadSanitizer, in build/tsan (apart
+#                from `make test`: a whole extra tree of the core to build)
 #   make clean   remove build/, the Wine prefixes included
 #
 # Trees: build/native (Debug: assertions on, fast to build, sanitizers), build/win64 and
@@ -46,10 +48,13 @@ WIN32_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 FUZZ_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DTQR_SANITIZE=ON -DTQR_FUZZ=ON \
   "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g"
+TSAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
+  -DTQR_SANITIZE=OFF -DCMAKE_C_FLAGS=-fsanitize=thread -DCMAKE_CXX_FLAGS=-fsanitize=thread \
+  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
 BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
   -DTQR_SANITIZE=OFF
 
-.PHONY: all test demo screens fuzz bench clean bootstrap \
+.PHONY: all test demo screens fuzz bench tsan clean bootstrap \
   build-native build-win64 build-win32 build-fuzz build-bench \
   test-native test-win64 artwork
 
@@ -68,6 +73,8 @@ $(B)/win32/build.ninja: Makefile cmake/toolchain-win32.cmake cmake/toolchain-min
 	$(CMAKE) -S . -B $(B)/win32 $(GEN) $(WIN32_FLAGS)
 $(B)/fuzz/build.ninja: Makefile | bootstrap
 	$(CMAKE) -S . -B $(B)/fuzz $(GEN) $(FUZZ_FLAGS)
+$(B)/tsan/build.ninja: Makefile | bootstrap
+	$(CMAKE) -S . -B $(B)/tsan $(GEN) $(TSAN_FLAGS)
 $(B)/bench/build.ninja: Makefile | bootstrap
 	$(CMAKE) -S . -B $(B)/bench $(GEN) $(BENCH_FLAGS)
 
@@ -146,6 +153,12 @@ bench: build-bench
 	  "$$exe"; \
 	done; \
 	if (( ! found )); then echo "no bench_* programs in $(B)/bench/bin" >&2; exit 1; fi
+
+# The cache and its users with threads racing through them; the first race found
+# fails the run.
+tsan: bootstrap $(B)/tsan/build.ninja
+	$(CMAKE) --build $(B)/tsan -j $(JOBS) --target settings_tests
+	TSAN_OPTIONS=halt_on_error=1 $(B)/tsan/bin/settings_tests --gtest_filter='PrinterCache*'
 
 # Redraws the icons and bitmaps in src/resources/art/ and the list that names them,
 # src/resources/art.rc, with the native tool tools/artwork; also a contact sheet of

@@ -10,8 +10,12 @@
 //   scripts/wine-run build/win64/bin/tqrctl.exe install      # our printer, once
 //   scripts/wine-run build/win64/bin/bench_spooler_calls.exe [printer]
 // The printer is "Orlex TQ-R5400" unless named. The two comparison printers are
-// made at the start of the run and deleted at its end. Each row is the mean over
-// an iteration count chosen so that the row takes about one second.
+// made at the start of the run and deleted at its end; the PostScript printer's
+// page sizes are made from ours (as many, names as long). Each row of repeated
+// calls is the mean over an iteration count chosen so that the row takes about
+// one second; the first call in a fresh process (this program started again
+// with --cold) and the first call a second after the description file was
+// written anew are the median of three.
 #include <windows.h>
 #include <winspool.h>
 
@@ -30,29 +34,17 @@ constexpr wchar_t kStubDriver[] = L"TQR bench stub driver";
 constexpr wchar_t kStubPrinter[] = L"TQR bench stub";
 constexpr DWORD kRecordSize = 1748;
 
-constexpr char kPpd[] =
+// The PostScript printer's description: the fixed part; its page sizes are
+// made from our printer's own list (PageSizesLike), so that both drivers
+// answer the same number of sizes with names of the same lengths.
+constexpr char kPpdHeader[] =
     "*PPD-Adobe: \"4.3\"\n"
     "*FormatVersion: \"4.3\"\n"
     "*LanguageVersion: English\n"
     "*LanguageLevel: \"2\"\n"
     "*ColorDevice: False\n"
     "*ModelName: \"TQR bench PostScript\"\n"
-    "*NickName: \"TQR bench PostScript\"\n"
-    "*OpenUI *PageSize: PickOne\n"
-    "*OrderDependency: 10 AnySetup *PageSize\n"
-    "*DefaultPageSize: A4\n"
-    "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
-    "*PageSize Letter/Letter: \"<</PageSize[612 792]>>setpagedevice\"\n"
-    "*PageSize Legal/Legal: \"<</PageSize[612 1008]>>setpagedevice\"\n"
-    "*CloseUI: *PageSize\n"
-    "*DefaultImageableArea: A4\n"
-    "*ImageableArea A4/A4: \"18 18 577 824\"\n"
-    "*ImageableArea Letter/Letter: \"18 18 594 774\"\n"
-    "*ImageableArea Legal/Legal: \"18 18 594 990\"\n"
-    "*DefaultPaperDimension: A4\n"
-    "*PaperDimension A4/A4: \"595 842\"\n"
-    "*PaperDimension Letter/Letter: \"612 792\"\n"
-    "*PaperDimension Legal/Legal: \"612 1008\"\n";
+    "*NickName: \"TQR bench PostScript\"\n";
 
 std::string Narrow(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -140,37 +132,170 @@ bool Add(const wchar_t* printer, const wchar_t* driver, const std::wstring& driv
 std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
 
 struct Row {
-  double papers, names, size, document;
+  double papers, names, size, document, papersWithRecord, documentWithRecord, cold, replaced;
   int paperCount, sizeAnswer;
   LONG documentAnswer;
 };
 
-Row MeasurePrinter(const wchar_t* name) {
+// The printer's own default record, as an application keeps it to pass back.
+std::vector<BYTE> DefaultRecord(HANDLE printer, const wchar_t* name) {
+  const LONG needed = DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), nullptr, nullptr, 0);
+  std::vector<BYTE> out(std::max<LONG>(needed, sizeof(DEVMODEW)) + 64);
+  auto* dm = reinterpret_cast<DEVMODEW*>(out.data());
+  dm->dmSize = sizeof(DEVMODEW);
+  dm->dmDriverExtra = static_cast<WORD>(std::max<LONG>(needed - LONG{sizeof(DEVMODEW)}, 0));
+  DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, nullptr, DM_OUT_BUFFER);
+  return out;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// The first DC_PAPERS of a fresh process, the driver's loading included:
+// this program started again with --cold, which reports the microseconds
+// as its exit code. The median of three.
+double ColdCall(const wchar_t* name) {
+  wchar_t module[MAX_PATH];
+  GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::vector<double> runs;
+  for (int i = 0; i < 3; ++i) {
+    std::wstring command = L"\"" + std::wstring(module) + L"\" --cold \"" + name + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+      return 0;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    runs.push_back(code);
+  }
+  return Median(runs);
+}
+
+std::wstring DataFile(HANDLE printer) {
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(std::max<DWORD>(needed, sizeof(DRIVER_INFO_2W)));
+  if (!GetPrinterDriverW(printer, nullptr, 2, buffer.data(), needed, &needed)) return L"";
+  const wchar_t* file = reinterpret_cast<DRIVER_INFO_2W*>(buffer.data())->pDataFile;
+  return file != nullptr ? file : L"";
+}
+
+// Writes the file anew with the same bytes: a new last-write time, as when
+// an installer replaces it.
+void Rewrite(const std::wstring& path) {
+  std::vector<char> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  bytes.resize(GetFileSize(file, nullptr));
+  DWORD done = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+}
+
+// The first DC_PAPERS after the printer's description file (our .DDF, the
+// PostScript printer's PPD) was replaced, a little over a second later:
+// the median of three.
+double CallAfterReplacing(const wchar_t* name, const std::wstring& descriptionFile,
+                          std::vector<WORD>& papers) {
+  std::vector<double> runs;
+  for (int i = 0; i < 3; ++i) {
+    Rewrite(descriptionFile);
+    Sleep(1100);
+    const double start = Now();
+    DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), nullptr);
+    runs.push_back((Now() - start) * 1e6);
+  }
+  return Median(runs);
+}
+
+std::wstring OurDescription(HANDLE printer) {
+  const std::wstring data = DataFile(printer);
+  return Folder(data) + L"TQR54GFX.DDF";
+}
+
+Row MeasurePrinter(const wchar_t* name, bool ours) {
   Row row = {};
+  row.cold = ColdCall(name);
   HANDLE printer = nullptr;
   if (!OpenPrinterW(const_cast<LPWSTR>(name), &printer, nullptr)) {
     std::fprintf(stderr, "cannot open %s: error %lu\n", Narrow(name).c_str(), GetLastError());
     return row;
   }
   row.paperCount = DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, nullptr, nullptr);
-  std::vector<WORD> papers(std::max(row.paperCount, 1));
+  std::vector<WORD> papers(std::max(row.paperCount, 1) + 16);
   std::vector<wchar_t> names(papers.size() * 64);
   row.papers = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), nullptr); });
   row.names = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_PAPERNAMES, names.data(), nullptr); });
   row.sizeAnswer = DeviceCapabilitiesW(name, L"FILE:", DC_SIZE, nullptr, nullptr);
   row.size = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_SIZE, nullptr, nullptr); });
 
-  const LONG needed = DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), nullptr, nullptr, 0);
-  std::vector<BYTE> out(std::max<LONG>(needed, sizeof(DEVMODEW)) + 64);
+  std::vector<BYTE> record = DefaultRecord(printer, name);
+  auto* input = reinterpret_cast<DEVMODEW*>(record.data());
+  row.papersWithRecord = Measure([&] {
+    DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), input);
+  });
+  std::vector<BYTE> out(record.size());
   auto* dm = reinterpret_cast<DEVMODEW*>(out.data());
-  dm->dmSize = sizeof(DEVMODEW);
-  dm->dmDriverExtra = static_cast<WORD>(std::max<LONG>(needed - LONG{sizeof(DEVMODEW)}, 0));
+  std::memcpy(out.data(), record.data(), record.size());
   row.documentAnswer = DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, nullptr, DM_OUT_BUFFER);
   row.document = Measure([&] {
     DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, nullptr, DM_OUT_BUFFER);
   });
+  row.documentWithRecord = Measure([&] {
+    DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, input,
+                        DM_IN_BUFFER | DM_OUT_BUFFER);
+  });
+  row.replaced = CallAfterReplacing(name, ours ? OurDescription(printer) : DataFile(printer), papers);
   ClosePrinter(printer);
   return row;
+}
+
+// The PostScript page sizes made from our printer's paper list: one size per
+// paper of ours, a keyword of its own and our name, so that both drivers
+// answer as many sizes, with names as long.
+std::string PageSizesLike(const wchar_t* ours) {
+  const int count = DeviceCapabilitiesW(ours, L"FILE:", DC_PAPERS, nullptr, nullptr);
+  if (count <= 0) return std::string();
+  std::vector<wchar_t> names(64 * count);
+  std::vector<POINT> sizes(count);
+  DeviceCapabilitiesW(ours, L"FILE:", DC_PAPERNAMES, names.data(), nullptr);
+  DeviceCapabilitiesW(ours, L"FILE:", DC_PAPERSIZE, reinterpret_cast<LPWSTR>(sizes.data()), nullptr);
+  std::string ui = "*OpenUI *PageSize: PickOne\n*OrderDependency: 10 AnySetup *PageSize\n"
+                   "*DefaultPageSize: S1\n";
+  std::string areas = "*DefaultImageableArea: S1\n";
+  std::string dimensions = "*DefaultPaperDimension: S1\n";
+  for (int i = 0; i < count; ++i) {
+    std::wstring wide(names.data() + 64 * i, wcsnlen(names.data() + 64 * i, 64));
+    const std::string name = Narrow(wide);
+    // 0.1 mm to PostScript points.
+    const long width = sizes[i].x * 72 / 254;
+    const long length = sizes[i].y * 72 / 254;
+    char line[256];
+    std::snprintf(line, sizeof line, "*PageSize S%d/%s: \"<</PageSize[%ld %ld]>>setpagedevice\"\n",
+                  i + 1, name.c_str(), width, length);
+    ui += line;
+    std::snprintf(line, sizeof line, "*ImageableArea S%d/%s: \"18 18 %ld %ld\"\n", i + 1,
+                  name.c_str(), width - 18, length - 18);
+    areas += line;
+    std::snprintf(line, sizeof line, "*PaperDimension S%d/%s: \"%ld %ld\"\n", i + 1, name.c_str(),
+                  width, length);
+    dimensions += line;
+  }
+  return ui + "*CloseUI: *PageSize\n" + areas + dimensions;
 }
 
 // The two-call pattern of the spooler's Get/Enum calls: size, then fill.
@@ -256,6 +381,14 @@ void Breakdown(const wchar_t* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::strcmp(argv[1], "--cold") == 0) {
+    const std::wstring name(argv[2], argv[2] + std::strlen(argv[2]));
+    std::vector<WORD> papers(256);
+    const double start = Now();
+    DeviceCapabilitiesW(name.c_str(), L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()),
+                        nullptr);
+    return static_cast<int>((Now() - start) * 1e6);
+  }
   std::wstring ours = L"Orlex TQ-R5400";
   if (argc > 1) {
     ours.assign(argv[1], argv[1] + std::strlen(argv[1]));
@@ -273,8 +406,10 @@ int main(int argc, char** argv) {
   const std::wstring ppd = std::wstring(temp) + L"tqrbench.ppd";
   const HANDLE file = CreateFileW(ppd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
+  const std::string ppdText = kPpdHeader + PageSizesLike(ours.c_str());
   const bool wrote = file != INVALID_HANDLE_VALUE &&
-                     WriteFile(file, kPpd, sizeof kPpd - 1, &written, nullptr);
+                     WriteFile(file, ppdText.data(), static_cast<DWORD>(ppdText.size()), &written,
+                               nullptr);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!wrote) {
     std::fprintf(stderr, "cannot write %s\n", Narrow(ppd).c_str());
@@ -286,7 +421,7 @@ int main(int argc, char** argv) {
     const wchar_t* printers[] = {ours.c_str(), kWinepsPrinter, kStubPrinter};
     const char* labels[] = {"ours", "wineps", "stub"};
     Row rows[3];
-    for (int i = 0; i < 3; ++i) rows[i] = MeasurePrinter(printers[i]);
+    for (int i = 0; i < 3; ++i) rows[i] = MeasurePrinter(printers[i], i == 0);
 
     std::printf("Whole calls through winspool, mean us/call (printer \"%s\")\n",
                 Narrow(ours).c_str());
@@ -301,6 +436,10 @@ int main(int argc, char** argv) {
     line("DeviceCapabilitiesW DC_PAPERNAMES", &Row::names);
     line("DeviceCapabilitiesW DC_SIZE", &Row::size);
     line("DocumentPropertiesW DM_OUT_BUFFER", &Row::document);
+    line("DC_PAPERS, the driver's own record", &Row::papersWithRecord);
+    line("DocumentPropertiesW, own record in", &Row::documentWithRecord);
+    line("DC_PAPERS, first in a fresh process", &Row::cold);
+    line("DC_PAPERS, first after new description", &Row::replaced);
     std::printf("  answers (papers / DC_SIZE / DocumentPropertiesW):");
     for (int i = 0; i < 3; ++i) {
       std::printf("  %s %d/%d/%ld", labels[i], rows[i].paperCount, rows[i].sizeAnswer,

@@ -181,23 +181,50 @@ std::int32_t AnswerFromRecord(DdfHandle ddf, PrinterHandle printer, const DRVDEV
 
 }  // namespace
 
+bool AnswerWithoutDescription(std::uint16_t index, void* output, std::int32_t* answer) {
+  if (AnswerFixed(index, output, answer)) return true;
+  if (NeedsDescription(index)) return false;
+  TraceUnhandled("DrvDeviceCapabilities", "index", index);
+  *answer = kUnsupported;
+  return true;
+}
+
+std::int32_t AnswerFromDescription(DdfHandle ddf, PrinterHandle printer,
+                                   const char16_t* deviceName, std::uint16_t index, void* output,
+                                   const void* input) {
+  std::unique_ptr<DRVDEVMODE> record(new (std::nothrow) DRVDEVMODE);
+  if (record == nullptr) return kUnsupported;
+  BuildCapabilityRecord(ddf, printer, deviceName, input, record.get());
+  return AnswerFromRecord(ddf, printer, *record, index, output);
+}
+
+std::size_t CapabilityOutputSize(std::uint16_t index, std::int32_t answer) {
+  const std::size_t count = answer > 0 ? static_cast<std::size_t>(answer) : 0;
+  switch (index) {
+    case kCapPapers:
+      return count * sizeof(std::uint16_t);
+    case kCapPaperSize:
+      return count * 2 * sizeof(std::int32_t);
+    case kCapPaperNames:
+      return count * kPaperNameUnits * sizeof(char16_t);
+    case kCapBins:
+      return kBinCount * sizeof(std::uint16_t);
+    case kCapBinNames:
+      return count * kBinNameUnits * sizeof(char16_t);
+    case kCapEnumResolutions:
+      return 2 * sizeof(std::int32_t);
+    default:
+      return 0;
+  }
+}
+
 std::int32_t AnswerDeviceCapability(PrinterHandle printer, const char16_t* deviceName,
                                     std::uint16_t index, void* output, const void* input) {
   std::int32_t answer = kUnsupported;
-  if (AnswerFixed(index, output, &answer)) return answer;
-  if (!NeedsDescription(index)) {
-    TraceUnhandled("DrvDeviceCapabilities", "index", index);
-    return kUnsupported;
-  }
+  if (AnswerWithoutDescription(index, output, &answer)) return answer;
   DdfHandle ddf = DdfLoadForPrinter(printer);
   if (ddf == nullptr) return kUnsupported;
-  std::unique_ptr<DRVDEVMODE> record(new (std::nothrow) DRVDEVMODE);
-  if (record == nullptr) {
-    DdfFree(&ddf);
-    return kUnsupported;
-  }
-  BuildCapabilityRecord(ddf, printer, deviceName, input, record.get());
-  answer = AnswerFromRecord(ddf, printer, *record, index, output);
+  answer = AnswerFromDescription(ddf, printer, deviceName, index, output, input);
   DdfFree(&ddf);
   return answer;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "devdesc/ddf.h"
 #include "platform/ports.h"
 
 namespace tqr {
@@ -41,5 +42,19 @@ enum CapabilityIndex : std::uint16_t {
 // (dmSize + dmDriverExtra bytes) or null.
 std::int32_t AnswerDeviceCapability(PrinterHandle printer, const char16_t* deviceName,
                                     std::uint16_t index, void* output, const void* input);
+
+// The two halves of it, for callers that keep the description loaded.
+// First the answers that need neither the description nor the printer, and
+// the refusal (traced) of indices this driver does not answer: true, with
+// `answer` set, when the index is one of those.
+bool AnswerWithoutDescription(std::uint16_t index, void* output, std::int32_t* answer);
+// Then every other index, from the loaded description; -1 when the record
+// cannot be had.
+std::int32_t AnswerFromDescription(DdfHandle ddf, PrinterHandle printer,
+                                   const char16_t* deviceName, std::uint16_t index, void* output,
+                                   const void* input);
+// How many bytes AnswerFromDescription wrote to an output buffer with
+// `answer`.
+std::size_t CapabilityOutputSize(std::uint16_t index, std::int32_t answer);
 
 }  // namespace tqr

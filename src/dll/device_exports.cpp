@@ -1,6 +1,6 @@
 // Exports the spooler calls about the printer itself: capabilities, record
 // conversion, the printer's initialization and the device property sheet.
-#include "caps/capabilities.h"
+#include "cache/cached_calls.h"
 #include "settings/convert.h"
 #include "settings/document_request.h"
 #include "sheet/sheet_context.h"
@@ -17,15 +17,10 @@ const char16_t* Text(LPCWSTR text) { return reinterpret_cast<const char16_t*>(te
 
 DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD index, PVOID output,
                                    PDEVMODEW record) {
-  // Wine's spooler passes no printer handle; the driver then opens the
-  // printer by its name for the call.
-  if (printer == nullptr) {
-    tqr::OpenedPrinter opened(deviceName, 0);
-    return static_cast<DWORD>(
-        tqr::AnswerDeviceCapability(opened.handle(), Text(deviceName), index, output, record));
-  }
-  return static_cast<DWORD>(
-      tqr::AnswerDeviceCapability(printer, Text(deviceName), index, output, record));
+  // Wine's spooler passes no printer handle; the printer is then opened by
+  // its name, when an answer is not kept already.
+  return static_cast<DWORD>(tqr::cache::CachedDeviceCapability(
+      tqr::cache::ProcessPrinterCache(), printer, Text(deviceName), index, output, record));
 }
 
 BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW input, PDEVMODEW output, PLONG size,

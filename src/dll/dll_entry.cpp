@@ -1,6 +1,7 @@
 // Process attach and detach.
 #include "platform/win32/driver_kit.h"
 #include "platform/win32/win32_ports.h"
+#include "cache/invalidating_spooler.h"
 #include "ui/win32/module_instance.h"
 
 namespace tqr {
@@ -16,8 +17,14 @@ BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     tqr::SetModuleInstance(module);
     InitializeCriticalSection(&tqr::process_lock);
-    tqr::CurrentPorts() = tqr::win32::Win32Ports();
+    tqr::Ports ports = tqr::win32::Win32Ports();
+    // Writes through this module must reach the kept answers at once.
+    static tqr::cache::InvalidatingSpooler spooler(*ports.spooler,
+                                                   tqr::cache::ProcessPrinterCache());
+    ports.spooler = &spooler;
+    tqr::CurrentPorts() = ports;
   } else if (reason == DLL_PROCESS_DETACH) {
+    tqr::cache::ProcessPrinterCache().Clear();
     DeleteCriticalSection(&tqr::process_lock);
   }
   return TRUE;

@@ -1,15 +1,20 @@
 // The document-settings exports: records built, merged and finalized for
 // applications and the spooler, and the document property sheet.
+#include "cache/cached_calls.h"
 #include "settings/document_request.h"
 #include "sheet/sheet_context.h"
 #include "platform/win32/driver_kit.h"
-#include "dll/opened_printer.h"
 #include "dll/sheet_header.h"
 #include "dll/sheet_assembly.h"
 
 namespace {
 
 const char16_t* Text(LPCWSTR text) { return reinterpret_cast<const char16_t*>(text); }
+
+tqr::DocumentRecords& Records() {
+  static tqr::cache::CachedDocumentRecords records(tqr::cache::ProcessPrinterCache());
+  return records;
+}
 
 // The host's calls for one document sheet, by reason.
 LONG DocumentSheetReason(PROPSHEETUI_INFO* info, LPARAM parameter) {
@@ -53,12 +58,13 @@ LONG DocumentSheetReason(PROPSHEETUI_INFO* info, LPARAM parameter) {
 
 LONG WINAPI DrvDocumentProperties(HWND, HANDLE printer, LPWSTR deviceName, PDEVMODEW output,
                                   PDEVMODEW input, DWORD mode) {
-  return tqr::AnswerDocumentProperties(printer, Text(deviceName), output, input, mode);
+  return tqr::AnswerDocumentProperties(printer, Text(deviceName), output, input, mode, Records());
 }
 
 LONG WINAPI DrvAdvancedDocumentProperties(HWND, HANDLE printer, LPWSTR deviceName,
                                           PDEVMODEW output, PDEVMODEW input) {
-  return tqr::AnswerAdvancedDocumentProperties(printer, Text(deviceName), output, input);
+  return tqr::AnswerAdvancedDocumentProperties(printer, Text(deviceName), output, input,
+                                               Records());
 }
 
 LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) {
@@ -66,17 +72,13 @@ LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM parameter) 
   auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(parameter);
   if (header == nullptr) return -1;
   // Wine's spooler asks for the default record while adding the printer
-  // and passes no handle; the printer exists by then and opens by name.
-  tqr::OpenedPrinter opened(header->hPrinter == nullptr && header->fMode != 0
-                                ? header->pszPrinterName
-                                : nullptr,
-                            0);
-  HANDLE printer = header->hPrinter != nullptr ? header->hPrinter : opened.handle();
-  tqr::DocumentHeader request{printer, Text(header->pszPrinterName), header->pdmIn,
+  // and passes no handle; the printer exists by then and is opened by name
+  // when the record is not kept already.
+  tqr::DocumentHeader request{header->hPrinter, Text(header->pszPrinterName), header->pdmIn,
                               header->pdmOut, nullptr, header->fMode};
   std::uint32_t cbOut = header->cbOut;
   request.cbOut = &cbOut;
-  const LONG result = tqr::DocumentPropertiesWithoutSheet(request);
+  const LONG result = tqr::DocumentPropertiesWithoutSheet(request, Records());
   header->cbOut = cbOut;
   return result;
 }

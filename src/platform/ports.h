@@ -80,6 +80,7 @@ struct FormInfo {
   std::u16string name;
   std::int32_t width = 0;
   std::int32_t length = 0;
+  bool operator==(const FormInfo&) const = default;
 };
 
 // Value types of printer data and registry values.
@@ -95,6 +96,11 @@ constexpr std::uint32_t kErrorAccessDenied = 5;
 class Spooler {
  public:
   virtual ~Spooler() = default;
+  // OpenPrinterW by name with the caller's default access; null when the
+  // printer cannot be opened. Every handle it gives is closed with
+  // ClosePrinter.
+  virtual PrinterHandle OpenPrinterByName(const std::u16string& name) = 0;
+  virtual void ClosePrinter(PrinterHandle printer) = 0;
   // The pDataFile and pName members of the printer's DRIVER_INFO_2W.
   virtual bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) = 0;
   virtual bool GetDriverName(PrinterHandle printer, std::u16string* name) = 0;
@@ -160,12 +166,21 @@ class Trace {
   virtual void Unhandled(const char* call, const char* what, std::uint32_t value) = 0;
 };
 
-// The ports in effect for this process.
+// A clock that only goes forward, for deciding how old something kept is.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual std::uint64_t NowMilliseconds() = 0;
+};
+
+// The ports in effect for this process. Without a clock nothing is kept
+// between calls: every call asks the spooler and the files afresh.
 struct Ports {
   FileSystem* files = nullptr;
   Spooler* spooler = nullptr;
   Machine* machine = nullptr;
   Trace* trace = nullptr;
+  Clock* clock = nullptr;
 };
 
 Ports& CurrentPorts();

@@ -49,46 +49,60 @@ bool BuildDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t*
   return true;
 }
 
+std::int32_t CopyDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
+                                  const void* input, bool tiePrinterDefault, void* output) {
+  auto record = NewRecord();
+  if (record == nullptr ||
+      !BuildDocumentSettings(ddf, printer, deviceName, input, tiePrinterDefault, record.get())) {
+    return -1;
+  }
+  if (output != nullptr) std::memcpy(output, record.get(), sizeof *record);
+  return 1;
+}
+
 namespace {
 
-// A document call's record, copied to `output` when there is one: 1, or -1
-// when the description or the spooler's default record cannot be had.
-std::int32_t CopyDocumentSettings(PrinterHandle printer, const char16_t* deviceName,
-                                  const void* input, bool tiePrinterDefault, void* output) {
-  DdfHandle ddf = DdfLoadForPrinter(printer);
-  if (ddf == nullptr) return -1;
-  std::int32_t result = -1;
-  auto record = NewRecord();
-  if (record != nullptr &&
-      BuildDocumentSettings(ddf, printer, deviceName, input, tiePrinterDefault, record.get())) {
-    if (output != nullptr) std::memcpy(output, record.get(), sizeof *record);
-    result = 1;
+class FreshRecords : public DocumentRecords {
+ public:
+  std::int32_t Copy(PrinterHandle printer, const char16_t* deviceName, const void* input,
+                    bool tiePrinterDefault, void* output) override {
+    DdfHandle ddf = DdfLoadForPrinter(printer);
+    if (ddf == nullptr) return -1;
+    const std::int32_t result =
+        CopyDocumentSettings(ddf, printer, deviceName, input, tiePrinterDefault, output);
+    DdfFree(&ddf);
+    return result;
   }
-  DdfFree(&ddf);
-  return result;
-}
+};
 
 }  // namespace
 
+DocumentRecords& FreshDocumentRecords() {
+  static FreshRecords records;
+  return records;
+}
+
 std::int32_t AnswerDocumentProperties(PrinterHandle printer, const char16_t* deviceName,
-                                      void* output, const void* input, std::uint32_t mode) {
+                                      void* output, const void* input, std::uint32_t mode,
+                                      DocumentRecords& records) {
   if (mode == 0) return kRecordSize;
   if ((mode & kModeCopy) && output == nullptr) return -1;
-  return CopyDocumentSettings(printer, deviceName, input, false, output);
+  return records.Copy(printer, deviceName, input, false, output);
 }
 
 std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
                                               const char16_t* deviceName, void* output,
-                                              const void* input) {
-  return AnswerDocumentProperties(printer, deviceName, output, input, 0xffffffffu);
+                                              const void* input, DocumentRecords& records) {
+  return AnswerDocumentProperties(printer, deviceName, output, input, 0xffffffffu, records);
 }
 
-std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header) {
+std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header,
+                                            DocumentRecords& records) {
   if (header.cbOut != nullptr) *header.cbOut = kRecordSize;
   if (header.mode == 0 || header.output == nullptr) return kRecordSize;
   const bool copyOut = (header.mode & (kModeUpdate | kModeCopy)) != 0;
-  return CopyDocumentSettings(header.printer, header.printerName, header.input, true,
-                              copyOut ? header.output : nullptr);
+  return records.Copy(header.printer, header.printerName, header.input, true,
+                      copyOut ? header.output : nullptr);
 }
 
 int StoreInitialSettings(PrinterHandle printer, const char16_t* printerName) {

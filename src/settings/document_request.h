@@ -29,12 +29,32 @@ constexpr std::int32_t kRecordSize = sizeof(DRVDEVMODE);
 bool BuildDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
                            const void* input, bool tiePrinterDefault, DRVDEVMODE* record);
 
+// A document call's record from a loaded description, copied to `output`
+// when there is one: 1, or -1 when the spooler's default record cannot be
+// read.
+std::int32_t CopyDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
+                                  const void* input, bool tiePrinterDefault, void* output);
+
+// Where the document calls get their record from: as CopyDocumentSettings
+// answers, with the description found for the printer; -1 also when it
+// cannot be loaded.
+class DocumentRecords {
+ public:
+  virtual ~DocumentRecords() = default;
+  virtual std::int32_t Copy(PrinterHandle printer, const char16_t* deviceName, const void* input,
+                            bool tiePrinterDefault, void* output) = 0;
+};
+// Loads the description for every call and frees it before returning.
+DocumentRecords& FreshDocumentRecords();
+
 // DrvDocumentProperties and DrvAdvancedDocumentProperties without windows.
 std::int32_t AnswerDocumentProperties(PrinterHandle printer, const char16_t* deviceName,
-                                      void* output, const void* input, std::uint32_t mode);
+                                      void* output, const void* input, std::uint32_t mode,
+                                      DocumentRecords& records = FreshDocumentRecords());
 std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
                                               const char16_t* deviceName, void* output,
-                                              const void* input);
+                                              const void* input,
+                                              DocumentRecords& records = FreshDocumentRecords());
 
 // DrvDocumentPropertySheets when no sheet is asked for: the fields of the
 // caller's DOCUMENTPROPERTYHEADER.
@@ -46,7 +66,8 @@ struct DocumentHeader {
   std::uint32_t* cbOut;
   std::uint32_t mode;
 };
-std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header);
+std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header,
+                                            DocumentRecords& records = FreshDocumentRecords());
 
 // Stores a default record as the printer's settings when the printer is
 // initialized; 0 when the description cannot be loaded.

@@ -13,7 +13,20 @@ constexpr std::uint32_t kErrorInvalidFormName = 1902;
 
 }  // namespace
 
+PrinterHandle FakeSpooler::OpenPrinterByName(const std::u16string& name) {
+  const auto found = names.find(name);
+  if (found == names.end()) return nullptr;
+  ++openedByName;
+  ++openHandles;
+  return found->second;
+}
+
+void FakeSpooler::ClosePrinter(PrinterHandle printer) {
+  if (printer != nullptr) --openHandles;
+}
+
 bool FakeSpooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path) {
+  ++reads;
   const auto found = printers.find(printer);
   if (found == printers.end()) return false;
   *path = found->second.dataFile;
@@ -21,6 +34,7 @@ bool FakeSpooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path)
 }
 
 bool FakeSpooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
+  ++reads;
   const auto found = printers.find(printer);
   if (found == printers.end()) return false;
   *name = found->second.driverName;
@@ -30,6 +44,7 @@ bool FakeSpooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
 std::uint32_t FakeSpooler::GetPrinterData(PrinterHandle printer, const std::u16string& name,
                                           std::uint32_t* type, void* buffer, std::uint32_t size,
                                           std::uint32_t* needed) {
+  ++reads;
   const auto found = printers.find(printer);
   if (found == printers.end()) return kErrorInvalidHandle;
   const auto value = found->second.data.find(name);
@@ -63,6 +78,7 @@ std::uint32_t FakeSpooler::DeletePrinterData(PrinterHandle printer, const std::u
 
 bool FakeSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                           std::vector<std::uint8_t>* record) {
+  ++reads;
   const auto found = printers.find(printer);
   if (found == printers.end() || !found->second.hasPrinterInfo) return false;
   *record = found->second.defaultRecord;
@@ -70,6 +86,7 @@ bool FakeSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
 }
 
 bool FakeSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* out) {
+  ++reads;
   if (failEnumForms || printers.count(printer) == 0) return false;
   *out = forms;
   return true;

@@ -1,6 +1,7 @@
 // In-memory spooler, machine and trace for tests.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ class FakeSpooler : public Spooler {
     std::vector<std::uint8_t> defaultRecord;
   };
 
+  // Opens the handle `names` lists for the name; counted in `openedByName`.
+  PrinterHandle OpenPrinterByName(const std::u16string& name) override;
+  void ClosePrinter(PrinterHandle printer) override;
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
   bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
   std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
@@ -46,12 +50,19 @@ class FakeSpooler : public Spooler {
   std::uint32_t DeleteForm(PrinterHandle printer, const std::u16string& name) override;
 
   std::map<PrinterHandle, Printer> printers;
+  // The printers that open by name, and how many handles are open now.
+  std::map<std::u16string, PrinterHandle> names;
+  std::atomic<int> openedByName{0};
+  std::atomic<int> openHandles{0};
+  // Every read of the printer's information, data or forms, counted: the
+  // round trips a call would cost under a real spooler.
+  std::atomic<int> reads{0};
   // The print server's forms, shared by every printer.
   std::vector<FormInfo> forms;
   bool failEnumForms = false;
   // Answered by AddForm, SetForm and DeleteForm instead of changing a form.
   std::uint32_t formChangeError = kErrorSuccess;
-  int dataWrites = 0;
+  std::atomic<int> dataWrites{0};
 
  private:
   std::vector<FormInfo>::iterator FindForm(const std::u16string& name);
@@ -71,6 +82,13 @@ class FakeMachine : public Machine {
   // Absent when the value is missing.
   bool hasCountry = true;
   std::u16string country = u"1";
+};
+
+// Time that moves only when a test says so.
+class FakeClock : public Clock {
+ public:
+  std::uint64_t NowMilliseconds() override { return now; }
+  std::atomic<std::uint64_t> now{1'000'000};
 };
 
 // Keeps every report as "call: unhandled what value", for tests to read.

@@ -21,6 +21,8 @@ class Win32FileSystem : public FileSystem {
 
 class Win32Spooler : public Spooler {
  public:
+  PrinterHandle OpenPrinterByName(const std::u16string& name) override;
+  void ClosePrinter(PrinterHandle printer) override;
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
   bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
   std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
@@ -53,6 +55,12 @@ class Win32Machine : public Machine {
 class Win32Trace : public Trace {
  public:
   void Unhandled(const char* call, const char* what, std::uint32_t value) override;
+};
+
+// GetTickCount64: read from memory the kernel shares, no system call.
+class Win32Clock : public Clock {
+ public:
+  std::uint64_t NowMilliseconds() override;
 };
 
 // The process's real files, spooler, machine and debug output.

@@ -38,6 +38,16 @@ bool CopyDriverString(PrinterHandle printer, LPWSTR DRIVER_INFO_2W::*member,
 
 }  // namespace
 
+PrinterHandle Win32Spooler::OpenPrinterByName(const std::u16string& name) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<LPWSTR>(Wide(name)), &printer, nullptr)) return nullptr;
+  return printer;
+}
+
+void Win32Spooler::ClosePrinter(PrinterHandle printer) {
+  if (printer != nullptr) ::ClosePrinter(static_cast<HANDLE>(printer));
+}
+
 bool Win32Spooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path) {
   return CopyDriverString(printer, &DRIVER_INFO_2W::pDataFile, path);
 }
@@ -246,12 +256,15 @@ void Win32Trace::Unhandled(const char* call, const char* what, std::uint32_t val
   SetLastError(lastError);
 }
 
+std::uint64_t Win32Clock::NowMilliseconds() { return GetTickCount64(); }
+
 Ports Win32Ports() {
   static Win32FileSystem files;
   static Win32Spooler spooler;
   static Win32Machine machine;
   static Win32Trace trace;
-  return Ports{&files, &spooler, &machine, &trace};
+  static Win32Clock clock;
+  return Ports{&files, &spooler, &machine, &trace, &clock};
 }
 
 }  // namespace tqr::win32

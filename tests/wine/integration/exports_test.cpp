@@ -302,6 +302,9 @@ TEST_F(ExportsTest, InvalidStoredRecordIsRepaired) {
   ASSERT_EQ(SetPrinterDataW(printer_, const_cast<LPWSTR>(kRecordValue), REG_BINARY, stale.data(),
                             kRecordSize),
             DWORD{ERROR_SUCCESS});
+  // Written past the driver: the driver sees it in calls that start a
+  // second or more later.
+  Sleep(1100);
 
   const std::vector<BYTE> handedOut = PlainOutput();
   EXPECT_EQ(DriverVersionOf(handedOut), kDriverVersion);

@@ -1,0 +1,56 @@
+#include "cache/invalidating_spooler.h"
+
+namespace tqr::cache {
+
+PrinterHandle InvalidatingSpooler::OpenPrinterByName(const std::u16string& name) {
+  return inner_.OpenPrinterByName(name);
+}
+
+void InvalidatingSpooler::ClosePrinter(PrinterHandle printer) { inner_.ClosePrinter(printer); }
+
+bool InvalidatingSpooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path) {
+  return inner_.GetDriverDataFile(printer, path);
+}
+
+bool InvalidatingSpooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
+  return inner_.GetDriverName(printer, name);
+}
+
+std::uint32_t InvalidatingSpooler::GetPrinterData(PrinterHandle printer,
+                                                  const std::u16string& name,
+                                                  std::uint32_t* type, void* buffer,
+                                                  std::uint32_t size, std::uint32_t* needed) {
+  return inner_.GetPrinterData(printer, name, type, buffer, size, needed);
+}
+
+// Dropped after the write: a call that read before it and finishes after
+// it is not kept either, since the drop changes the generation it took. A
+// refused write changed nothing: a user who may not write the printer's
+// settings keeps the cache (the repair of missing settings fails for every
+// call of such a user).
+std::uint32_t InvalidatingSpooler::SetPrinterData(PrinterHandle printer,
+                                                  const std::u16string& name,
+                                                  std::uint32_t type, const void* data,
+                                                  std::uint32_t size) {
+  const std::uint32_t result = inner_.SetPrinterData(printer, name, type, data, size);
+  if (result == kErrorSuccess) cache_.InvalidateAll();
+  return result;
+}
+
+std::uint32_t InvalidatingSpooler::DeletePrinterData(PrinterHandle printer,
+                                                     const std::u16string& name) {
+  const std::uint32_t result = inner_.DeletePrinterData(printer, name);
+  if (result == kErrorSuccess) cache_.InvalidateAll();
+  return result;
+}
+
+bool InvalidatingSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
+                                                  std::vector<std::uint8_t>* record) {
+  return inner_.GetPrinterDefaultRecord(printer, record);
+}
+
+bool InvalidatingSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) {
+  return inner_.EnumForms(printer, forms);
+}
+
+}  // namespace tqr::cache

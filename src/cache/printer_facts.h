@@ -1,0 +1,51 @@
+// What the answers of the capability and document calls depend on outside
+// the caller's arguments: read together, compared whole. Two reads that
+// compare equal give the same answers to the same arguments.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ports.h"
+
+namespace tqr::cache {
+
+// The description text file as its directory entry shows it. A file
+// replaced or rewritten changes its time or its size.
+struct FileStamp {
+  bool present = false;
+  std::uint64_t size = 0;
+  std::uint64_t written = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+struct PrinterFacts {
+  // The description's path from the driver information, empty when the
+  // spooler cannot say.
+  std::string descriptionPath;
+  FileStamp description;
+  bool driverNameRead = false;
+  std::u16string driverName;
+  // The spooler's default record for the printer.
+  bool defaultRecordRead = false;
+  std::vector<std::uint8_t> defaultRecord;
+  // The stored settings as GetPrinterData answers for them.
+  std::uint32_t storedStatus = 0;
+  std::uint32_t storedSize = 0;
+  std::vector<std::uint8_t> stored;
+  bool formsRead = false;
+  std::vector<FormInfo> forms;
+  // The user's region, which chooses letter or A4 defaults.
+  bool countryRead = false;
+  std::u16string country;
+
+  bool operator==(const PrinterFacts&) const = default;
+};
+
+// Reads every fact through the current ports: ten spooler round trips
+// under the real spooler (driver information twice, as the paths that use
+// it ask for it), one file open and one region read.
+PrinterFacts ReadPrinterFacts(PrinterHandle printer);
+
+}  // namespace tqr::cache

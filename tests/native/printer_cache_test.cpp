@@ -1,0 +1,356 @@
+// The process's cache of printers: the same answers as the calls that ask
+// afresh, no round trip for an answer already given, every change seen
+// within its bound, and at most four printers kept.
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "cache/cached_calls.h"
+#include "cache/invalidating_spooler.h"
+#include "caps/capabilities.h"
+#include "support/settings_fixture.h"
+
+namespace tqr {
+namespace {
+
+constexpr char16_t kName[] = u"Orlex TQ-R5400";
+constexpr char kDdf[] = "C:\\drv\\TQR54GFX.DDF";
+
+class PrinterCacheTest : public test::SettingsTest {
+ protected:
+  PrinterCacheTest()
+      : writes_(spooler_, cache_),
+        cachedPorts_(Ports{&files_, &writes_, &machine_, &trace_, &clock_}) {}
+
+  void SetUp() override {
+    InstallShippedDescription();
+    spooler_.names[kName] = printer();
+    // The first call stores the printer's missing settings: a write through
+    // this process, which drops what was kept.
+    Seen(true);
+  }
+
+  // Through the cache, with no handle: opened by name when needed.
+  std::int32_t Capability(std::uint16_t index, void* output = nullptr,
+                          const void* input = nullptr) {
+    return cache::CachedDeviceCapability(cache_, nullptr, kName, index, output, input);
+  }
+  std::int32_t Fresh(std::uint16_t index, void* output = nullptr, const void* input = nullptr) {
+    return AnswerDeviceCapability(printer(), kName, index, output, input);
+  }
+  std::vector<std::uint8_t> Document(const void* input = nullptr, bool tie = false) {
+    std::vector<std::uint8_t> out(sizeof(DRVDEVMODE), 0xCC);
+    EXPECT_EQ(records_.Copy(nullptr, kName, input, tie, out.data()), 1);
+    return out;
+  }
+  std::vector<std::uint8_t> FreshDocument(const void* input = nullptr, bool tie = false) {
+    std::vector<std::uint8_t> out(sizeof(DRVDEVMODE), 0xCC);
+    EXPECT_EQ(FreshDocumentRecords().Copy(printer(), kName, input, tie, out.data()), 1);
+    return out;
+  }
+  // What an application sees of the printer: its paper numbers and names
+  // and its default document record.
+  std::vector<std::uint8_t> Seen(bool cached) {
+    std::vector<std::uint8_t> seen;
+    for (const std::uint16_t index : {kCapPapers, kCapPaperNames}) {
+      const std::int32_t count = cached ? Capability(index) : Fresh(index);
+      std::vector<std::uint8_t> out(CapabilityOutputSize(index, count) + 16, 0xCC);
+      EXPECT_EQ(cached ? Capability(index, out.data()) : Fresh(index, out.data()), count);
+      seen.insert(seen.end(), out.begin(), out.end());
+    }
+    const std::vector<std::uint8_t> record = cached ? Document() : FreshDocument();
+    seen.insert(seen.end(), record.begin(), record.end());
+    return seen;
+  }
+  int RoundTrips() { return spooler_.reads + files_.opens + spooler_.openedByName; }
+
+  cache::PrinterCache cache_;
+  cache::InvalidatingSpooler writes_;
+  fake::FakeClock clock_;
+  ScopedPorts cachedPorts_;
+  cache::CachedDocumentRecords records_{cache_};
+};
+
+TEST_F(PrinterCacheTest, AnswersAreTheFreshOnesByteForByte) {
+  auto own = Defaults();
+  own->IsoA = 0;
+  own->dm.dmFields = DM_COPIES;
+  own->dm.dmCopies = 3;
+  auto foreign = Defaults();
+  foreign->PrivateMarker = 0;
+  AddForm(u"Banner 500", 5000, 8000);
+  const DRVDEVMODE* inputs[] = {nullptr, own.get(), foreign.get()};
+  for (const DRVDEVMODE* input : inputs) {
+    for (std::uint16_t index = 0; index <= 40; ++index) {
+      const std::int32_t fresh = Fresh(index, nullptr, input);
+      std::vector<std::uint8_t> expected(4096, 0xCC);
+      ASSERT_EQ(Fresh(index, expected.data(), input), Fresh(index, expected.data(), input));
+      for (int round = 0; round < 2; ++round) {  // computed, then kept
+        EXPECT_EQ(Capability(index, nullptr, input), fresh) << index;
+        std::vector<std::uint8_t> got(4096, 0xCC);
+        Capability(index, got.data(), input);
+        EXPECT_EQ(got, expected) << index << " round " << round;
+      }
+    }
+    for (const bool tie : {false, true}) {
+      const std::vector<std::uint8_t> expected = FreshDocument(input, tie);
+      EXPECT_EQ(Document(input, tie), expected);
+      EXPECT_EQ(Document(input, tie), expected);
+    }
+  }
+}
+
+TEST_F(PrinterCacheTest, AKeptAnswerCostsNoRoundTripAndNoOpen) {
+  Seen(true);
+  EXPECT_EQ(spooler_.openHandles, 0);  // what was opened by name is closed
+  const int before = RoundTrips();
+  for (int i = 0; i < 100; ++i) Seen(true);
+  EXPECT_EQ(RoundTrips(), before);
+  // A new record of ours is computed from what is kept: the description is
+  // not read again.
+  auto own = Defaults();
+  own->Ansi = 0;
+  const int opens = files_.opens;
+  Document(own.get());
+  EXPECT_EQ(files_.opens, opens);
+}
+
+// Every change the answers depend on, made elsewhere (straight into the fake
+// spooler or files) or through this process's spooler port, and a call
+// starting `after` milliseconds later: whether it sees the change.
+TEST_F(PrinterCacheTest, ChangesAreSeenWithinTheirBound) {
+  const auto replaceDescription = [this] {
+    std::string text(files_.At(kDdf).bytes.begin(), files_.At(kDdf).bytes.end());
+    const std::size_t at = text.find("A4 (210 x 297 mm)");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 2, "B4");
+    files_.Put(kDdf, text);
+  };
+  const auto setDefaultRecord = [this] {
+    auto record = Defaults();
+    record->IsoA = 0;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.get());
+    spooler_.printers[printer()].defaultRecord.assign(bytes, bytes + sizeof *record);
+  };
+  const auto addForm = [this] { AddForm(u"Banner 600", 6000, 9000); };
+  const auto changeRegion = [this] { machine_.country = u"49"; };
+  const auto writeStoredSettings = [this] {
+    auto record = Defaults();
+    writes_.SetPrinterData(printer(), kStoredSettingsName, kRegBinary, record.get(),
+                           sizeof *record);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    bool throughThisProcess;  // a write through our port follows the change
+    std::uint64_t after;
+    bool seen;
+  } cases[] = {
+      {"description replaced", replaceDescription, false, 0, false},
+      {"description replaced", replaceDescription, false, 1000, true},
+      {"default record (SetPrinterW)", setDefaultRecord, false, 0, false},
+      {"default record (SetPrinterW)", setDefaultRecord, false, 1000, true},
+      {"form added", addForm, false, 0, false},
+      {"form added", addForm, false, 1000, true},
+      {"region changed", changeRegion, false, 1000, true},
+      {"stored settings written by us", setDefaultRecord, true, 0, true},
+      {"description replaced, then our write", replaceDescription, true, 0, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what + std::string(" after ") + std::to_string(c.after));
+    cache_.Clear();
+    InstallShippedDescription();
+    spooler_.forms.clear();
+    spooler_.printers[printer()].defaultRecord.clear();
+    machine_.country = u"1";
+    const std::vector<std::uint8_t> before = Seen(true);
+    c.change();
+    if (c.throughThisProcess) writeStoredSettings();
+    const std::vector<std::uint8_t> truth = Seen(false);
+    ASSERT_NE(truth, before);
+    clock_.now += c.after;
+    EXPECT_EQ(Seen(true), c.seen ? truth : before);
+    clock_.now += 1000;
+    EXPECT_EQ(Seen(true), truth);
+  }
+}
+
+// Stored settings removed elsewhere are repaired by a call within the bound,
+// as every call repairs them when they are missing.
+TEST_F(PrinterCacheTest, StoredSettingsRemovedElsewhereAreRepaired) {
+  auto& data = spooler_.printers[printer()].data;
+  ASSERT_EQ(data.count(kStoredSettingsName), 1u);
+  data.erase(kStoredSettingsName);
+  clock_.now += 1000;
+  Seen(true);
+  EXPECT_EQ(data.count(kStoredSettingsName), 1u);
+}
+
+// A user who may not write the printer's settings: the repair of missing
+// settings is refused on every call, and the refusal drops nothing kept.
+TEST_F(PrinterCacheTest, RefusedRepairsKeepTheCache) {
+  auto& entry = spooler_.printers[printer()];
+  entry.data.erase(kStoredSettingsName);
+  entry.failSetData = true;
+  clock_.now += 1000;
+  Seen(true);
+  const int before = RoundTrips();
+  Seen(true);
+  EXPECT_EQ(RoundTrips(), before);
+  EXPECT_EQ(entry.data.count(kStoredSettingsName), 0u);
+}
+
+// The bound counts from the moment the facts began to be read: a slow read
+// does not stretch it.
+TEST_F(PrinterCacheTest, FreshnessCountsFromTheStartOfTheRead) {
+  struct SlowSpooler : cache::InvalidatingSpooler {
+    SlowSpooler(Spooler& inner, cache::PrinterCache& cache, fake::FakeClock& clock)
+        : InvalidatingSpooler(inner, cache), clock_(clock) {}
+    bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override {
+      clock_.now += 300;
+      return InvalidatingSpooler::EnumForms(printer, forms);
+    }
+    fake::FakeClock& clock_;
+  } slow(spooler_, cache_, clock_);
+  ScopedPorts ports(Ports{&files_, &slow, &machine_, &trace_, &clock_});
+  const std::uint64_t start = clock_.now;
+  Capability(kCapPapers);
+  ASSERT_GE(clock_.now, start + 300);
+  clock_.now = start + cache::kFreshFor - 1;
+  int before = RoundTrips();
+  Capability(kCapPapers);
+  EXPECT_EQ(RoundTrips(), before);
+  clock_.now = start + cache::kFreshFor;
+  Capability(kCapPapers);
+  EXPECT_GT(RoundTrips(), before);
+}
+
+TEST_F(PrinterCacheTest, KeepsFourPrintersDroppingTheLeastRecentlyUsed) {
+  int handles[5];
+  const std::u16string names[] = {u"P0", u"P1", u"P2", u"P3", u"P4"};
+  for (int i = 0; i < 5; ++i) {
+    spooler_.printers[&handles[i]] = spooler_.printers[printer()];
+    spooler_.names[names[i]] = &handles[i];
+  }
+  const auto ask = [&](int i) {
+    return cache::CachedDeviceCapability(cache_, nullptr, names[i].c_str(), kCapPapers, nullptr,
+                                         nullptr);
+  };
+  for (int i = 0; i < 4; ++i) ask(i);
+  ask(0);  // P1 is now the least recently used
+  ask(4);
+  EXPECT_EQ(cache_.PrinterCount(), 4u);
+  int before = RoundTrips();
+  for (const int kept : {0, 2, 3, 4}) ask(kept);
+  EXPECT_EQ(RoundTrips(), before);
+  ask(1);
+  EXPECT_GT(RoundTrips(), before);
+  EXPECT_EQ(cache_.PrinterCount(), 4u);
+}
+
+// Many different records of ours: the kept answers stay bounded and the
+// answers stay right.
+TEST_F(PrinterCacheTest, KeptAnswersStayBounded) {
+  auto own = Defaults();
+  for (int copies = 1; copies <= 200; ++copies) {
+    own->dm.dmFields = DM_COPIES;
+    own->dm.dmCopies = static_cast<std::int16_t>(copies);
+    const std::vector<std::uint8_t> got = Document(own.get());
+    EXPECT_EQ(reinterpret_cast<const DRVDEVMODE*>(got.data())->dm.dmCopies, copies);
+  }
+  own->dm.dmCopies = 200;
+  const int before = RoundTrips();
+  Document(own.get());
+  EXPECT_EQ(RoundTrips(), before);
+}
+
+// The fake file system counts its opens without a lock: one at a time, for
+// the test with threads.
+class OneAtATime : public FileSystem {
+ public:
+  explicit OneAtATime(FileSystem& files) : inner_(files) {}
+  bool Delete(const std::string& path) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Delete(path);
+  }
+  bool MoveNoReplace(const std::string& from, const std::string& to) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.MoveNoReplace(from, to);
+  }
+  bool Replace(const std::string& from, const std::string& to) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Replace(from, to);
+  }
+  bool Copy(const std::string& from, const std::string& to) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Copy(from, to);
+  }
+
+ protected:
+  std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
+                                       FileDisposition disposition,
+                                       OpenFailure* failure) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    return inner_.Open(path, access, disposition, failure);
+  }
+
+ private:
+  FileSystem& inner_;
+  std::mutex lock_;
+};
+
+// Threads asking about five printers (one more than is kept) while time
+// passes and this process writes: every answer is the right one whatever
+// was refreshed, dropped or evicted meanwhile. Run under ThreadSanitizer by
+// `make tsan`.
+TEST_F(PrinterCacheTest, ThreadsAlwaysGetWholeAnswers) {
+  OneAtATime files(files_);
+  ScopedPorts ports(Ports{&files, &writes_, &machine_, &trace_, &clock_});
+  const std::u16string names[] = {u"P0", u"P1", u"P2", u"P3", u"P4"};
+  int handles[5];
+  for (int i = 0; i < 5; ++i) {
+    spooler_.printers[&handles[i]] = spooler_.printers[printer()];
+    spooler_.names[names[i]] = &handles[i];
+  }
+  const std::int32_t count = Fresh(kCapPaperNames);
+  std::vector<std::uint8_t> names16(CapabilityOutputSize(kCapPaperNames, count));
+  Fresh(kCapPaperNames, names16.data());
+  std::vector<std::vector<std::uint8_t>> records;
+  for (const auto& name : names) {
+    std::vector<std::uint8_t> record(sizeof(DRVDEVMODE));
+    ASSERT_EQ(FreshDocumentRecords().Copy(spooler_.names[name], name.c_str(), nullptr, false,
+                                          record.data()),
+              1);
+    records.push_back(record);
+  }
+  std::atomic<bool> stop{false};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; !stop; ++i) {
+        const int which = (t + i) % 5;
+        std::vector<std::uint8_t> got(names16.size(), 0xCC);
+        EXPECT_EQ(cache::CachedDeviceCapability(cache_, nullptr, names[which].c_str(),
+                                                kCapPaperNames, got.data(), nullptr),
+                  count);
+        EXPECT_EQ(got, names16);
+        std::vector<std::uint8_t> record(sizeof(DRVDEVMODE), 0xCC);
+        EXPECT_EQ(records_.Copy(nullptr, names[which].c_str(), nullptr, false, record.data()), 1);
+        EXPECT_EQ(record, records[which]);
+      }
+    });
+  }
+  for (int step = 0; step < 200; ++step) {
+    clock_.now += 100;
+    if (step % 7 == 0) cache_.InvalidateAll();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  stop = true;
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(spooler_.openHandles, 0);
+}
+
+}  // namespace
+}  // namespace tqr
