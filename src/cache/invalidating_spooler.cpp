@@ -53,4 +53,25 @@ bool InvalidatingSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>
   return inner_.EnumForms(printer, forms);
 }
 
+// The forms are the print server's, shared by every printer: a change drops
+// every printer's answers, as the paper lists of each may name the form.
+std::uint32_t InvalidatingSpooler::AddForm(PrinterHandle printer, const FormInfo& form) {
+  const std::uint32_t result = inner_.AddForm(printer, form);
+  if (result == kErrorSuccess) cache_.InvalidateAll();
+  return result;
+}
+
+std::uint32_t InvalidatingSpooler::SetForm(PrinterHandle printer, const std::u16string& name,
+                                           const FormInfo& form) {
+  const std::uint32_t result = inner_.SetForm(printer, name, form);
+  if (result == kErrorSuccess) cache_.InvalidateAll();
+  return result;
+}
+
+std::uint32_t InvalidatingSpooler::DeleteForm(PrinterHandle printer, const std::u16string& name) {
+  const std::uint32_t result = inner_.DeleteForm(printer, name);
+  if (result == kErrorSuccess) cache_.InvalidateAll();
+  return result;
+}
+
 }  // namespace tqr::cache

@@ -26,6 +26,10 @@ class InvalidatingSpooler : public Spooler {
   bool GetPrinterDefaultRecord(PrinterHandle printer,
                                std::vector<std::uint8_t>* record) override;
   bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override;
+  std::uint32_t AddForm(PrinterHandle printer, const FormInfo& form) override;
+  std::uint32_t SetForm(PrinterHandle printer, const std::u16string& name,
+                        const FormInfo& form) override;
+  std::uint32_t DeleteForm(PrinterHandle printer, const std::u16string& name) override;
 
  private:
   Spooler& inner_;

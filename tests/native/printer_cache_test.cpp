@@ -135,6 +135,9 @@ TEST_F(PrinterCacheTest, ChangesAreSeenWithinTheirBound) {
     spooler_.printers[printer()].defaultRecord.assign(bytes, bytes + sizeof *record);
   };
   const auto addForm = [this] { AddForm(u"Banner 600", 6000, 9000); };
+  const auto addFormOurselves = [this] {
+    writes_.AddForm(printer(), FormInfo{0, u"Banner 700", 700000, 1000000});
+  };
   const auto changeRegion = [this] { machine_.country = u"49"; };
   const auto writeStoredSettings = [this] {
     auto record = Defaults();
@@ -154,6 +157,7 @@ TEST_F(PrinterCacheTest, ChangesAreSeenWithinTheirBound) {
       {"default record (SetPrinterW)", setDefaultRecord, false, 1000, true},
       {"form added", addForm, false, 0, false},
       {"form added", addForm, false, 1000, true},
+      {"form added by us", addFormOurselves, false, 0, true},
       {"region changed", changeRegion, false, 1000, true},
       {"stored settings written by us", setDefaultRecord, true, 0, true},
       {"description replaced, then our write", replaceDescription, true, 0, true},
