@@ -36,13 +36,24 @@ std::uint32_t OptionCount(DdfHandle ddf, const char* feature) {
   return DdfQuery(ddf, feature, DDFQ_COUNT, nullptr, 0, 0);
 }
 
+// Reads the feature's whole list of values (4 bytes each) or paper sizes
+// (8 bytes each) into the scratch block and answers how many it holds. The
+// query writes every option the description claims, so the count decides
+// before the query whether the list fits; a list that does not is not read
+// at all and answers 0.
+std::uint32_t ReadScratchList(DdfHandle ddf, const char* feature, std::uint16_t kind,
+                              std::uint8_t* scratch) {
+  const std::size_t elementSize = kind == DDFQ_PAPER_SIZES ? 8 : 4;
+  const std::uint32_t count = OptionCount(ddf, feature);
+  if (count == 0 || count > kScratchListSize / elementSize) return 0;
+  return DdfQuery(ddf, feature, kind, scratch, 0, 4) == count ? count : 0;
+}
+
 // Paper number of the first listed size equal to width x length either way
 // round; false when none is.
 bool FindPaperBySize(DdfHandle ddf, std::uint8_t* scratch, std::int16_t width,
                      std::int16_t length, std::int16_t* number) {
-  const std::uint32_t count = std::min<std::uint32_t>(OptionCount(ddf, "PaperSize"),
-                                                      kScratchListSize / 8);
-  if (count == 0 || DdfQuery(ddf, "PaperSize", DDFQ_PAPER_SIZES, scratch, 0, 0) == 0) return false;
+  const std::uint32_t count = ReadScratchList(ddf, "PaperSize", DDFQ_PAPER_SIZES, scratch);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint32_t size[2];
     std::memcpy(size, scratch + 8 * i, sizeof size);
@@ -64,10 +75,7 @@ std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* 
                               std::uint32_t value, void* output, int width) {
   if (width == 0) width = 2;
   if (width < 1 || width > 3) return kNotFound;
-  const std::uint32_t count = OptionCount(ddf, feature);
-  // The scratch list holds 1600 values; a longer list does not fit it.
-  if (count == 0 || count > kScratchListSize / 4) return kNotFound;
-  DdfQuery(ddf, feature, DDFQ_VALUES, scratch, 0, 4);
+  const std::uint32_t count = ReadScratchList(ddf, feature, DDFQ_VALUES, scratch);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint32_t option;
     std::memcpy(&option, scratch + 4 * i, sizeof option);
@@ -150,9 +158,7 @@ void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* wo
     dm.dmPaperLength = static_cast<std::int16_t>(size[1] / 10);
   }
   if (fields & DM_DEFAULTSOURCE) {
-    const std::uint32_t count =
-        std::min<std::uint32_t>(OptionCount(ddf, "PaperFeed"), kScratchListSize / 4);
-    if (count != 0) DdfQuery(ddf, "PaperFeed", DDFQ_VALUES, scratch, 0, 4);
+    const std::uint32_t count = ReadScratchList(ddf, "PaperFeed", DDFQ_VALUES, scratch);
     for (std::uint32_t i = count; i-- > 0;) {
       std::uint32_t feed;
       std::memcpy(&feed, scratch + 4 * i, sizeof feed);

@@ -7,6 +7,7 @@
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 #include "support/image_bytes.h"
+#include "support/overlapping_image.h"
 
 namespace tqr {
 namespace {
@@ -116,6 +117,8 @@ TEST_F(DdfLoadTest, UnsoundCachesAreStaleAndReplaced) {
   add("indexes out of order", [&](auto* b) { PutU16(b, firstOption + 4, 1); });
   add("unterminated name", [&](auto* b) { std::fill(b->begin() + firstOption + 6, b->begin() + firstOption + 70, 'n'); });
   add("unknown version", [&](auto* b) { (*b)[0] = 1; });
+  add("two features in one record", [&](auto* b) { PutU16(b, 46 + 2 * 12, mediaFeature); });
+  add("records overlap", [&](auto* b) { *b = test::OverlappingPaperImage(880, 74); });
   for (const auto& [what, bytes] : damaged) {
     files_.PutBytes(kCachePath, bytes);  // newer than the text
     ExpectLoads();

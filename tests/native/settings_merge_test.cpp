@@ -1,4 +1,5 @@
 // Stored settings and the merge of records that come from outside.
+#include "support/overlapping_image.h"
 #include "support/settings_fixture.h"
 
 namespace tqr {
@@ -176,6 +177,21 @@ TEST_F(MergeTest, OlderHeadersPlaceThePrivatePartAtTheirOwnSize) {
   ASSERT_TRUE(IsOwnRecord(old.data()));
   EXPECT_EQ(MergeSettings(printer(), ddf(), old.data(), working_.get()), 1);
   EXPECT_EQ(working_->Cyan, 33);
+}
+
+// An image that claims more paper sizes than its bytes can hold (its option
+// records overlap) is refused by the loader; a description handed in some
+// other way still never makes a list query write past the scratch block.
+TEST_F(MergeTest, ListsLongerThanTheScratchBlockAreNotRead) {
+  const std::vector<std::uint8_t> image = test::OverlappingPaperImage(880, 74);
+  ASSERT_EQ(image.size(), 65244u);
+  ASSERT_EQ(DdfQuery(image.data(), "PaperSize", DDFQ_COUNT, nullptr, 0, 0), 880u);
+  input_->dm.dmFields = DM_PAPERWIDTH;
+  input_->dm.dmPaperWidth = 2100;
+  input_->dm.dmPaperLength = 2970;
+  const std::int16_t number = working_->dm.dmPaperSize;
+  EXPECT_EQ(MergeSettings(printer(), image.data(), input_.get(), working_.get()), 1);
+  EXPECT_EQ(working_->dm.dmPaperSize, number);
 }
 
 TEST_F(SettingsTest, FindOptionIndexComparesAtItsWidth) {
