@@ -1,7 +1,7 @@
 // A settings record handed in by an application or the spooler is outside
 // input: any program may pass any bytes, with any sizes in the header. The
-// merge must read no more than the dmSize + dmDriverExtra bytes the caller
-// vouches for, leave the working record alone unless the record is ours,
+// merge must read neither past the bytes handed over nor past the dmSize +
+// dmDriverExtra bytes the record claims, leave the working record alone unless the record is ours,
 // change only what it takes, and what it took must still finalize into a
 // record of ours.
 #include <algorithm>
@@ -86,17 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < kSizeWordsEnd) return 0;
   const std::uint16_t publicSize = Word(data, offsetof(PublicDevMode, dmSize));
   const std::uint16_t driverExtra = Word(data, offsetof(PublicDevMode, dmDriverExtra));
-  const std::size_t promised =
-      std::max<std::size_t>(kSizeWordsEnd, std::size_t{publicSize} + driverExtra);
-  // The block holds exactly what the header promises, so ASan sees any read
-  // past it. Inputs shorter than their promise are padded with zeros rather
-  // than skipped: a large promise then costs the fuzzer nothing to make. The
-  // block starts on an odd address, as records inside an application's own
-  // structures may, so that UBSan sees any aligned access to their fields.
-  const std::unique_ptr<std::uint8_t[]> storage(new std::uint8_t[promised + 1]);
+  // The block holds exactly the input, whatever its header promises, so ASan
+  // sees any read past what was handed over. It starts on an odd address, as
+  // records inside an application's own structures may, so that UBSan sees
+  // any aligned access to their fields.
+  const std::unique_ptr<std::uint8_t[]> storage(new std::uint8_t[size + 1]);
   std::uint8_t* const input = storage.get() + 1;
-  std::memset(input, 0, promised);
-  std::memcpy(input, data, std::min(size, promised));
+  std::memcpy(input, data, size);
 
   tqr::fake::FakeSpooler spooler;
   tqr::fake::FakeMachine machine;
@@ -116,13 +112,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto* beforeBytes = reinterpret_cast<const std::uint8_t*>(&before);
   const auto* workingBytes = reinterpret_cast<const std::uint8_t*>(working.get());
 
-  const bool own = tqr::IsOwnRecord(input);
-  TQR_FUZZ_CHECK(tqr::MergeSettings(printer, ddf, input, working.get()) == 1);
+  const bool own = tqr::IsOwnRecord(input, size);
+  TQR_FUZZ_CHECK(tqr::MergeSettings(printer, ddf, input, size, working.get()) == 1);
   if (!own) {
     TQR_FUZZ_CHECK(std::memcmp(workingBytes, beforeBytes, sizeof(DRVDEVMODE)) == 0);
   } else {
-    // The private part comes over as it is, as far as the record has one.
-    const std::size_t taken = std::min<std::size_t>(driverExtra, tqr::kPrivateSize);
+    // The private part comes over as it is, as far as the record has one
+    // and the input holds it.
+    TQR_FUZZ_CHECK(publicSize <= tqr::kPublicSize);
+    const std::size_t taken =
+        std::min({std::size_t{driverExtra}, std::size_t{tqr::kPrivateSize}, size - publicSize});
     TQR_FUZZ_CHECK(std::memcmp(workingBytes + tqr::kPublicSize, input + publicSize, taken) == 0);
     TQR_FUZZ_CHECK(std::memcmp(workingBytes + tqr::kPublicSize + taken,
                                beforeBytes + tqr::kPublicSize + taken,
@@ -134,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Whatever came over, the finalized record is ours again: the fixed
   // header, and the marker the merge only ever copies from a record of ours.
   TQR_FUZZ_CHECK(tqr::FinalizeSettings(ddf, working.get(), printer) == 1);
-  TQR_FUZZ_CHECK(tqr::IsOwnRecord(working.get()));
+  TQR_FUZZ_CHECK(tqr::IsOwnRecord(working.get(), sizeof(DRVDEVMODE)));
   TQR_FUZZ_CHECK(working->dm.dmSpecVersion == tqr::kSpecVersion &&
                  working->dm.dmDriverVersion == tqr::kDriverVersion &&
                  working->dm.dmSize == tqr::kPublicSize &&

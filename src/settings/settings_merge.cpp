@@ -14,6 +14,8 @@ namespace {
 constexpr std::size_t kMarkerInPrivate = offsetof(DRVDEVMODE, PrivateMarker) - kPublicSize;
 // A record must at least reach the last public field the merge reads.
 constexpr std::size_t kMergedPublicEnd = offsetof(PublicDevMode, dmDuplex) + 2;
+// Bytes a record needs before its size words can be read at all.
+constexpr std::size_t kSizeWordsEnd = offsetof(PublicDevMode, dmDriverExtra) + 2;
 
 struct RecordExtent {
   std::uint16_t size;
@@ -108,17 +110,28 @@ int CheckRangeValue(DdfHandle ddf, std::uint8_t*, const char* feature, std::int1
 }
 
 bool HoldsWholeRecord(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() < offsetof(PublicDevMode, dmDriverExtra) + 2) return false;
+  if (bytes.size() < kSizeWordsEnd) return false;
   const RecordExtent extent = ExtentOf(bytes.data());
   return std::size_t{extent.size} + extent.driverExtra <= bytes.size();
 }
 
-bool IsOwnRecord(const void* input) {
-  if (input == nullptr) return false;
+std::size_t ClaimedRecordSize(const void* input) {
+  if (input == nullptr) return 0;
   const RecordExtent extent = ExtentOf(input);
-  // The marker must lie inside the record as its own sizes describe it; a
-  // shorter record is somebody else's, whatever bytes follow it in memory.
-  if (extent.size < kMergedPublicEnd || extent.driverExtra < kMarkerInPrivate + 4) return false;
+  return std::size_t{extent.size} + extent.driverExtra;
+}
+
+bool IsOwnRecord(const void* input, std::size_t size) {
+  if (input == nullptr || size < kSizeWordsEnd) return false;
+  const RecordExtent extent = ExtentOf(input);
+  // The marker must lie inside the record as its own sizes describe it, and
+  // inside the bytes actually handed over; a shorter record is somebody
+  // else's, whatever bytes follow it in memory. No layout of the platform's
+  // header is longer than ours, so a longer one is not a record of ours
+  // either, and would only move the marker read away from the record.
+  if (extent.size < kMergedPublicEnd || extent.size > kPublicSize) return false;
+  if (extent.driverExtra < kMarkerInPrivate + 4) return false;
+  if (size < std::size_t{extent.size} + kMarkerInPrivate + 4) return false;
   std::uint32_t marker;
   std::memcpy(&marker, static_cast<const std::uint8_t*>(input) + extent.size + kMarkerInPrivate,
               sizeof marker);
@@ -192,16 +205,20 @@ void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* wo
   }
 }
 
-int MergeSettings(PrinterHandle, DdfHandle ddf, const void* input, DRVDEVMODE* working) {
+int MergeSettings(PrinterHandle, DdfHandle ddf, const void* input, std::size_t size,
+                  DRVDEVMODE* working) {
   if (ddf == nullptr || input == nullptr || working == nullptr) return 0;
-  if (!IsOwnRecord(input)) return 1;
+  if (!IsOwnRecord(input, size)) return 1;
   const auto* bytes = static_cast<const std::uint8_t*>(input);
   const RecordExtent extent = ExtentOf(input);
   // Older layouts have shorter headers: take what there is, the rest stays 0.
   PublicDevMode header{};
-  std::memcpy(&header, bytes, std::min<std::size_t>(extent.size, sizeof header));
+  std::memcpy(&header, bytes, extent.size);
   MergePublicFields(ddf, header, working);
-  const std::size_t privateBytes = std::min<std::size_t>(extent.driverExtra, kPrivateSize);
+  // The private part as far as the record claims one and the bytes handed
+  // over hold it.
+  const std::size_t privateBytes =
+      std::min({std::size_t{extent.driverExtra}, std::size_t{kPrivateSize}, size - extent.size});
   std::memcpy(reinterpret_cast<std::uint8_t*>(working) + kPublicSize, bytes + extent.size,
               privateBytes);
   return 1;
