@@ -13,6 +13,7 @@
 
 #include "ddf_fuzz_queries.h"
 #include "shipped_description.h"
+#include "settings/devmode_fields.h"
 #include "settings/settings.h"
 #include "platform/fake/fake_system.h"
 
@@ -26,6 +27,12 @@ constexpr char16_t kDeviceName[] = u"Orlex TQ-R5400";
 constexpr std::size_t kSizeWordsEnd = offsetof(PublicDevMode, dmDriverExtra) + 2;
 
 using tqr::fuzz::ShippedImage;
+
+// Sizes a record may carry that are checked against the description's
+// ranges rather than taken as they are.
+constexpr tqr::RecordField kCustomSizes[] = {
+    TQR_RECORD_FIELD(PaperWidth), TQR_RECORD_FIELD(PaperLength),
+    TQR_RECORD_FIELD(PaperWidth2), TQR_RECORD_FIELD(PaperLength2)};
 
 // Two user forms the printer takes (numbered 318 and 319), one too small and
 // one built in, for finalization to fit unknown paper numbers to.
@@ -118,14 +125,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TQR_FUZZ_CHECK(std::memcmp(workingBytes, beforeBytes, sizeof(DRVDEVMODE)) == 0);
   } else {
     // The private part comes over as it is, as far as the record has one
-    // and the input holds it.
+    // and the input holds it, except custom sizes out of their range.
     TQR_FUZZ_CHECK(publicSize <= tqr::kPublicSize);
     const std::size_t taken =
         std::min({std::size_t{driverExtra}, std::size_t{tqr::kPrivateSize}, size - publicSize});
-    TQR_FUZZ_CHECK(std::memcmp(workingBytes + tqr::kPublicSize, input + publicSize, taken) == 0);
-    TQR_FUZZ_CHECK(std::memcmp(workingBytes + tqr::kPublicSize + taken,
-                               beforeBytes + tqr::kPublicSize + taken,
-                               tqr::kPrivateSize - taken) == 0);
+    DRVDEVMODE expected = before;
+    auto* expectedBytes = reinterpret_cast<std::uint8_t*>(&expected);
+    std::memcpy(expectedBytes + tqr::kPublicSize, input + publicSize, taken);
+    expected.dm = working->dm;
+    for (const tqr::RecordField& field : kCustomSizes) {
+      std::uint16_t value;
+      std::memcpy(&value, workingBytes + field.offset, sizeof value);
+      const bool fromInput = std::memcmp(workingBytes + field.offset,
+                                         expectedBytes + field.offset, sizeof value) == 0;
+      const bool kept = std::memcmp(workingBytes + field.offset, beforeBytes + field.offset,
+                                    sizeof value) == 0;
+      TQR_FUZZ_CHECK(fromInput || kept);
+      TQR_FUZZ_CHECK(value >= 2100 || kept);  // the shipped ranges start at 210 mm
+      std::memcpy(expectedBytes + field.offset, &value, sizeof value);
+    }
+    TQR_FUZZ_CHECK(std::memcmp(workingBytes, expectedBytes, sizeof(DRVDEVMODE)) == 0);
     const PublicDevMode unmerged = WithMergedFieldsOf(working->dm, before.dm);
     TQR_FUZZ_CHECK(std::memcmp(&unmerged, &before.dm, sizeof unmerged) == 0);
   }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "settings/feature_table.h"
 #include "settings/settings.h"
 
 namespace tqr {
@@ -71,6 +72,34 @@ bool FindPaperBySize(DdfHandle ddf, std::uint8_t* scratch, std::int16_t width,
   return false;
 }
 
+// Minimum <= value <= maximum of the range feature (both 0 when the
+// description lacks it).
+bool IsWithinRange(DdfHandle ddf, const char* feature, std::int32_t value) {
+  const auto minimum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MIN, nullptr, 0, 0));
+  const auto maximum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MAX, nullptr, 0, 0));
+  return value >= minimum && value <= maximum;
+}
+
+// The custom page and output sizes travel in the private part, which comes
+// over whole, but they are sizes like any other: one outside the range of
+// the feature it is made from keeps the working record's value. Finalizing
+// hands a custom size out as the page size, so an unchecked one would reach
+// applications as a paper of -1 x 0.
+void KeepCustomSizesInRange(DdfHandle ddf, const DRVDEVMODE& before, DRVDEVMODE* working) {
+  static constexpr RecordField kCustomSizes[] = {
+      TQR_RECORD_FIELD(PaperWidth), TQR_RECORD_FIELD(PaperLength),
+      TQR_RECORD_FIELD(PaperWidth2), TQR_RECORD_FIELD(PaperLength2)};
+  auto* bytes = reinterpret_cast<std::uint8_t*>(working);
+  for (const RecordField& field : kCustomSizes) {
+    static_assert(sizeof(working->PaperWidth) == 2);
+    std::uint16_t value;
+    std::memcpy(&value, bytes + field.offset, sizeof value);
+    if (IsWithinRange(ddf, feature::DefaultKeyOf(field), value)) continue;
+    std::memcpy(bytes + field.offset, reinterpret_cast<const std::uint8_t*>(&before) + field.offset,
+                sizeof value);
+  }
+}
+
 }  // namespace
 
 std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* feature,
@@ -102,9 +131,7 @@ std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* 
 
 int CheckRangeValue(DdfHandle ddf, std::uint8_t*, const char* feature, std::int16_t value,
                     std::int16_t* output) {
-  const auto minimum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MIN, nullptr, 0, 0));
-  const auto maximum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MAX, nullptr, 0, 0));
-  if (value < minimum || value > maximum) return 0;
+  if (!IsWithinRange(ddf, feature, value)) return 0;
   std::memcpy(output, &value, sizeof value);
   return 1;
 }
@@ -219,8 +246,10 @@ int MergeSettings(PrinterHandle, DdfHandle ddf, const void* input, std::size_t s
   // over hold it.
   const std::size_t privateBytes =
       std::min({std::size_t{extent.driverExtra}, std::size_t{kPrivateSize}, size - extent.size});
+  const DRVDEVMODE before = *working;
   std::memcpy(reinterpret_cast<std::uint8_t*>(working) + kPublicSize, bytes + extent.size,
               privateBytes);
+  KeepCustomSizesInRange(ddf, before, working);
   return 1;
 }
 

@@ -225,6 +225,38 @@ TEST_F(MergeTest, HostileSizeWordsReadNothingPastTheRecord) {
   }
 }
 
+// Custom sizes come with the private part but are checked like every other
+// size: with every paper group off, finalizing hands the custom size out as
+// the page, which must never be a paper of -1 x 0.
+TEST_F(MergeTest, CustomSizesOutsideTheirRangesAreNotTaken) {
+  input_->IsoA = input_->IsoB = input_->Jis = input_->Ansi = 0;
+  input_->Arch = input_->EuroDin = input_->Special = input_->Custom = 0;
+  const struct {
+    std::uint16_t width, length, width2, length2;
+    std::int16_t dmWidth, dmLength;
+  } kCases[] = {
+      {65535, 0, 0, 65535, 2100, 2970},
+      {2099, 26671, 10823, 2969, 2100, 2970},
+      {3000, 4000, 10822, 26670, 3000, 4000},
+      {2100, 2970, 2100, 2970, 2100, 2970},
+  };
+  for (const auto& c : kCases) {
+    input_->PaperWidth = c.width;
+    input_->PaperLength = c.length;
+    input_->PaperWidth2 = c.width2;
+    input_->PaperLength2 = c.length2;
+    working_ = Defaults();
+    Merge();
+    FinalizeSettings(ddf(), working_.get(), printer());
+    EXPECT_EQ(working_->dm.dmPaperSize, 256);
+    EXPECT_EQ(working_->dm.dmPaperWidth, c.dmWidth) << c.width;
+    EXPECT_EQ(working_->dm.dmPaperLength, c.dmLength) << c.length;
+    const bool outputInRange = c.width2 <= 10822 && c.width2 >= 2100;
+    EXPECT_EQ(working_->PaperWidth2, outputInRange ? c.width2 : 2100) << c.width2;
+    EXPECT_GE(working_->PaperLength2, 2970) << c.length2;
+  }
+}
+
 // An image that claims more paper sizes than its bytes can hold (its option
 // records overlap) is refused by the loader; a description handed in some
 // other way still never makes a list query write past the scratch block.
