@@ -49,8 +49,8 @@ std::unique_ptr<char[]> DdfGetPath(PrinterHandle printer);
 // Returns the image of the cache when it is current (it carries the text's
 // own last-write time) and sound; otherwise compiles the text, publishes
 // the image as the cache stamped with the text's time, and returns the
-// cache read back. Null when the description cannot be had. The path stays
-// the caller's.
+// image just compiled. Null when the description cannot be had. The path
+// stays the caller's.
 DdfHandle DdfLoad(const char* textPath);
 
 // DdfGetPath and DdfLoad in one: the printer's description, or null.

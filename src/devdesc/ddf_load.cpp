@@ -43,11 +43,6 @@ CacheRead ReadCache(FileHandle* cache, DdfHandle* handle) {
   return *handle != nullptr ? CacheRead::kLoaded : CacheRead::kUnreadable;
 }
 
-CacheRead ReadCacheFile(FileSystem& files, const std::string& cachePath, DdfHandle* handle) {
-  const auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
-  return ReadCache(cache.get(), handle);
-}
-
 // The cache is current when it carries the text's own last-write time,
 // which a rebuild gives it. Equal, not merely newer: installers copy a
 // changed description with its own, older time, which must still rebuild,
@@ -120,11 +115,9 @@ DdfHandle DdfLoad(const char* textPath) {
   }
   std::vector<std::uint8_t> image;
   if (!DdfCompile(textPath, cachePath.c_str(), &image)) return nullptr;
-  DdfHandle handle = nullptr;
-  if (ReadCacheFile(files, cachePath, &handle) == CacheRead::kLoaded) return handle;
-  // The cache could not be written or read back (a directory the caller may
-  // not write to, a file held by another process): the image just compiled
-  // is the same description, so the caller still gets it.
+  // The image just compiled is the answer, not whatever cache file is there
+  // now: a stale one that could not be deleted (read-only, held open) is
+  // still there, and a fresh one holds these very bytes.
   return CopyToBlock(image);
 }
 

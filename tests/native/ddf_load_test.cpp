@@ -104,6 +104,17 @@ TEST_F(DdfLoadTest, ACacheIsCurrentOnlyWithTheTextsOwnTime) {
   EXPECT_EQ(files_.At(kCachePath).lastWrite, 1ull << 62);
 }
 
+// A stale cache that cannot be deleted (read-only, held open) stays where it
+// is, but its answers are never used: the text compiled afresh is.
+TEST_F(DdfLoadTest, AStaleCacheThatCannotBeDeletedIsNeverUsed) {
+  ExpectLoads();
+  Cache()[5] = 'X';
+  files_.Touch(kTextPath);
+  files_.failDelete.insert(kCachePath);
+  ExpectLoads();
+  EXPECT_EQ(Cache()[5], 'X');
+}
+
 TEST_F(DdfLoadTest, UnreadableTimesRebuild) {
   ExpectLoads();
   Cache()[5] = 'X';
