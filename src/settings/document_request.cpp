@@ -82,10 +82,13 @@ std::int32_t AnswerDocumentProperties(PrinterHandle printer, const char16_t* dev
   return CopyDocumentSettings(printer, deviceName, input, false, output);
 }
 
+// Every mode bit is set here, yet the call has no size query and no
+// missing-buffer failure: without an output record it builds the record
+// and answers 1 all the same.
 std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
                                               const char16_t* deviceName, void* output,
                                               const void* input) {
-  return AnswerDocumentProperties(printer, deviceName, output, input, 0xffffffffu);
+  return CopyDocumentSettings(printer, deviceName, input, false, output);
 }
 
 std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header) {
