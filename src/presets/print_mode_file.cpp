@@ -85,6 +85,25 @@ bool IsPermutation(const Header& header) {
   return true;
 }
 
+// Makes the first `count` order entries name each mode 0 .. count - 1 once,
+// where count is how many modes the file holds records for: of the first
+// `significant` entries, those naming another mode, or one named before,
+// are dropped, and modes no entry named follow in number order. A damaged order then still lists every mode the
+// file holds, and no mode without a record.
+void RepairOrder(std::uint16_t* order, std::uint16_t significant, std::uint16_t count) {
+  bool listed[kMaxPrintModes] = {};
+  std::uint16_t kept = 0;
+  for (std::uint16_t p = 0; p < significant && p < kMaxPrintModes; ++p) {
+    const std::uint16_t mode = order[p];
+    if (mode >= count || listed[mode]) continue;
+    listed[mode] = true;
+    order[kept++] = mode;
+  }
+  for (std::uint16_t mode = 0; mode < count; ++mode) {
+    if (!listed[mode]) order[kept++] = mode;
+  }
+}
+
 std::vector<std::uint8_t> EncodeFile(std::uint16_t count, const std::uint16_t* order,
                                      const PrintModeRecord* records, std::size_t recordCount) {
   std::vector<std::uint8_t> bytes(kUserFileRecordsOffset + recordCount * sizeof(PrintModeRecord));
@@ -148,7 +167,8 @@ UserFileRead ReadUserPrintModes(UserPrintModes* modes) {
   std::memcpy(modes->order, header.order, sizeof modes->order);
   modes->userCount = static_cast<std::uint16_t>(
       ReadRecords(*file, modes->user, static_cast<std::size_t>(count - kBuiltInPrintModes)));
-  modes->count = count;
+  modes->count = static_cast<std::uint16_t>(kBuiltInPrintModes + modes->userCount);
+  RepairOrder(modes->order, count, modes->count);
   return UserFileRead::kRead;
 }
 
@@ -158,6 +178,17 @@ bool ReadPrintModeOrder(PrintModeOrder* order) {
   if (OpenAndReadHeader(&file, &header) != HeaderRead::kRead) return false;
   order->count = header.count < kMaxPrintModes ? header.count : kMaxPrintModes;
   std::memcpy(order->order, header.order, sizeof order->order);
+  // The modes the file holds records for, as the Main page will list them.
+  std::uint64_t size = 0;
+  if (order->count >= kBuiltInPrintModes && file->GetSize(&size)) {
+    const std::uint64_t whole =
+        size > kUserFileRecordsOffset ? (size - kUserFileRecordsOffset) / sizeof(PrintModeRecord) : 0;
+    const std::uint16_t significant = order->count;
+    if (whole < std::uint64_t{order->count} - kBuiltInPrintModes) {
+      order->count = static_cast<std::uint16_t>(kBuiltInPrintModes + whole);
+    }
+    RepairOrder(order->order, significant, order->count);
+  }
   return true;
 }
 

@@ -60,13 +60,14 @@ enum class UserFileRead {
 };
 
 // Reads the file for the Main page. A count above 105 is taken as 105 and
-// the user records as far as the file holds whole ones (at most 100); list
-// entries whose mode has no record then have none in View(). On anything but
-// kRead, `modes` holds count 0.
+// the user records as far as the file holds whole ones (at most 100); the
+// list then holds the modes with records, each once, in the file's order
+// as far as that names them. On anything but kRead, `modes` holds count 0.
 UserFileRead ReadUserPrintModes(UserPrintModes* modes);
 
 // The signature, count and display order, for the check of the print mode in
-// effect when a sheet is built. A count above 105 is taken as 105. False when
+// effect when a sheet is built, listing the modes the file holds records for
+// as ReadUserPrintModes does. False when
 // there is no file, another signature or a short header.
 struct PrintModeOrder {
   std::uint16_t count;
