@@ -19,15 +19,11 @@ constexpr std::size_t kSignatureSize = 2 * kSignatureUnits;
 constexpr std::size_t kOrderSize = 2 * kMaxPrintModes;
 static_assert(kUserFileOrderOffset + kOrderSize == kUserFileRecordsOffset);
 
-bool IsExactSignature(const std::uint8_t* bytes) {
-  for (std::size_t i = 0; i < kSignatureUnits; ++i) {
-    if (GetLe16(bytes + 2 * i) != kSignature[i]) return false;
-  }
-  return true;
-}
-
-// Letters in either case, every other unit exactly.
-bool IsLooseSignature(const std::uint8_t* bytes) {
+// The signature's letters match in either case, every other unit exactly.
+// Every reader takes the file by this one rule: a file the export and
+// import dialogs read must not be one the Main page takes for a stranger's
+// and replaces.
+bool IsOurSignature(const std::uint8_t* bytes) {
   const auto fold = [](std::uint16_t unit) -> std::uint16_t {
     return unit >= u'a' && unit <= u'z' ? static_cast<std::uint16_t>(unit - u'a' + u'A') : unit;
   };
@@ -53,7 +49,7 @@ HeaderRead OpenAndReadHeader(std::unique_ptr<FileHandle>* file, Header* header) 
   if (*file == nullptr) return HeaderRead::kNotOpened;
   std::uint8_t bytes[kUserFileRecordsOffset];
   if (!ReadExactly(**file, bytes, kSignatureSize)) return HeaderRead::kOtherSignature;
-  if (!IsExactSignature(bytes)) return HeaderRead::kOtherSignature;
+  if (!IsOurSignature(bytes)) return HeaderRead::kOtherSignature;
   if (!ReadExactly(**file, bytes + kSignatureSize, sizeof bytes - kSignatureSize)) {
     return HeaderRead::kShort;
   }
@@ -139,6 +135,13 @@ bool CreateDefaultPrintModeFile() {
     const auto existing =
         files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting, &failure);
     if (existing == nullptr && failure != OpenFailure::Missing) return false;
+  }
+  // A file that is there but could not be read may still hold presets: it
+  // is kept aside, over an older one kept before, and is not replaced when
+  // it cannot be.
+  if (files.Open(path, FileAccess::Read, FileDisposition::OpenExisting) != nullptr &&
+      !files.Copy(path, path + kSetAsideSuffix)) {
+    return false;
   }
   std::uint16_t order[kMaxPrintModes] = {};
   for (std::uint16_t mode = 0; mode < kBuiltInPrintModes; ++mode) order[mode] = mode;
@@ -226,7 +229,7 @@ bool WritePrintModeStore(const PrintModeStore& store) {
     auto file = files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting);
     std::uint8_t signature[kSignatureSize];
     if (file == nullptr || !ReadExactly(*file, signature, sizeof signature) ||
-        !IsExactSignature(signature)) {
+        !IsOurSignature(signature)) {
       return false;
     }
   }
@@ -248,7 +251,7 @@ bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {
   if (path.empty()) return false;
   auto file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting);
   std::uint8_t head[kUserFileOrderOffset];
-  if (file == nullptr || !ReadExactly(*file, head, sizeof head) || !IsLooseSignature(head)) {
+  if (file == nullptr || !ReadExactly(*file, head, sizeof head) || !IsOurSignature(head)) {
     return false;
   }
   const std::uint16_t count = GetLe16(head + kUserFileCountOffset);

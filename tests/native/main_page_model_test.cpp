@@ -60,9 +60,15 @@ TEST_F(MainPageModelTest, ListComesFromTheUserFileOrTheDefaultFile) {
   };
   const Bytes foreign(300, 0x41);
   const Bytes presets = UserFile(6, {5, 0, 1, 2, 3, 4}, {alpha_});
+  Bytes lowerCase = presets;
+  lowerCase[0] = 't';
+  Bytes countDamaged = presets;
+  countDamaged[16] = 4;
   const Case cases[] = {
       {"fresh machine", std::nullopt, false, true, true, 5, defaultFile},
       {"another signature", foreign, false, true, true, 5, defaultFile},
+      {"signature in lower case", lowerCase, false, true, true, 6, lowerCase},
+      {"count damaged", countDamaged, false, true, true, 5, defaultFile},
       {"header cut short", Bytes(defaultFile.begin(), defaultFile.begin() + 100), false, true,
        true, 5, defaultFile},
       {"user presets", presets, false, true, true, 6, presets},
@@ -78,6 +84,9 @@ TEST_F(MainPageModelTest, ListComesFromTheUserFileOrTheDefaultFile) {
     if (c.failOpen) files_.failOpen.insert(kUserFile);
     machine_.systemDirectory = c.systemDirectory ? "C:\\Windows\\system32" : "";
 
+    files_.Delete(kUserFile + ".bak");
+    files_.PutBytes(kUserFile + ".bak", Bytes{1, 2, 3});  // kept from an earlier time
+
     EXPECT_EQ(LoadPrintModeList(modes_.get()), c.listed);
     EXPECT_EQ(modes_->count, c.count);
     if (c.count == 5) {
@@ -87,7 +96,15 @@ TEST_F(MainPageModelTest, ListComesFromTheUserFileOrTheDefaultFile) {
     if (c.after) {
       EXPECT_EQ(files_.At(kUserFile).bytes, *c.after);
     }
+    // A file replaced by the default one is kept aside, over the older copy.
+    const bool replaced = c.before && c.after && *c.before != *c.after;
+    EXPECT_EQ(files_.At(kUserFile + ".bak").bytes, replaced ? *c.before : Bytes({1, 2, 3}));
   }
+  // When the file cannot be kept aside it is not replaced either.
+  files_.PutBytes(kUserFile, countDamaged);
+  files_.failCopy.insert(kUserFile);
+  EXPECT_FALSE(LoadPrintModeList(modes_.get()));
+  EXPECT_EQ(files_.At(kUserFile).bytes, countDamaged);
 }
 
 // An order that does not name each mode of the file once is repaired: the

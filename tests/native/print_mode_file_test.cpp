@@ -78,8 +78,8 @@ TEST_F(PrintModeFileTest, ReadersOnSignaturesCountsAndShortFiles) {
     int records;  // -1: LoadUserPrintModeRecords fails
   } kCases[] = {
       {"sound", twoUsers(7), UserFileRead::kRead, 7, 2, true, true, 2},
-      {"letters in other case", twoUsers(7, u"tqr54Vnt"), UserFileRead::kUnusable, 0, 0, false,
-       false, 2},
+      {"letters in other case", twoUsers(7, u"tqr54Vnt"), UserFileRead::kRead, 7, 2, true, true,
+       2},
       {"digit differs", twoUsers(7, u"TQR55VNT"), UserFileRead::kUnusable, 0, 0, false, false, -1},
       {"not a letter when folded", twoUsers(7, u"TQR54VN\u0154"), UserFileRead::kUnusable, 0, 0,
        false, false, -1},
@@ -219,14 +219,18 @@ TEST_F(PrintModeFileTest, WriteStoreKeepsLayoutAndNeedsAValidFile) {
   ASSERT_TRUE(LoadPrintModeStore(&again));
   EXPECT_EQ(again.count, 7);
 
-  // Refused, with nothing written: another signature (even in letter case
-  // only), or no file at all.
-  for (const char16_t* signature : {u"tqr54vnt", u"TQR54GFX"}) {
-    const Bytes foreign = UserFile(7, {0, 1, 2, 3, 4, 5, 6}, {}, signature);
-    Put(foreign);
-    EXPECT_FALSE(WritePrintModeStore(store));
-    EXPECT_EQ(Contents(userPath_), foreign);
-  }
+  // A signature differing in letter case only is ours, as every reader
+  // takes it, and the rewrite spells it as it should be.
+  Put(UserFile(7, {0, 1, 2, 3, 4, 5, 6}, {}, u"tqr54vnt"));
+  ASSERT_TRUE(WritePrintModeStore(store));
+  EXPECT_EQ(Contents(userPath_),
+            UserFile(7, {5, 0, 1, 2, 3, 4, 6}, {MakeRecord(u"A", 1), MakeRecord(u"New", 2)}));
+
+  // Refused, with nothing written: another signature, or no file at all.
+  const Bytes foreign = UserFile(7, {0, 1, 2, 3, 4, 5, 6}, {}, u"TQR54GFX");
+  Put(foreign);
+  EXPECT_FALSE(WritePrintModeStore(store));
+  EXPECT_EQ(Contents(userPath_), foreign);
   files_.Delete(userPath_);
   EXPECT_FALSE(WritePrintModeStore(store));
   EXPECT_FALSE(files_.Exists(userPath_));
@@ -268,8 +272,10 @@ TEST_F(PrintModeFileTest, FailedRewritesLeaveTheOldFileWhole) {
       {"temporary file does not open", SIZE_MAX, nullptr, &temporary, nullptr},
       {"move refused", SIZE_MAX, nullptr, nullptr, &userPath_},
   };
+  const std::string setAside = userPath_ + ".bak";
   for (const Fault& fault : kFaults) {
     SCOPED_TRACE(fault.name);
+    files_.Delete(setAside);
     Put(original);
     PrintModeStore store;
     ASSERT_TRUE(LoadPrintModeStore(&store));
@@ -288,6 +294,11 @@ TEST_F(PrintModeFileTest, FailedRewritesLeaveTheOldFileWhole) {
     if (fault.budget != SIZE_MAX) files_.writeBudget = std::min<std::size_t>(fault.budget, 227);
     EXPECT_FALSE(CreateDefaultPrintModeFile());
     EXPECT_EQ(Contents(userPath_), original);
+    // A copy kept aside before the rewrite is a whole copy.
+    if (files_.Exists(setAside)) {
+      EXPECT_EQ(Contents(setAside), original);
+      files_.Delete(setAside);
+    }
     EXPECT_EQ(files_.Paths(), std::vector<std::string>{userPath_});
     ClearFaults();
   }
