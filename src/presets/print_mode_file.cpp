@@ -241,8 +241,7 @@ bool WritePrintModeStore(const PrintModeStore& store) {
 bool IsPrintModeStoreWritable() {
   const std::string path = UserPrintModeFilePath();
   if (path.empty()) return false;
-  return CurrentPorts().files->Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting) !=
-         nullptr;
+  return MayRewriteFile(*CurrentPorts().files, path);
 }
 
 bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {

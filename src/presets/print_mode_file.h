@@ -94,7 +94,8 @@ bool LoadPrintModeStore(PrintModeStore* store);
 // file stays whole unless the new one was written completely.
 bool WritePrintModeStore(const PrintModeStore& store);
 
-// Whether the file exists and opens for reading and writing.
+// Whether the file exists and may be rewritten: it opens for reading and
+// writing, and a file can be created beside it for the rewrite.
 bool IsPrintModeStoreWritable();
 
 // The user records for the export and import dialogs. A count of 5 or less gives no records and

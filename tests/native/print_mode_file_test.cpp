@@ -243,6 +243,14 @@ TEST_F(PrintModeFileTest, StoreIsWritableOnlyWhenTheFileOpensForWriting) {
   EXPECT_TRUE(IsPrintModeStoreWritable());
   files_.denyWrite.insert(userPath_);
   EXPECT_FALSE(IsPrintModeStoreWritable());
+  // The rewrite creates its temporary file in the directory: a file this
+  // user may change in a directory where he may create nothing is not
+  // writable either, and the probe leaves nothing behind.
+  files_.denyWrite = {TemporaryFor(userPath_)};
+  EXPECT_FALSE(IsPrintModeStoreWritable());
+  files_.denyWrite.clear();
+  EXPECT_TRUE(IsPrintModeStoreWritable());
+  EXPECT_EQ(files_.Paths(), std::vector<std::string>{userPath_});
   machine_.systemDirectory.clear();
   files_.denyWrite.clear();
   EXPECT_FALSE(IsPrintModeStoreWritable());
