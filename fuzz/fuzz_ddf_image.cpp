@@ -45,8 +45,9 @@ const std::vector<std::uint8_t>& TextImage() {
   return image;
 }
 
-// The bytes as a cache newer than the text: a sound one becomes the handle as
-// it is, an unsound one is stale and gives way to the text's image.
+// The bytes as a current cache (stamped with the text's time): a sound one
+// becomes the handle as it is, an unsound one is stale and gives way to the
+// text's image.
 void LoadThroughCache(const std::uint8_t* data, std::size_t size, bool sound) {
   tqr::fake::FakeFileSystem files;
   tqr::fake::FakeMachine machine;
@@ -56,6 +57,7 @@ void LoadThroughCache(const std::uint8_t* data, std::size_t size, bool sound) {
   const tqr::ScopedPorts scoped(ports);
   files.Put(kTextPath, kText);
   files.PutBytes(kCachePath, std::vector<std::uint8_t>(data, data + size));
+  files.At(kCachePath).lastWrite = files.At(kTextPath).lastWrite;
 
   tqr::DdfHandle handle = tqr::DdfLoad(kTextPath);
   TQR_FUZZ_CHECK(handle != nullptr);

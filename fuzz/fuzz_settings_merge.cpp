@@ -1,7 +1,7 @@
 // A settings record handed in by an application or the spooler is outside
 // input: any program may pass any bytes, with any sizes in the header. The
-// merge must read no more than the dmSize + dmDriverExtra bytes the caller
-// vouches for, leave the working record alone unless the record is ours,
+// merge must read neither past the bytes handed over nor past the dmSize +
+// dmDriverExtra bytes the record claims, leave the working record alone unless the record is ours,
 // change only what it takes, and what it took must still finalize into a
 // record of ours.
 #include <algorithm>
@@ -13,6 +13,7 @@
 
 #include "ddf_fuzz_queries.h"
 #include "shipped_description.h"
+#include "settings/devmode_fields.h"
 #include "settings/settings.h"
 #include "platform/fake/fake_system.h"
 
@@ -26,6 +27,12 @@ constexpr char16_t kDeviceName[] = u"Orlex TQ-R5400";
 constexpr std::size_t kSizeWordsEnd = offsetof(PublicDevMode, dmDriverExtra) + 2;
 
 using tqr::fuzz::ShippedImage;
+
+// Sizes a record may carry that are checked against the description's
+// ranges rather than taken as they are.
+constexpr tqr::RecordField kCustomSizes[] = {
+    TQR_RECORD_FIELD(PaperWidth), TQR_RECORD_FIELD(PaperLength),
+    TQR_RECORD_FIELD(PaperWidth2), TQR_RECORD_FIELD(PaperLength2)};
 
 // Two user forms the printer takes (numbered 318 and 319), one too small and
 // one built in, for finalization to fit unknown paper numbers to.
@@ -86,17 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < kSizeWordsEnd) return 0;
   const std::uint16_t publicSize = Word(data, offsetof(PublicDevMode, dmSize));
   const std::uint16_t driverExtra = Word(data, offsetof(PublicDevMode, dmDriverExtra));
-  const std::size_t promised =
-      std::max<std::size_t>(kSizeWordsEnd, std::size_t{publicSize} + driverExtra);
-  // The block holds exactly what the header promises, so ASan sees any read
-  // past it. Inputs shorter than their promise are padded with zeros rather
-  // than skipped: a large promise then costs the fuzzer nothing to make. The
-  // block starts on an odd address, as records inside an application's own
-  // structures may, so that UBSan sees any aligned access to their fields.
-  const std::unique_ptr<std::uint8_t[]> storage(new std::uint8_t[promised + 1]);
+  // The block holds exactly the input, whatever its header promises, so ASan
+  // sees any read past what was handed over. It starts on an odd address, as
+  // records inside an application's own structures may, so that UBSan sees
+  // any aligned access to their fields.
+  const std::unique_ptr<std::uint8_t[]> storage(new std::uint8_t[size + 1]);
   std::uint8_t* const input = storage.get() + 1;
-  std::memset(input, 0, promised);
-  std::memcpy(input, data, std::min(size, promised));
+  std::memcpy(input, data, size);
 
   tqr::fake::FakeSpooler spooler;
   tqr::fake::FakeMachine machine;
@@ -116,17 +119,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto* beforeBytes = reinterpret_cast<const std::uint8_t*>(&before);
   const auto* workingBytes = reinterpret_cast<const std::uint8_t*>(working.get());
 
-  const bool own = tqr::IsOwnRecord(input);
-  TQR_FUZZ_CHECK(tqr::MergeSettings(printer, ddf, input, working.get()) == 1);
+  const bool own = tqr::IsOwnRecord(input, size);
+  TQR_FUZZ_CHECK(tqr::MergeSettings(printer, ddf, input, size, working.get()) == 1);
   if (!own) {
     TQR_FUZZ_CHECK(std::memcmp(workingBytes, beforeBytes, sizeof(DRVDEVMODE)) == 0);
   } else {
-    // The private part comes over as it is, as far as the record has one.
-    const std::size_t taken = std::min<std::size_t>(driverExtra, tqr::kPrivateSize);
-    TQR_FUZZ_CHECK(std::memcmp(workingBytes + tqr::kPublicSize, input + publicSize, taken) == 0);
-    TQR_FUZZ_CHECK(std::memcmp(workingBytes + tqr::kPublicSize + taken,
-                               beforeBytes + tqr::kPublicSize + taken,
-                               tqr::kPrivateSize - taken) == 0);
+    // The private part comes over as it is, as far as the record has one
+    // and the input holds it, except custom sizes out of their range.
+    TQR_FUZZ_CHECK(publicSize <= tqr::kPublicSize);
+    const std::size_t taken =
+        std::min({std::size_t{driverExtra}, std::size_t{tqr::kPrivateSize}, size - publicSize});
+    DRVDEVMODE expected = before;
+    auto* expectedBytes = reinterpret_cast<std::uint8_t*>(&expected);
+    std::memcpy(expectedBytes + tqr::kPublicSize, input + publicSize, taken);
+    expected.dm = working->dm;
+    for (const tqr::RecordField& field : kCustomSizes) {
+      std::uint16_t value;
+      std::memcpy(&value, workingBytes + field.offset, sizeof value);
+      const bool fromInput = std::memcmp(workingBytes + field.offset,
+                                         expectedBytes + field.offset, sizeof value) == 0;
+      const bool kept = std::memcmp(workingBytes + field.offset, beforeBytes + field.offset,
+                                    sizeof value) == 0;
+      TQR_FUZZ_CHECK(fromInput || kept);
+      TQR_FUZZ_CHECK(value >= 2100 || kept);  // the shipped ranges start at 210 mm
+      std::memcpy(expectedBytes + field.offset, &value, sizeof value);
+    }
+    TQR_FUZZ_CHECK(std::memcmp(workingBytes, expectedBytes, sizeof(DRVDEVMODE)) == 0);
     const PublicDevMode unmerged = WithMergedFieldsOf(working->dm, before.dm);
     TQR_FUZZ_CHECK(std::memcmp(&unmerged, &before.dm, sizeof unmerged) == 0);
   }
@@ -134,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Whatever came over, the finalized record is ours again: the fixed
   // header, and the marker the merge only ever copies from a record of ours.
   TQR_FUZZ_CHECK(tqr::FinalizeSettings(ddf, working.get(), printer) == 1);
-  TQR_FUZZ_CHECK(tqr::IsOwnRecord(working.get()));
+  TQR_FUZZ_CHECK(tqr::IsOwnRecord(working.get(), sizeof(DRVDEVMODE)));
   TQR_FUZZ_CHECK(working->dm.dmSpecVersion == tqr::kSpecVersion &&
                  working->dm.dmDriverVersion == tqr::kDriverVersion &&
                  working->dm.dmSize == tqr::kPublicSize &&

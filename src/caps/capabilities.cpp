@@ -70,9 +70,9 @@ void BuildCapabilityRecord(DdfHandle ddf, PrinterHandle printer, const char16_t*
   Spooler* spooler = CurrentPorts().spooler;
   if (spooler != nullptr && spooler->GetPrinterDefaultRecord(printer, &printerDefault) &&
       HoldsWholeRecord(printerDefault)) {
-    MergeSettings(printer, ddf, printerDefault.data(), record);
+    MergeSettings(printer, ddf, printerDefault.data(), printerDefault.size(), record);
   }
-  if (input != nullptr) MergeSettings(printer, ddf, input, record);
+  if (input != nullptr) MergeSettings(printer, ddf, input, ClaimedRecordSize(input), record);
 }
 
 // A name from the description as a slot of `units` UTF-16 units, cut to

@@ -46,9 +46,11 @@ constexpr std::size_t kDdfPathCapacity = 260;
 // spooler cannot say or the path does not fit.
 std::unique_ptr<char[]> DdfGetPath(PrinterHandle printer);
 
-// Compiles the text file into the cache when the cache is missing, older
-// than the text or unsound, and returns the image read from the cache.
-// Null when the description cannot be had. The path stays the caller's.
+// Returns the image of the cache when it is current (it carries the text's
+// own last-write time) and sound; otherwise compiles the text, publishes
+// the image as the cache stamped with the text's time, and returns the
+// image just compiled. Null when the description cannot be had. The path
+// stays the caller's.
 DdfHandle DdfLoad(const char* textPath);
 
 // DdfGetPath and DdfLoad in one: the printer's description, or null.

@@ -43,18 +43,13 @@ CacheRead ReadCache(FileHandle* cache, DdfHandle* handle) {
   return *handle != nullptr ? CacheRead::kLoaded : CacheRead::kUnreadable;
 }
 
-CacheRead ReadCacheFile(FileSystem& files, const std::string& cachePath, DdfHandle* handle) {
-  const auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
-  return ReadCache(cache.get(), handle);
-}
-
-// The cache is current when both times can be read and the text is not
-// newer than the cache.
-bool IsCurrent(FileHandle& text, FileHandle& cache) {
-  std::uint64_t textTime = 0;
+// The cache is current when it carries the text's own last-write time,
+// which a rebuild gives it. Equal, not merely newer: installers copy a
+// changed description with its own, older time, which must still rebuild,
+// and a description dated in the future must not make every load rebuild.
+bool IsCurrent(FileHandle& cache, bool textTimeKnown, std::uint64_t textTime) {
   std::uint64_t cacheTime = 0;
-  return text.GetLastWriteTime(&textTime) && cache.GetLastWriteTime(&cacheTime) &&
-         textTime <= cacheTime;
+  return textTimeKnown && cache.GetLastWriteTime(&cacheTime) && cacheTime == textTime;
 }
 
 // Writes the image under a name of this process's own and then moves it to
@@ -62,7 +57,7 @@ bool IsCurrent(FileHandle& text, FileHandle& cache) {
 // see a half-written cache, and a writer that dies leaves only its
 // temporary file behind.
 void PublishCache(FileSystem& files, Machine& machine, const std::string& cachePath,
-                  const std::vector<std::uint8_t>& image) {
+                  const std::vector<std::uint8_t>& image, std::uint64_t textTime) {
   static std::atomic<unsigned> sequence{0};
   const std::string temporary = cachePath + "." + std::to_string(machine.ProcessId()) + "." +
                                 std::to_string(++sequence) + ".tmp";
@@ -70,7 +65,8 @@ void PublishCache(FileSystem& files, Machine& machine, const std::string& cacheP
   {
     auto file = files.Open(temporary, FileAccess::Write, FileDisposition::CreateNew);
     if (file == nullptr) return;
-    written = file->Write(image.data(), image.size());
+    // The time goes on after the last write, which would move it again.
+    written = file->Write(image.data(), image.size()) && file->SetLastWriteTime(textTime);
   }
   if (!written || !files.MoveNoReplace(temporary, cachePath)) files.Delete(temporary);
 }
@@ -80,12 +76,18 @@ void PublishCache(FileSystem& files, Machine& machine, const std::string& cacheP
 bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::uint8_t>* image) {
   Ports& ports = CurrentPorts();
   std::vector<std::uint8_t> text;
+  std::uint64_t textTime = 0;
+  bool timeKnown = false;
   {
     const auto file = ports.files->Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
     if (file == nullptr || !file->ReadAll(&text)) return false;
+    // The time of the text as read, so that a text replaced meanwhile
+    // leaves a cache that is not current for it.
+    timeKnown = file->GetLastWriteTime(&textTime);
   }
   if (!ddf::CompileDescription(text.data(), text.size(), image, nullptr)) return false;
-  PublishCache(*ports.files, *ports.machine, cachePath, *image);
+  // Without the text's time no cache could ever be judged current.
+  if (timeKnown) PublishCache(*ports.files, *ports.machine, cachePath, *image, textTime);
   return true;
 }
 
@@ -96,28 +98,26 @@ DdfHandle DdfLoad(const char* textPath) {
   {
     const auto text = files.Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
     if (text == nullptr) return nullptr;
+    std::uint64_t textTime = 0;
+    const bool textTimeKnown = text->GetLastWriteTime(&textTime);
     auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
     if (cache != nullptr) {
-      if (!IsCurrent(*text, *cache)) {
-        cache.reset();
-        files.Delete(cachePath);
-      } else {
+      CacheRead read = CacheRead::kUnsound;  // a cache that is not current is stale
+      if (IsCurrent(*cache, textTimeKnown, textTime)) {
         DdfHandle handle = nullptr;
-        const CacheRead read = ReadCache(cache.get(), &handle);
+        read = ReadCache(cache.get(), &handle);
         if (read == CacheRead::kLoaded) return handle;
-        cache.reset();
-        // An unsound cache is stale; one that merely failed to read stays.
-        if (read == CacheRead::kUnsound) files.Delete(cachePath);
       }
+      cache.reset();
+      // A stale cache goes; one that merely failed to read stays.
+      if (read == CacheRead::kUnsound) files.Delete(cachePath);
     }
   }
   std::vector<std::uint8_t> image;
   if (!DdfCompile(textPath, cachePath.c_str(), &image)) return nullptr;
-  DdfHandle handle = nullptr;
-  if (ReadCacheFile(files, cachePath, &handle) == CacheRead::kLoaded) return handle;
-  // The cache could not be written or read back (a directory the caller may
-  // not write to, a file held by another process): the image just compiled
-  // is the same description, so the caller still gets it.
+  // The image just compiled is the answer, not whatever cache file is there
+  // now: a stale one that could not be deleted (read-only, held open) is
+  // still there, and a fresh one holds these very bytes.
   return CopyToBlock(image);
 }
 

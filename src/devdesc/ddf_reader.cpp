@@ -1,6 +1,8 @@
 #include "devdesc/ddf_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace tqr::ddf {
 namespace {
@@ -109,7 +111,28 @@ namespace {
 
 bool IsTerminated(const char* text, std::size_t room) { return strnlen(text, room) < room; }
 
-bool IsSoundFeature(const ImageView& view, std::size_t headerSize, std::uint16_t offset) {
+// The bytes one record occupies: [offset, offset + size).
+struct Extent {
+  std::size_t offset;
+  std::size_t size;
+};
+
+// Every record has bytes of its own. Records laid over one another read as
+// sound one by one, yet let an image claim more options than its bytes can
+// hold, and every reader that sizes a buffer by the image's true capacity
+// would then be overrun.
+bool AreDisjoint(std::vector<Extent>* extents) {
+  std::sort(extents->begin(), extents->end(),
+            [](const Extent& a, const Extent& b) { return a.offset < b.offset; });
+  for (std::size_t i = 1; i < extents->size(); ++i) {
+    const Extent& before = (*extents)[i - 1];
+    if ((*extents)[i].offset < before.offset + before.size) return false;
+  }
+  return true;
+}
+
+bool IsSoundFeature(const ImageView& view, std::size_t headerSize, std::uint16_t offset,
+                    std::vector<Extent>* extents) {
   FeatureRecord feature;
   if (offset < headerSize || !view.Read(offset, &feature)) return false;
   if (feature.type != kTypeItem && feature.type != kTypeRange && feature.type != kTypePaper) {
@@ -118,6 +141,7 @@ bool IsSoundFeature(const ImageView& view, std::size_t headerSize, std::uint16_t
   RangeFeatureRecord range;
   if (feature.type == kTypeRange && !view.Read(offset, &range)) return false;
   if (!IsTerminated(feature.name, kFeatureNameSize)) return false;
+  extents->push_back(Extent{offset, FeatureRecordSize(feature.type)});
   const std::uint16_t first = feature.firstOption;
   if (first == 0) return true;
   // Records are at least 74 bytes, so a list longer than this loops.
@@ -131,6 +155,7 @@ bool IsSoundFeature(const ImageView& view, std::size_t headerSize, std::uint16_t
     if (view.size - current < recordSize) return false;
     if (head.index != index || !IsTerminated(head.name, kOptionNameSize)) return false;
     if (index > 0 && head.previous != previous) return false;
+    extents->push_back(Extent{current, recordSize});
     if (head.next == first) {
       OptionHead firstHead;
       return view.Read(first, &firstHead) && firstHead.previous == current;
@@ -153,12 +178,13 @@ bool IsSoundImage(const std::uint8_t* bytes, std::size_t size) {
   const std::size_t headerSize = HeaderSizeFor(header.furtherCount);
   if (header.headerSize != headerSize || headerSize > size) return false;
   const ImageView view{bytes, size};
+  std::vector<Extent> extents;
   for (std::size_t slot = 0; slot < kFixedSlotCount + header.furtherCount; ++slot) {
     std::uint16_t offset = 0;
     view.ReadU16(offsetof(ImageHeader, fixedSlots) + 2 * slot, &offset);
-    if (offset != 0 && !IsSoundFeature(view, headerSize, offset)) return false;
+    if (offset != 0 && !IsSoundFeature(view, headerSize, offset, &extents)) return false;
   }
-  return true;
+  return AreDisjoint(&extents);
 }
 
 }  // namespace tqr::ddf

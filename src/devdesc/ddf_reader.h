@@ -79,8 +79,8 @@ class DescriptionReader {
 
 // Checks a block read from a cache file before it becomes a description
 // handle: sizes agree, every slot and link points at a whole record inside
-// the image, every list closes on itself with indexes in order, and every
-// name is terminated.
+// the image, every list closes on itself with indexes in order, every name
+// is terminated, and no two records share a byte.
 bool IsSoundImage(const std::uint8_t* bytes, std::size_t size);
 
 }  // namespace tqr::ddf

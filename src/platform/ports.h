@@ -18,6 +18,9 @@ class FileHandle {
   virtual bool GetSize(std::uint64_t* size) = 0;
   // Last-write time in 100-nanosecond ticks; only comparisons matter.
   virtual bool GetLastWriteTime(std::uint64_t* ticks) = 0;
+  // Gives the file a last-write time of the caller's choosing; writes after
+  // it may move the time on again.
+  virtual bool SetLastWriteTime(std::uint64_t ticks) = 0;
   // Reads the whole file into `out` (a mapped view where the platform has one).
   virtual bool ReadAll(std::vector<std::uint8_t>* out) = 0;
   // Writes all `size` bytes at the file position or reports failure.

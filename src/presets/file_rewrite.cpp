@@ -13,13 +13,29 @@ bool ReadExactly(FileHandle& file, void* data, std::size_t size) {
   return true;
 }
 
-bool RewriteWholeFile(FileSystem& files, const std::string& path,
-                      const std::vector<std::uint8_t>& bytes, Publish publish) {
+std::string TemporaryPathFor(const std::string& path) {
   // A name of this process's own: two sheets of one process run on one
   // thread, and another process's half-written file is never ours to reuse.
   Machine* machine = CurrentPorts().machine;
-  const std::string temporary =
-      path + "." + std::to_string(machine != nullptr ? machine->ProcessId() : 0) + ".tmp";
+  return path + "." + std::to_string(machine != nullptr ? machine->ProcessId() : 0) + ".tmp";
+}
+
+bool MayRewriteFile(FileSystem& files, const std::string& path) {
+  if (files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting) == nullptr) {
+    return false;
+  }
+  // The rewrite also needs the right to create files in the directory.
+  const std::string temporary = TemporaryPathFor(path);
+  if (files.Open(temporary, FileAccess::Write, FileDisposition::CreateAlways) == nullptr) {
+    return false;
+  }
+  files.Delete(temporary);
+  return true;
+}
+
+bool RewriteWholeFile(FileSystem& files, const std::string& path,
+                      const std::vector<std::uint8_t>& bytes, Publish publish) {
+  const std::string temporary = TemporaryPathFor(path);
   bool written = false;
   {
     auto file = files.Open(temporary, FileAccess::Write, FileDisposition::CreateAlways);

@@ -22,6 +22,15 @@ enum class Publish {
   kCreateOnly,  // only where no file exists yet
 };
 
+// The temporary file a rewrite of `path` goes through: beside it, under a
+// name of this process's own.
+std::string TemporaryPathFor(const std::string& path);
+
+// Whether this user may rewrite the existing file at `path` the way
+// RewriteWholeFile does: open it for writing, and create (then remove) the
+// temporary file in its directory.
+bool MayRewriteFile(FileSystem& files, const std::string& path);
+
 // Writes `bytes` as the whole content of `path` through a temporary file in
 // the same directory. True only when every byte was written and the file was
 // moved into place; otherwise the temporary file is removed and `path` is

@@ -19,15 +19,11 @@ constexpr std::size_t kSignatureSize = 2 * kSignatureUnits;
 constexpr std::size_t kOrderSize = 2 * kMaxPrintModes;
 static_assert(kUserFileOrderOffset + kOrderSize == kUserFileRecordsOffset);
 
-bool IsExactSignature(const std::uint8_t* bytes) {
-  for (std::size_t i = 0; i < kSignatureUnits; ++i) {
-    if (GetLe16(bytes + 2 * i) != kSignature[i]) return false;
-  }
-  return true;
-}
-
-// Letters in either case, every other unit exactly.
-bool IsLooseSignature(const std::uint8_t* bytes) {
+// The signature's letters match in either case, every other unit exactly.
+// Every reader takes the file by this one rule: a file the export and
+// import dialogs read must not be one the Main page takes for a stranger's
+// and replaces.
+bool IsOurSignature(const std::uint8_t* bytes) {
   const auto fold = [](std::uint16_t unit) -> std::uint16_t {
     return unit >= u'a' && unit <= u'z' ? static_cast<std::uint16_t>(unit - u'a' + u'A') : unit;
   };
@@ -53,7 +49,7 @@ HeaderRead OpenAndReadHeader(std::unique_ptr<FileHandle>* file, Header* header) 
   if (*file == nullptr) return HeaderRead::kNotOpened;
   std::uint8_t bytes[kUserFileRecordsOffset];
   if (!ReadExactly(**file, bytes, kSignatureSize)) return HeaderRead::kOtherSignature;
-  if (!IsExactSignature(bytes)) return HeaderRead::kOtherSignature;
+  if (!IsOurSignature(bytes)) return HeaderRead::kOtherSignature;
   if (!ReadExactly(**file, bytes + kSignatureSize, sizeof bytes - kSignatureSize)) {
     return HeaderRead::kShort;
   }
@@ -83,6 +79,25 @@ bool IsPermutation(const Header& header) {
     seen[mode] = true;
   }
   return true;
+}
+
+// Makes the first `count` order entries name each mode 0 .. count - 1 once,
+// where count is how many modes the file holds records for: of the first
+// `significant` entries, those naming another mode, or one named before,
+// are dropped, and modes no entry named follow in number order. A damaged order then still lists every mode the
+// file holds, and no mode without a record.
+void RepairOrder(std::uint16_t* order, std::uint16_t significant, std::uint16_t count) {
+  bool listed[kMaxPrintModes] = {};
+  std::uint16_t kept = 0;
+  for (std::uint16_t p = 0; p < significant && p < kMaxPrintModes; ++p) {
+    const std::uint16_t mode = order[p];
+    if (mode >= count || listed[mode]) continue;
+    listed[mode] = true;
+    order[kept++] = mode;
+  }
+  for (std::uint16_t mode = 0; mode < count; ++mode) {
+    if (!listed[mode]) order[kept++] = mode;
+  }
 }
 
 std::vector<std::uint8_t> EncodeFile(std::uint16_t count, const std::uint16_t* order,
@@ -121,6 +136,13 @@ bool CreateDefaultPrintModeFile() {
         files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting, &failure);
     if (existing == nullptr && failure != OpenFailure::Missing) return false;
   }
+  // A file that is there but could not be read may still hold presets: it
+  // is kept aside, over an older one kept before, and is not replaced when
+  // it cannot be.
+  if (files.Open(path, FileAccess::Read, FileDisposition::OpenExisting) != nullptr &&
+      !files.Copy(path, path + kSetAsideSuffix)) {
+    return false;
+  }
   std::uint16_t order[kMaxPrintModes] = {};
   for (std::uint16_t mode = 0; mode < kBuiltInPrintModes; ++mode) order[mode] = mode;
   return RewriteWholeFile(files, path, EncodeFile(kBuiltInPrintModes, order, nullptr, 0),
@@ -148,7 +170,8 @@ UserFileRead ReadUserPrintModes(UserPrintModes* modes) {
   std::memcpy(modes->order, header.order, sizeof modes->order);
   modes->userCount = static_cast<std::uint16_t>(
       ReadRecords(*file, modes->user, static_cast<std::size_t>(count - kBuiltInPrintModes)));
-  modes->count = count;
+  modes->count = static_cast<std::uint16_t>(kBuiltInPrintModes + modes->userCount);
+  RepairOrder(modes->order, count, modes->count);
   return UserFileRead::kRead;
 }
 
@@ -158,6 +181,17 @@ bool ReadPrintModeOrder(PrintModeOrder* order) {
   if (OpenAndReadHeader(&file, &header) != HeaderRead::kRead) return false;
   order->count = header.count < kMaxPrintModes ? header.count : kMaxPrintModes;
   std::memcpy(order->order, header.order, sizeof order->order);
+  // The modes the file holds records for, as the Main page will list them.
+  std::uint64_t size = 0;
+  if (order->count >= kBuiltInPrintModes && file->GetSize(&size)) {
+    const std::uint64_t whole =
+        size > kUserFileRecordsOffset ? (size - kUserFileRecordsOffset) / sizeof(PrintModeRecord) : 0;
+    const std::uint16_t significant = order->count;
+    if (whole < std::uint64_t{order->count} - kBuiltInPrintModes) {
+      order->count = static_cast<std::uint16_t>(kBuiltInPrintModes + whole);
+    }
+    RepairOrder(order->order, significant, order->count);
+  }
   return true;
 }
 
@@ -195,7 +229,7 @@ bool WritePrintModeStore(const PrintModeStore& store) {
     auto file = files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting);
     std::uint8_t signature[kSignatureSize];
     if (file == nullptr || !ReadExactly(*file, signature, sizeof signature) ||
-        !IsExactSignature(signature)) {
+        !IsOurSignature(signature)) {
       return false;
     }
   }
@@ -207,8 +241,7 @@ bool WritePrintModeStore(const PrintModeStore& store) {
 bool IsPrintModeStoreWritable() {
   const std::string path = UserPrintModeFilePath();
   if (path.empty()) return false;
-  return CurrentPorts().files->Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting) !=
-         nullptr;
+  return MayRewriteFile(*CurrentPorts().files, path);
 }
 
 bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {
@@ -217,7 +250,7 @@ bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {
   if (path.empty()) return false;
   auto file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting);
   std::uint8_t head[kUserFileOrderOffset];
-  if (file == nullptr || !ReadExactly(*file, head, sizeof head) || !IsLooseSignature(head)) {
+  if (file == nullptr || !ReadExactly(*file, head, sizeof head) || !IsOurSignature(head)) {
     return false;
   }
   const std::uint16_t count = GetLe16(head + kUserFileCountOffset);

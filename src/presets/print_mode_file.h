@@ -2,7 +2,8 @@
 // machine, shared by every user. It keeps the user presets and the order of
 // the whole print mode list:
 //
-//   0    16   signature "TQR54VNT", 8 UTF-16LE units without a NUL
+//   0    16   signature "TQR54VNT", 8 UTF-16LE units without a NUL; its
+//             letters are matched in either case wherever the file is read
 //   16   2    count of list entries, built-in modes included (5 to 105)
 //   18   210  display order: 105 mode numbers, the first count significant
 //   228  568 x (count - 5) user records, mode 5 first
@@ -23,6 +24,9 @@
 namespace tqr {
 
 constexpr char kUserPrintModeFileName[] = "\\Tqr54usr.cfg";
+// Appended to the file's name for the copy kept of a file that is replaced
+// by the default one.
+constexpr char kSetAsideSuffix[] = ".bak";
 constexpr std::size_t kUserFileCountOffset = 16;
 constexpr std::size_t kUserFileOrderOffset = 18;
 constexpr std::size_t kUserFileRecordsOffset = 228;
@@ -32,7 +36,8 @@ constexpr std::size_t kUserFileRecordsOffset = 228;
 std::string UserPrintModeFilePath();
 
 // Creates or replaces the file with the five built-in entries in their own
-// order and no user records (228 bytes).
+// order and no user records (228 bytes). A file it replaces is first kept
+// as the file's name + ".bak"; when that copy fails nothing is replaced.
 bool CreateDefaultPrintModeFile();
 
 // The Main page's copy of the file.
@@ -54,19 +59,20 @@ enum class UserFileRead {
   kNoDirectory,  // the system directory is unknown: there is no file to create
   kNotOpened,
   // Another signature, or a header too short or a count below 5 to list even
-  // the built-in modes. Such a file holds no user record, so the caller may
-  // replace it with the default file without losing a preset.
+  // the built-in modes. The caller may replace it with the default file,
+  // which keeps a copy of it aside first.
   kUnusable,
 };
 
 // Reads the file for the Main page. A count above 105 is taken as 105 and
-// the user records as far as the file holds whole ones (at most 100); list
-// entries whose mode has no record then have none in View(). On anything but
-// kRead, `modes` holds count 0.
+// the user records as far as the file holds whole ones (at most 100); the
+// list then holds the modes with records, each once, in the file's order
+// as far as that names them. On anything but kRead, `modes` holds count 0.
 UserFileRead ReadUserPrintModes(UserPrintModes* modes);
 
 // The signature, count and display order, for the check of the print mode in
-// effect when a sheet is built. A count above 105 is taken as 105. False when
+// effect when a sheet is built, listing the modes the file holds records for
+// as ReadUserPrintModes does. False when
 // there is no file, another signature or a short header.
 struct PrintModeOrder {
   std::uint16_t count;
@@ -77,22 +83,22 @@ bool ReadPrintModeOrder(PrintModeOrder* order);
 bool IsModeListed(const PrintModeOrder& order, std::uint16_t mode);
 
 // Loads the count, display order and user records into the store. The store
-// edits the list, so only a sound file loads: exact signature, count 5 to
+// edits the list, so only a sound file loads: our signature, count 5 to
 // 105, a display order whose first count entries are the mode numbers 0 to
 // count - 1 each once, and every user record whole. Otherwise nothing in the
 // store changes and the load fails.
 bool LoadPrintModeStore(PrintModeStore* store);
 
 // Rewrites the file from the store. Refused, with nothing written, unless the
-// file exists with the exact signature and this user may change it. The old
+// file exists with our signature and this user may change it. The old
 // file stays whole unless the new one was written completely.
 bool WritePrintModeStore(const PrintModeStore& store);
 
-// Whether the file exists and opens for reading and writing.
+// Whether the file exists and may be rewritten: it opens for reading and
+// writing, and a file can be created beside it for the rewrite.
 bool IsPrintModeStoreWritable();
 
-// The user records for the export and import dialogs. The signature's letters
-// match in either case here. A count of 5 or less gives no records and
+// The user records for the export and import dialogs. A count of 5 or less gives no records and
 // succeeds; otherwise all count - 5 records (at most 100) must be whole.
 bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records);
 

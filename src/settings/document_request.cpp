@@ -19,12 +19,16 @@ std::unique_ptr<DRVDEVMODE> NewRecord() {
 // Ties a custom size of a merged record to a server form and carries that
 // paper number over. Records of other drivers were not merged and tie
 // nothing either.
-void TieForm(PrinterHandle printer, const void* input, DRVDEVMODE* working) {
-  if (!IsOwnRecord(input)) return;
-  // The form match works on a copy: the caller's record stays untouched.
+void TieForm(PrinterHandle printer, const void* input, std::size_t size, DRVDEVMODE* working) {
+  if (!IsOwnRecord(input, size)) return;
+  // The form match works on a copy of the header as long as the record's
+  // own: the caller's record stays untouched.
   auto copy = NewRecord();
   if (copy == nullptr) return;
-  std::memcpy(&copy->dm, input, sizeof(PublicDevMode));
+  std::uint16_t headerSize;
+  std::memcpy(&headerSize, static_cast<const std::uint8_t*>(input) + offsetof(PublicDevMode, dmSize),
+              sizeof headerSize);
+  std::memcpy(&copy->dm, input, headerSize);
   if (MatchUserForm(printer, copy.get())) working->dm.dmPaperSize = copy->dm.dmPaperSize;
 }
 
@@ -38,12 +42,13 @@ bool BuildDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t*
   auto scratch = NewRecord();
   if (scratch != nullptr) LoadStoredDefaults(printer, scratch.get(), deviceName, ddf);
   if (HoldsWholeRecord(printerDefault)) {
-    MergeSettings(printer, ddf, printerDefault.data(), record);
-    if (tiePrinterDefault) TieForm(printer, printerDefault.data(), record);
+    MergeSettings(printer, ddf, printerDefault.data(), printerDefault.size(), record);
+    if (tiePrinterDefault) TieForm(printer, printerDefault.data(), printerDefault.size(), record);
   }
   if (input != nullptr) {
-    MergeSettings(printer, ddf, input, record);
-    TieForm(printer, input, record);
+    const std::size_t size = ClaimedRecordSize(input);
+    MergeSettings(printer, ddf, input, size, record);
+    TieForm(printer, input, size, record);
   }
   FinalizeSettings(ddf, record, printer);
   return true;
@@ -90,10 +95,13 @@ std::int32_t AnswerDocumentProperties(PrinterHandle printer, const char16_t* dev
   return records.Copy(printer, deviceName, input, false, output);
 }
 
+// Every mode bit is set here, yet the call has no size query and no
+// missing-buffer failure: without an output record it builds the record
+// and answers 1 all the same.
 std::int32_t AnswerAdvancedDocumentProperties(PrinterHandle printer,
                                               const char16_t* deviceName, void* output,
                                               const void* input, DocumentRecords& records) {
-  return AnswerDocumentProperties(printer, deviceName, output, input, 0xffffffffu, records);
+  return records.Copy(printer, deviceName, input, false, output);
 }
 
 std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header,

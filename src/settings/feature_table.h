@@ -242,6 +242,17 @@ struct RecordDefault {
 inline constexpr RecordDefault kRecordDefaults[] = {TQR_FEATURES(TQR_RECORD_DEFAULT)};
 #undef TQR_RECORD_DEFAULT
 
+// The key a new record's value of `field` is read from; null when no row
+// fills the field from the description.
+constexpr const char* DefaultKeyOf(const RecordField& field) {
+  for (const RecordDefault& row : kRecordDefaults) {
+    if (row.key != nullptr && row.field.name != nullptr && row.field.offset == field.offset) {
+      return row.key;
+    }
+  }
+  return nullptr;
+}
+
 // The key a row's default is read from for the user's region.
 constexpr const char* DefaultKey(const char* key, const DefaultRule& rule, bool letterRegion) {
   return rule.from == DefaultFrom::kRegion && !letterRegion ? rule.otherRegionKey : key;

@@ -45,12 +45,19 @@ constexpr std::size_t kScratchListSize = 6400;
 int LoadStoredDefaults(PrinterHandle printer, DRVDEVMODE* record, const char16_t* deviceName,
                        DdfHandle ddf);
 // Merges an application's or the spooler's record into `working` when it is
-// this driver's own. `input` points at a record of dmSize + dmDriverExtra
-// bytes; nothing past that is read.
-int MergeSettings(PrinterHandle printer, DdfHandle ddf, const void* input, DRVDEVMODE* working);
+// this driver's own. `size` is how many bytes the outside handed over at
+// `input`; nothing past them, nor past the record's own size words, is read.
+int MergeSettings(PrinterHandle printer, DdfHandle ddf, const void* input, std::size_t size,
+                  DRVDEVMODE* working);
 void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* working);
-// Whether a record of dmSize + dmDriverExtra bytes carries the private marker.
-bool IsOwnRecord(const void* input);
+// Whether the `size` bytes at `input` hold a record that carries the private
+// marker inside its own dmSize + dmDriverExtra bytes, with a header no
+// longer than ours.
+bool IsOwnRecord(const void* input, std::size_t size);
+// dmSize + dmDriverExtra of a record an application hands over: the only
+// extent the platform gives such a record, so it is the bound its reads
+// take. 0 for no record.
+std::size_t ClaimedRecordSize(const void* input);
 // Whether `size` bytes hold the whole record their size words describe; a
 // record read from the spooler is merged only then.
 bool HoldsWholeRecord(const std::vector<std::uint8_t>& bytes);

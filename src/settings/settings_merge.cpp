@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "settings/feature_table.h"
 #include "settings/settings.h"
 
 namespace tqr {
@@ -14,6 +15,8 @@ namespace {
 constexpr std::size_t kMarkerInPrivate = offsetof(DRVDEVMODE, PrivateMarker) - kPublicSize;
 // A record must at least reach the last public field the merge reads.
 constexpr std::size_t kMergedPublicEnd = offsetof(PublicDevMode, dmDuplex) + 2;
+// Bytes a record needs before its size words can be read at all.
+constexpr std::size_t kSizeWordsEnd = offsetof(PublicDevMode, dmDriverExtra) + 2;
 
 struct RecordExtent {
   std::uint16_t size;
@@ -36,13 +39,24 @@ std::uint32_t OptionCount(DdfHandle ddf, const char* feature) {
   return DdfQuery(ddf, feature, DDFQ_COUNT, nullptr, 0, 0);
 }
 
+// Reads the feature's whole list of values (4 bytes each) or paper sizes
+// (8 bytes each) into the scratch block and answers how many it holds. The
+// query writes every option the description claims, so the count decides
+// before the query whether the list fits; a list that does not is not read
+// at all and answers 0.
+std::uint32_t ReadScratchList(DdfHandle ddf, const char* feature, std::uint16_t kind,
+                              std::uint8_t* scratch) {
+  const std::size_t elementSize = kind == DDFQ_PAPER_SIZES ? 8 : 4;
+  const std::uint32_t count = OptionCount(ddf, feature);
+  if (count == 0 || count > kScratchListSize / elementSize) return 0;
+  return DdfQuery(ddf, feature, kind, scratch, 0, 4) == count ? count : 0;
+}
+
 // Paper number of the first listed size equal to width x length either way
 // round; false when none is.
 bool FindPaperBySize(DdfHandle ddf, std::uint8_t* scratch, std::int16_t width,
                      std::int16_t length, std::int16_t* number) {
-  const std::uint32_t count = std::min<std::uint32_t>(OptionCount(ddf, "PaperSize"),
-                                                      kScratchListSize / 8);
-  if (count == 0 || DdfQuery(ddf, "PaperSize", DDFQ_PAPER_SIZES, scratch, 0, 0) == 0) return false;
+  const std::uint32_t count = ReadScratchList(ddf, "PaperSize", DDFQ_PAPER_SIZES, scratch);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint32_t size[2];
     std::memcpy(size, scratch + 8 * i, sizeof size);
@@ -58,16 +72,41 @@ bool FindPaperBySize(DdfHandle ddf, std::uint8_t* scratch, std::int16_t width,
   return false;
 }
 
+// Minimum <= value <= maximum of the range feature (both 0 when the
+// description lacks it).
+bool IsWithinRange(DdfHandle ddf, const char* feature, std::int32_t value) {
+  const auto minimum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MIN, nullptr, 0, 0));
+  const auto maximum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MAX, nullptr, 0, 0));
+  return value >= minimum && value <= maximum;
+}
+
+// The custom page and output sizes travel in the private part, which comes
+// over whole, but they are sizes like any other: one outside the range of
+// the feature it is made from keeps the working record's value. Finalizing
+// hands a custom size out as the page size, so an unchecked one would reach
+// applications as a paper of -1 x 0.
+void KeepCustomSizesInRange(DdfHandle ddf, const DRVDEVMODE& before, DRVDEVMODE* working) {
+  static constexpr RecordField kCustomSizes[] = {
+      TQR_RECORD_FIELD(PaperWidth), TQR_RECORD_FIELD(PaperLength),
+      TQR_RECORD_FIELD(PaperWidth2), TQR_RECORD_FIELD(PaperLength2)};
+  auto* bytes = reinterpret_cast<std::uint8_t*>(working);
+  for (const RecordField& field : kCustomSizes) {
+    static_assert(sizeof(working->PaperWidth) == 2);
+    std::uint16_t value;
+    std::memcpy(&value, bytes + field.offset, sizeof value);
+    if (IsWithinRange(ddf, feature::DefaultKeyOf(field), value)) continue;
+    std::memcpy(bytes + field.offset, reinterpret_cast<const std::uint8_t*>(&before) + field.offset,
+                sizeof value);
+  }
+}
+
 }  // namespace
 
 std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* feature,
                               std::uint32_t value, void* output, int width) {
   if (width == 0) width = 2;
   if (width < 1 || width > 3) return kNotFound;
-  const std::uint32_t count = OptionCount(ddf, feature);
-  // The scratch list holds 1600 values; a longer list does not fit it.
-  if (count == 0 || count > kScratchListSize / 4) return kNotFound;
-  DdfQuery(ddf, feature, DDFQ_VALUES, scratch, 0, 4);
+  const std::uint32_t count = ReadScratchList(ddf, feature, DDFQ_VALUES, scratch);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint32_t option;
     std::memcpy(&option, scratch + 4 * i, sizeof option);
@@ -92,25 +131,34 @@ std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* 
 
 int CheckRangeValue(DdfHandle ddf, std::uint8_t*, const char* feature, std::int16_t value,
                     std::int16_t* output) {
-  const auto minimum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MIN, nullptr, 0, 0));
-  const auto maximum = static_cast<std::int32_t>(DdfQuery(ddf, feature, DDFQ_RANGE_MAX, nullptr, 0, 0));
-  if (value < minimum || value > maximum) return 0;
+  if (!IsWithinRange(ddf, feature, value)) return 0;
   std::memcpy(output, &value, sizeof value);
   return 1;
 }
 
 bool HoldsWholeRecord(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() < offsetof(PublicDevMode, dmDriverExtra) + 2) return false;
+  if (bytes.size() < kSizeWordsEnd) return false;
   const RecordExtent extent = ExtentOf(bytes.data());
   return std::size_t{extent.size} + extent.driverExtra <= bytes.size();
 }
 
-bool IsOwnRecord(const void* input) {
-  if (input == nullptr) return false;
+std::size_t ClaimedRecordSize(const void* input) {
+  if (input == nullptr) return 0;
   const RecordExtent extent = ExtentOf(input);
-  // The marker must lie inside the record as its own sizes describe it; a
-  // shorter record is somebody else's, whatever bytes follow it in memory.
-  if (extent.size < kMergedPublicEnd || extent.driverExtra < kMarkerInPrivate + 4) return false;
+  return std::size_t{extent.size} + extent.driverExtra;
+}
+
+bool IsOwnRecord(const void* input, std::size_t size) {
+  if (input == nullptr || size < kSizeWordsEnd) return false;
+  const RecordExtent extent = ExtentOf(input);
+  // The marker must lie inside the record as its own sizes describe it, and
+  // inside the bytes actually handed over; a shorter record is somebody
+  // else's, whatever bytes follow it in memory. No layout of the platform's
+  // header is longer than ours, so a longer one is not a record of ours
+  // either, and would only move the marker read away from the record.
+  if (extent.size < kMergedPublicEnd || extent.size > kPublicSize) return false;
+  if (extent.driverExtra < kMarkerInPrivate + 4) return false;
+  if (size < std::size_t{extent.size} + kMarkerInPrivate + 4) return false;
   std::uint32_t marker;
   std::memcpy(&marker, static_cast<const std::uint8_t*>(input) + extent.size + kMarkerInPrivate,
               sizeof marker);
@@ -150,9 +198,7 @@ void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* wo
     dm.dmPaperLength = static_cast<std::int16_t>(size[1] / 10);
   }
   if (fields & DM_DEFAULTSOURCE) {
-    const std::uint32_t count =
-        std::min<std::uint32_t>(OptionCount(ddf, "PaperFeed"), kScratchListSize / 4);
-    if (count != 0) DdfQuery(ddf, "PaperFeed", DDFQ_VALUES, scratch, 0, 4);
+    const std::uint32_t count = ReadScratchList(ddf, "PaperFeed", DDFQ_VALUES, scratch);
     for (std::uint32_t i = count; i-- > 0;) {
       std::uint32_t feed;
       std::memcpy(&feed, scratch + 4 * i, sizeof feed);
@@ -186,18 +232,24 @@ void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* wo
   }
 }
 
-int MergeSettings(PrinterHandle, DdfHandle ddf, const void* input, DRVDEVMODE* working) {
+int MergeSettings(PrinterHandle, DdfHandle ddf, const void* input, std::size_t size,
+                  DRVDEVMODE* working) {
   if (ddf == nullptr || input == nullptr || working == nullptr) return 0;
-  if (!IsOwnRecord(input)) return 1;
+  if (!IsOwnRecord(input, size)) return 1;
   const auto* bytes = static_cast<const std::uint8_t*>(input);
   const RecordExtent extent = ExtentOf(input);
   // Older layouts have shorter headers: take what there is, the rest stays 0.
   PublicDevMode header{};
-  std::memcpy(&header, bytes, std::min<std::size_t>(extent.size, sizeof header));
+  std::memcpy(&header, bytes, extent.size);
   MergePublicFields(ddf, header, working);
-  const std::size_t privateBytes = std::min<std::size_t>(extent.driverExtra, kPrivateSize);
+  // The private part as far as the record claims one and the bytes handed
+  // over hold it.
+  const std::size_t privateBytes =
+      std::min({std::size_t{extent.driverExtra}, std::size_t{kPrivateSize}, size - extent.size});
+  const DRVDEVMODE before = *working;
   std::memcpy(reinterpret_cast<std::uint8_t*>(working) + kPublicSize, bytes + extent.size,
               privateBytes);
+  KeepCustomSizesInRange(ddf, before, working);
   return 1;
 }
 

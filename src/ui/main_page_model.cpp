@@ -154,13 +154,13 @@ void ChoosePrintModeAt(SheetState* state, const UserPrintModes* modes, std::uint
   const std::uint16_t mode = ModeAtListPosition(modes, position);
   const PrintModeRecord* record =
       mode == kNoPrintMode ? nullptr : GetPrintModeRecord(state, modes, mode);
-  if (record != nullptr) ApplyPrintModeRecord(state, *record);
+  // A mode without a record is never selected: its settings are unknown.
+  if (record == nullptr) return;
+  ApplyPrintModeRecord(state, *record);
   // The selection is taken here as well as when the list draws it: a page
   // that is never painted still confirms the mode the user picked.
-  if (mode != kNoPrintMode) {
-    state->printMode->currentId = mode;
-    state->printMode->currentPosition = position;
-  }
+  state->printMode->currentId = mode;
+  state->printMode->currentPosition = position;
   SetMainPageModified(state, false);
 }
 

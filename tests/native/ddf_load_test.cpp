@@ -7,6 +7,7 @@
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 #include "support/image_bytes.h"
+#include "support/overlapping_image.h"
 
 namespace tqr {
 namespace {
@@ -60,28 +61,63 @@ TEST_F(DdfLoadTest, FirstLoadWritesTheCacheAndLaterLoadsOnlyReadIt) {
   EXPECT_EQ(files_.opens - opens, 2);  // the text and the cache
 }
 
-TEST_F(DdfLoadTest, ACacheNewerThanTheTextIsUsedAsItIs) {
+TEST_F(DdfLoadTest, ACacheCarryingTheTextsTimeIsUsedAsItIs) {
   ExpectLoads();
+  EXPECT_EQ(files_.At(kCachePath).lastWrite, files_.At(kTextPath).lastWrite);
   Cache()[5] = 'X';  // "TX": still sound, so it is taken as current
-  files_.Touch(kCachePath);
   handle_ = DdfLoad(kTextPath);
   ASSERT_NE(handle_, nullptr);
   EXPECT_EQ(handle_[5], 'X');
 }
 
-TEST_F(DdfLoadTest, ATouchedTextRebuildsTheCache) {
+// Only a cache stamped with the text's own time is current: a text touched
+// after it, a text replaced by one with an older time of its own (as
+// installers copy files) and a cache written later by another tool are all
+// rebuilt; a text dated in the future is rebuilt once and then left alone.
+TEST_F(DdfLoadTest, ACacheIsCurrentOnlyWithTheTextsOwnTime) {
+  const struct {
+    const char* what;
+    std::int64_t textShift;   // added to the text's time after the first load
+    std::int64_t cacheShift;  // and to the cache's
+  } kCases[] = {
+      {"text touched", 10, 0},
+      {"text replaced by an older one", -10, 0},
+      {"cache written later", 0, 10},
+      {"cache older", 0, -10},
+  };
+  for (const auto& c : kCases) {
+    ExpectLoads();
+    Cache()[5] = 'X';
+    files_.At(kTextPath).lastWrite += static_cast<std::uint64_t>(c.textShift);
+    files_.At(kCachePath).lastWrite += static_cast<std::uint64_t>(c.cacheShift);
+    ExpectLoads();
+    EXPECT_EQ(Cache(), compiled_) << c.what;
+    EXPECT_EQ(files_.At(kCachePath).lastWrite, files_.At(kTextPath).lastWrite) << c.what;
+  }
+  files_.At(kTextPath).lastWrite = 1ull << 62;  // far in the future
+  ExpectLoads();
+  const int deletes = files_.deletes;
+  const std::size_t paths = files_.Paths().size();
+  for (int load = 0; load < 3; ++load) ExpectLoads();
+  EXPECT_EQ(files_.deletes, deletes);
+  EXPECT_EQ(files_.Paths().size(), paths);
+  EXPECT_EQ(files_.At(kCachePath).lastWrite, 1ull << 62);
+}
+
+// A stale cache that cannot be deleted (read-only, held open) stays where it
+// is, but its answers are never used: the text compiled afresh is.
+TEST_F(DdfLoadTest, AStaleCacheThatCannotBeDeletedIsNeverUsed) {
   ExpectLoads();
   Cache()[5] = 'X';
-  files_.Touch(kCachePath);
   files_.Touch(kTextPath);
+  files_.failDelete.insert(kCachePath);
   ExpectLoads();
-  EXPECT_EQ(Cache(), compiled_);
+  EXPECT_EQ(Cache()[5], 'X');
 }
 
 TEST_F(DdfLoadTest, UnreadableTimesRebuild) {
   ExpectLoads();
   Cache()[5] = 'X';
-  files_.Touch(kCachePath);
   files_.failTime.insert(kCachePath);
   ExpectLoads();
 }
@@ -116,8 +152,11 @@ TEST_F(DdfLoadTest, UnsoundCachesAreStaleAndReplaced) {
   add("indexes out of order", [&](auto* b) { PutU16(b, firstOption + 4, 1); });
   add("unterminated name", [&](auto* b) { std::fill(b->begin() + firstOption + 6, b->begin() + firstOption + 70, 'n'); });
   add("unknown version", [&](auto* b) { (*b)[0] = 1; });
+  add("two features in one record", [&](auto* b) { PutU16(b, 46 + 2 * 12, mediaFeature); });
+  add("records overlap", [&](auto* b) { *b = test::OverlappingPaperImage(880, 74); });
   for (const auto& [what, bytes] : damaged) {
-    files_.PutBytes(kCachePath, bytes);  // newer than the text
+    files_.PutBytes(kCachePath, bytes);
+    files_.At(kCachePath).lastWrite = files_.At(kTextPath).lastWrite;  // current
     ExpectLoads();
     EXPECT_EQ(Cache(), compiled_) << what;
   }
@@ -126,7 +165,6 @@ TEST_F(DdfLoadTest, UnsoundCachesAreStaleAndReplaced) {
 TEST_F(DdfLoadTest, ACurrentCacheThatCannotBeReadStaysAndTheTextIsUsed) {
   ExpectLoads();
   Cache()[5] = 'X';
-  files_.Touch(kCachePath);
   files_.failRead.insert(kCachePath);
   ExpectLoads();  // compiled afresh: the old "TX" is not what comes back
   EXPECT_EQ(Cache()[5], 'X');

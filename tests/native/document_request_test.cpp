@@ -31,6 +31,10 @@ TEST_F(DocumentRequestTest, SizeQueriesAndMissingBuffers) {
   EXPECT_EQ(cbOut, 1748u);
   EXPECT_EQ(out->dm.dmSize, 0);  // untouched
   EXPECT_EQ(DocumentPropertiesWithoutSheet({printer(), u"x", nullptr, nullptr, &cbOut, 2}), 1748);
+  // The advanced call copies out only when there is somewhere to copy to.
+  EXPECT_EQ(AnswerAdvancedDocumentProperties(printer(), u"x", nullptr, nullptr), 1);
+  files_.Delete("C:\\drv\\TQR54GFX.DDF");
+  EXPECT_EQ(AnswerAdvancedDocumentProperties(printer(), u"x", nullptr, nullptr), -1);
 }
 
 TEST_F(DocumentRequestTest, RecordsHandedOutAreFinalizedAndForeignInputIgnored) {

@@ -33,7 +33,8 @@ class MainPageModelTest : public test::SettingsTest {
   ~MainPageModelTest() override { FreeSheetState(&state_); }
 
   // A file listing two user presets, the newest first: modes 6, 0, 1, 5, 2,
-  // 3, 4, and an eighth entry (mode 7) whose record the file lacks.
+  // 3, 4, and an eighth entry (mode 7) whose record the file lacks, which
+  // the list leaves out.
   void LoadTwoPresets() {
     files_.PutBytes(kUserFile, UserFile(8, {6, 0, 1, 5, 2, 3, 4, 7}, {alpha_, beta_}));
     ASSERT_TRUE(LoadPrintModeList(modes_.get()));
@@ -59,9 +60,15 @@ TEST_F(MainPageModelTest, ListComesFromTheUserFileOrTheDefaultFile) {
   };
   const Bytes foreign(300, 0x41);
   const Bytes presets = UserFile(6, {5, 0, 1, 2, 3, 4}, {alpha_});
+  Bytes lowerCase = presets;
+  lowerCase[0] = 't';
+  Bytes countDamaged = presets;
+  countDamaged[16] = 4;
   const Case cases[] = {
       {"fresh machine", std::nullopt, false, true, true, 5, defaultFile},
       {"another signature", foreign, false, true, true, 5, defaultFile},
+      {"signature in lower case", lowerCase, false, true, true, 6, lowerCase},
+      {"count damaged", countDamaged, false, true, true, 5, defaultFile},
       {"header cut short", Bytes(defaultFile.begin(), defaultFile.begin() + 100), false, true,
        true, 5, defaultFile},
       {"user presets", presets, false, true, true, 6, presets},
@@ -77,6 +84,9 @@ TEST_F(MainPageModelTest, ListComesFromTheUserFileOrTheDefaultFile) {
     if (c.failOpen) files_.failOpen.insert(kUserFile);
     machine_.systemDirectory = c.systemDirectory ? "C:\\Windows\\system32" : "";
 
+    files_.Delete(kUserFile + ".bak");
+    files_.PutBytes(kUserFile + ".bak", Bytes{1, 2, 3});  // kept from an earlier time
+
     EXPECT_EQ(LoadPrintModeList(modes_.get()), c.listed);
     EXPECT_EQ(modes_->count, c.count);
     if (c.count == 5) {
@@ -86,7 +96,36 @@ TEST_F(MainPageModelTest, ListComesFromTheUserFileOrTheDefaultFile) {
     if (c.after) {
       EXPECT_EQ(files_.At(kUserFile).bytes, *c.after);
     }
+    // A file replaced by the default one is kept aside, over the older copy.
+    const bool replaced = c.before && c.after && *c.before != *c.after;
+    EXPECT_EQ(files_.At(kUserFile + ".bak").bytes, replaced ? *c.before : Bytes({1, 2, 3}));
   }
+  // When the file cannot be kept aside it is not replaced either.
+  files_.PutBytes(kUserFile, countDamaged);
+  files_.failCopy.insert(kUserFile);
+  EXPECT_FALSE(LoadPrintModeList(modes_.get()));
+  EXPECT_EQ(files_.At(kUserFile).bytes, countDamaged);
+}
+
+// An order that does not name each mode of the file once is repaired: the
+// list shows every mode with a record once, in the file's order as far as
+// that goes, and nothing else.
+TEST_F(MainPageModelTest, ADamagedOrderListsEveryModeWithARecordOnce) {
+  files_.PutBytes(kUserFile, UserFile(9, {65535, 400, 105, 6, 0, 1, 6, 3, 4}, {alpha_, beta_}));
+  ASSERT_TRUE(LoadPrintModeList(modes_.get()));
+  ASSERT_EQ(modes_->count, 7);
+  const std::uint16_t expected[] = {6, 0, 1, 3, 4, 2, 5};
+  for (std::uint16_t p = 0; p < 7; ++p) EXPECT_EQ(modes_->order[p], expected[p]) << p;
+  for (std::uint16_t p = 0; p < 7; ++p) {
+    ChoosePrintModeAt(state_, modes_.get(), p);
+    EXPECT_EQ(state_->printMode->currentId, expected[p]);
+    EXPECT_NE(GetPrintModeRecord(state_, modes_.get(), state_->printMode->currentId), nullptr);
+  }
+  PrintModeOrder order;
+  ASSERT_TRUE(ReadPrintModeOrder(&order));
+  ASSERT_EQ(order.count, 7);
+  EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), order.order));
+  EXPECT_FALSE(IsModeListed(order, 400));
 }
 
 TEST_F(MainPageModelTest, RecordsByModeNumberAndListPosition) {
@@ -101,8 +140,8 @@ TEST_F(MainPageModelTest, RecordsByModeNumberAndListPosition) {
   }
 
   EXPECT_EQ(ModeAtListPosition(modes_.get(), 0), 6);
-  EXPECT_EQ(ModeAtListPosition(modes_.get(), 7), 7);
-  EXPECT_EQ(ModeAtListPosition(modes_.get(), 8), kNoPrintMode);
+  EXPECT_EQ(ModeAtListPosition(modes_.get(), 6), 4);
+  EXPECT_EQ(ModeAtListPosition(modes_.get(), 7), kNoPrintMode);
   EXPECT_EQ(ListPositionOfMode(modes_.get(), 0), 1);
   EXPECT_EQ(ListPositionOfMode(modes_.get(), 9), kNoPrintMode);
 
@@ -134,12 +173,20 @@ TEST_F(MainPageModelTest, ChoosingAModeAppliesItAndClearsTheModifiedBit) {
   EXPECT_FALSE(IsMainPageModified(state_));
   EXPECT_EQ(state_->mediaType->currentId, beta_.PMMediaType);
 
-  // A listed mode without a record applies nothing.
-  ChoosePrintModeAt(state_, modes_.get(), 7);
-  EXPECT_TRUE(MatchesPrintModeRecord(state_, beta_));
-  EXPECT_EQ(state_->printMode->currentId, 7);
-  NoteModeMismatch(state_, modes_.get());
-  EXPECT_FALSE(IsMainPageModified(state_));
+  // A position without a record selects nothing and applies nothing, even
+  // when the page's list was filled by hand with a mode the file lacks.
+  state_->mediaType->currentId = 11;
+  SetMainPageModified(state_, true);
+  modes_->order[7] = 7;
+  modes_->count = 8;
+  for (std::uint16_t position : {7, 8, 0xFFFF}) {
+    ChoosePrintModeAt(state_, modes_.get(), position);
+    EXPECT_EQ(state_->printMode->currentId, 6) << position;
+    EXPECT_EQ(state_->printMode->currentPosition, 0) << position;
+    EXPECT_EQ(state_->mediaType->currentId, 11) << position;
+    EXPECT_TRUE(IsMainPageModified(state_)) << position;
+  }
+  ChoosePrintModeAt(state_, modes_.get(), 0);
 
   // Defaults: the default mode at its list position, with its settings.
   state_->printMode->defaultId = 2;
@@ -318,7 +365,7 @@ TEST_F(MainPageModelTest, LargePictureAndColours) {
   EXPECT_EQ(picture.iconId, 0);
   EXPECT_EQ(picture.text, u"Custom");
 
-  for (std::uint16_t position : {7, 8}) {  // a mode without a record; past the list
+  for (std::uint16_t position : {7, 8}) {  // past the list
     state_->printMode->currentPosition = position;
     EXPECT_FALSE(DescribeLargePicture(state_, modes_.get()).shown) << position;
   }

@@ -78,8 +78,8 @@ TEST_F(PrintModeFileTest, ReadersOnSignaturesCountsAndShortFiles) {
     int records;  // -1: LoadUserPrintModeRecords fails
   } kCases[] = {
       {"sound", twoUsers(7), UserFileRead::kRead, 7, 2, true, true, 2},
-      {"letters in other case", twoUsers(7, u"tqr54Vnt"), UserFileRead::kUnusable, 0, 0, false,
-       false, 2},
+      {"letters in other case", twoUsers(7, u"tqr54Vnt"), UserFileRead::kRead, 7, 2, true, true,
+       2},
       {"digit differs", twoUsers(7, u"TQR55VNT"), UserFileRead::kUnusable, 0, 0, false, false, -1},
       {"not a letter when folded", twoUsers(7, u"TQR54VN\u0154"), UserFileRead::kUnusable, 0, 0,
        false, false, -1},
@@ -88,10 +88,11 @@ TEST_F(PrintModeFileTest, ReadersOnSignaturesCountsAndShortFiles) {
        false, 0},
       {"count 4", twoUsers(4), UserFileRead::kUnusable, 0, 0, true, false, 0},
       {"count 0", twoUsers(0), UserFileRead::kUnusable, 0, 0, true, false, 0},
-      {"fewer records than counted", twoUsers(9), UserFileRead::kRead, 9, 2, true, false, -1},
-      {"last record cut", shortRecords, UserFileRead::kRead, 7, 1, true, false, -1},
+      // The Main page lists only the modes with records.
+      {"fewer records than counted", twoUsers(9), UserFileRead::kRead, 7, 2, true, false, -1},
+      {"last record cut", shortRecords, UserFileRead::kRead, 6, 1, true, false, -1},
       {"count above 105", hundredUsers, UserFileRead::kRead, 105, 100, true, false, 100},
-      {"count 65535", twoUsers(0xFFFF), UserFileRead::kRead, 105, 2, true, false, -1},
+      {"count 65535", twoUsers(0xFFFF), UserFileRead::kRead, 7, 2, true, false, -1},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -129,19 +130,18 @@ TEST_F(PrintModeFileTest, ReadersOnSignaturesCountsAndShortFiles) {
 
 TEST_F(PrintModeFileTest, StoreLoadsOnlyAnOrderOfEveryModeOnce) {
   const std::vector<PrintModeRecord> two = {MakeRecord(u"A"), MakeRecord(u"B")};
-  const struct {
-    std::vector<std::uint16_t> order;
-    std::u16string lastTitle;  // of the entry at list position 6
-  } kOrders[] = {
-      {{0, 1, 2, 3, 4, 5, 5}, u"A"},  // a mode twice, one missing
-      {{0, 1, 2, 3, 4, 5, 7}, u""},   // a mode without a record
-      {{0, 1, 2, 3, 4, 5, 0xFFFF}, u""},
+  const std::vector<std::uint16_t> kOrders[] = {
+      {0, 1, 2, 3, 4, 5, 5},  // a mode twice, one missing
+      {0, 1, 2, 3, 4, 5, 7},  // a mode without a record
+      {0, 1, 2, 3, 4, 5, 0xFFFF},
   };
-  for (const auto& [order, lastTitle] : kOrders) {
+  for (const auto& order : kOrders) {
     Put(UserFile(7, order, two));
     PrintModeStore store;
     EXPECT_FALSE(LoadPrintModeStore(&store));
-    // The Main page still lists it; the stray entry simply has no record.
+    // The Main page still lists it, repaired: the stray entry gives way to
+    // the mode no entry named.
+    const std::u16string lastTitle = u"B";
     auto modes = std::make_unique<UserPrintModes>();
     ASSERT_EQ(ReadUserPrintModes(modes.get()), UserFileRead::kRead);
     ASSERT_EQ(modes->count, 7);
@@ -219,14 +219,18 @@ TEST_F(PrintModeFileTest, WriteStoreKeepsLayoutAndNeedsAValidFile) {
   ASSERT_TRUE(LoadPrintModeStore(&again));
   EXPECT_EQ(again.count, 7);
 
-  // Refused, with nothing written: another signature (even in letter case
-  // only), or no file at all.
-  for (const char16_t* signature : {u"tqr54vnt", u"TQR54GFX"}) {
-    const Bytes foreign = UserFile(7, {0, 1, 2, 3, 4, 5, 6}, {}, signature);
-    Put(foreign);
-    EXPECT_FALSE(WritePrintModeStore(store));
-    EXPECT_EQ(Contents(userPath_), foreign);
-  }
+  // A signature differing in letter case only is ours, as every reader
+  // takes it, and the rewrite spells it as it should be.
+  Put(UserFile(7, {0, 1, 2, 3, 4, 5, 6}, {}, u"tqr54vnt"));
+  ASSERT_TRUE(WritePrintModeStore(store));
+  EXPECT_EQ(Contents(userPath_),
+            UserFile(7, {5, 0, 1, 2, 3, 4, 6}, {MakeRecord(u"A", 1), MakeRecord(u"New", 2)}));
+
+  // Refused, with nothing written: another signature, or no file at all.
+  const Bytes foreign = UserFile(7, {0, 1, 2, 3, 4, 5, 6}, {}, u"TQR54GFX");
+  Put(foreign);
+  EXPECT_FALSE(WritePrintModeStore(store));
+  EXPECT_EQ(Contents(userPath_), foreign);
   files_.Delete(userPath_);
   EXPECT_FALSE(WritePrintModeStore(store));
   EXPECT_FALSE(files_.Exists(userPath_));
@@ -239,6 +243,14 @@ TEST_F(PrintModeFileTest, StoreIsWritableOnlyWhenTheFileOpensForWriting) {
   EXPECT_TRUE(IsPrintModeStoreWritable());
   files_.denyWrite.insert(userPath_);
   EXPECT_FALSE(IsPrintModeStoreWritable());
+  // The rewrite creates its temporary file in the directory: a file this
+  // user may change in a directory where he may create nothing is not
+  // writable either, and the probe leaves nothing behind.
+  files_.denyWrite = {TemporaryFor(userPath_)};
+  EXPECT_FALSE(IsPrintModeStoreWritable());
+  files_.denyWrite.clear();
+  EXPECT_TRUE(IsPrintModeStoreWritable());
+  EXPECT_EQ(files_.Paths(), std::vector<std::string>{userPath_});
   machine_.systemDirectory.clear();
   files_.denyWrite.clear();
   EXPECT_FALSE(IsPrintModeStoreWritable());
@@ -268,8 +280,10 @@ TEST_F(PrintModeFileTest, FailedRewritesLeaveTheOldFileWhole) {
       {"temporary file does not open", SIZE_MAX, nullptr, &temporary, nullptr},
       {"move refused", SIZE_MAX, nullptr, nullptr, &userPath_},
   };
+  const std::string setAside = userPath_ + ".bak";
   for (const Fault& fault : kFaults) {
     SCOPED_TRACE(fault.name);
+    files_.Delete(setAside);
     Put(original);
     PrintModeStore store;
     ASSERT_TRUE(LoadPrintModeStore(&store));
@@ -288,6 +302,11 @@ TEST_F(PrintModeFileTest, FailedRewritesLeaveTheOldFileWhole) {
     if (fault.budget != SIZE_MAX) files_.writeBudget = std::min<std::size_t>(fault.budget, 227);
     EXPECT_FALSE(CreateDefaultPrintModeFile());
     EXPECT_EQ(Contents(userPath_), original);
+    // A copy kept aside before the rewrite is a whole copy.
+    if (files_.Exists(setAside)) {
+      EXPECT_EQ(Contents(setAside), original);
+      files_.Delete(setAside);
+    }
     EXPECT_EQ(files_.Paths(), std::vector<std::string>{userPath_});
     ClearFaults();
   }

@@ -1,4 +1,5 @@
 // Stored settings and the merge of records that come from outside.
+#include "support/overlapping_image.h"
 #include "support/settings_fixture.h"
 
 namespace tqr {
@@ -78,7 +79,9 @@ class MergeTest : public SettingsTest {
     input_->Cyan = 33;
     input_->dm.dmFields = 0;
   }
-  void Merge() { EXPECT_EQ(MergeSettings(printer(), ddf(), input_.get(), working_.get()), 1); }
+  void Merge() {
+    EXPECT_EQ(MergeSettings(printer(), ddf(), input_.get(), sizeof *input_, working_.get()), 1);
+  }
 
   std::unique_ptr<DRVDEVMODE> working_;
   std::unique_ptr<DRVDEVMODE> input_;
@@ -97,8 +100,8 @@ TEST_F(MergeTest, ForeignRecordsAreIgnoredWhole) {
   input_->dm.dmDriverExtra = 920;
   Merge();
   EXPECT_EQ(BytesOf(*working_), before);
-  EXPECT_EQ(MergeSettings(printer(), nullptr, input_.get(), working_.get()), 0);
-  EXPECT_EQ(MergeSettings(printer(), ddf(), nullptr, working_.get()), 0);
+  EXPECT_EQ(MergeSettings(printer(), nullptr, input_.get(), sizeof *input_, working_.get()), 0);
+  EXPECT_EQ(MergeSettings(printer(), ddf(), nullptr, 0, working_.get()), 0);
 }
 
 TEST_F(MergeTest, OwnRecordsGiveTheirPrivatePartAndListedPublicFields) {
@@ -173,9 +176,100 @@ TEST_F(MergeTest, OlderHeadersPlaceThePrivatePartAtTheirOwnSize) {
   const std::uint16_t size = 188;
   std::memcpy(old.data() + 68, &size, 2);
   input_->dm.dmFields = 0;
-  ASSERT_TRUE(IsOwnRecord(old.data()));
-  EXPECT_EQ(MergeSettings(printer(), ddf(), old.data(), working_.get()), 1);
+  ASSERT_TRUE(IsOwnRecord(old.data(), old.size()));
+  EXPECT_EQ(MergeSettings(printer(), ddf(), old.data(), old.size(), working_.get()), 1);
   EXPECT_EQ(working_->Cyan, 33);
+}
+
+// Records from applications are read only as far as both their own size
+// words and the bytes handed over reach; each case's buffer is exactly as
+// long as given, so AddressSanitizer sees any read past it.
+TEST_F(MergeTest, HostileSizeWordsReadNothingPastTheRecord) {
+  constexpr std::size_t kMarkerEnd = offsetof(DRVDEVMODE, PrivateMarker) + 4;
+  input_->OverlayState = 1;  // lies before the marker
+  input_->ModeSelect = 512;  // and this after it
+  const struct Case {
+    const char* what;
+    std::uint16_t dmSize;
+    std::uint16_t dmDriverExtra;
+    std::size_t buffer;
+    bool own;
+  } kCases[] = {
+      {"header claims 64 KB", 0xFFFF, 1528, sizeof(DRVDEVMODE), false},
+      {"header longer than any layout", 224, 1528, sizeof(DRVDEVMODE) + 4, false},
+      {"buffer ends after the marker", 220, 1528, kMarkerEnd, true},
+      {"buffer ends inside the marker", 220, 1528, kMarkerEnd - 1, false},
+      {"buffer ends before the size words", 220, 1528, 70, false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::uint8_t> bytes = BytesOf(*input_);
+    bytes.resize(std::max(bytes.size(), c.buffer));
+    if (c.dmSize == 224) {  // the private part moved along with the header
+      bytes.insert(bytes.begin() + 220, 4, 0);
+      bytes.resize(c.buffer);
+    }
+    std::memcpy(&bytes[68], &c.dmSize, 2);
+    std::memcpy(&bytes[70], &c.dmDriverExtra, 2);
+    bytes.resize(c.buffer);
+    bytes.shrink_to_fit();
+    auto working = Defaults();
+    const std::vector<std::uint8_t> before = BytesOf(*working);
+    EXPECT_EQ(IsOwnRecord(bytes.data(), bytes.size()), c.own);
+    EXPECT_EQ(MergeSettings(printer(), ddf(), bytes.data(), bytes.size(), working.get()), 1);
+    EXPECT_EQ(working->OverlayState, c.own ? 1 : 0);
+    EXPECT_EQ(working->ModeSelect, 266);  // never handed over
+    if (!c.own) {
+      EXPECT_EQ(BytesOf(*working), before);
+    }
+  }
+}
+
+// Custom sizes come with the private part but are checked like every other
+// size: with every paper group off, finalizing hands the custom size out as
+// the page, which must never be a paper of -1 x 0.
+TEST_F(MergeTest, CustomSizesOutsideTheirRangesAreNotTaken) {
+  input_->IsoA = input_->IsoB = input_->Jis = input_->Ansi = 0;
+  input_->Arch = input_->EuroDin = input_->Special = input_->Custom = 0;
+  const struct {
+    std::uint16_t width, length, width2, length2;
+    std::int16_t dmWidth, dmLength;
+  } kCases[] = {
+      {65535, 0, 0, 65535, 2100, 2970},
+      {2099, 26671, 10823, 2969, 2100, 2970},
+      {3000, 4000, 10822, 26670, 3000, 4000},
+      {2100, 2970, 2100, 2970, 2100, 2970},
+  };
+  for (const auto& c : kCases) {
+    input_->PaperWidth = c.width;
+    input_->PaperLength = c.length;
+    input_->PaperWidth2 = c.width2;
+    input_->PaperLength2 = c.length2;
+    working_ = Defaults();
+    Merge();
+    FinalizeSettings(ddf(), working_.get(), printer());
+    EXPECT_EQ(working_->dm.dmPaperSize, 256);
+    EXPECT_EQ(working_->dm.dmPaperWidth, c.dmWidth) << c.width;
+    EXPECT_EQ(working_->dm.dmPaperLength, c.dmLength) << c.length;
+    const bool outputInRange = c.width2 <= 10822 && c.width2 >= 2100;
+    EXPECT_EQ(working_->PaperWidth2, outputInRange ? c.width2 : 2100) << c.width2;
+    EXPECT_GE(working_->PaperLength2, 2970) << c.length2;
+  }
+}
+
+// An image that claims more paper sizes than its bytes can hold (its option
+// records overlap) is refused by the loader; a description handed in some
+// other way still never makes a list query write past the scratch block.
+TEST_F(MergeTest, ListsLongerThanTheScratchBlockAreNotRead) {
+  const std::vector<std::uint8_t> image = test::OverlappingPaperImage(880, 74);
+  ASSERT_EQ(image.size(), 65244u);
+  ASSERT_EQ(DdfQuery(image.data(), "PaperSize", DDFQ_COUNT, nullptr, 0, 0), 880u);
+  input_->dm.dmFields = DM_PAPERWIDTH;
+  input_->dm.dmPaperWidth = 2100;
+  input_->dm.dmPaperLength = 2970;
+  const std::int16_t number = working_->dm.dmPaperSize;
+  EXPECT_EQ(MergeSettings(printer(), image.data(), input_.get(), sizeof *input_, working_.get()), 1);
+  EXPECT_EQ(working_->dm.dmPaperSize, number);
 }
 
 TEST_F(SettingsTest, FindOptionIndexComparesAtItsWidth) {

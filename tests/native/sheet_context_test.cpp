@@ -110,6 +110,18 @@ TEST_F(SheetContextTest, DeviceSheetStoresTheSettingsOnlyOnOk) {
   CloseDeviceSheet(context);
 }
 
+// The host never destroyed the last device sheet before the next INIT: the
+// one device context is reused, and what the old sheet held is freed (the
+// sanitizer's leak check sees whether it is).
+TEST_F(SheetContextTest, ADeviceSheetNeverDestroyedIsFreedByTheNextOne) {
+  SheetContext* first = OpenDeviceSheet(printer(), u"Orlex TQ-R5400", 0);
+  ASSERT_NE(first, nullptr);
+  SheetContext* second = OpenDeviceSheet(printer(), u"Orlex TQ-R5400", 0);
+  ASSERT_EQ(second, first);
+  EXPECT_NE(second->state, nullptr);
+  CloseDeviceSheet(second);
+}
+
 // A record that cannot be built stops the sheet after the description was
 // loaded; the sanitizer's leak check sees whether that failure frees it.
 TEST_F(SheetContextTest, DocumentSheetWithoutThePrinterDefaultDoesNotOpen) {

@@ -17,6 +17,11 @@ class FakeFileHandle : public FileHandle {
     *ticks = fs_.files_.at(path_).lastWrite;
     return true;
   }
+  bool SetLastWriteTime(std::uint64_t ticks) override {
+    if (fs_.failTime.count(path_) != 0) return false;
+    fs_.files_.at(path_).lastWrite = ticks;
+    return true;
+  }
   bool ReadAll(std::vector<std::uint8_t>* out) override {
     if (fs_.failRead.count(path_) != 0) return false;
     *out = fs_.files_.at(path_).bytes;

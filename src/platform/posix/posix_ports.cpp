@@ -30,6 +30,13 @@ class PosixFileHandle : public FileHandle {
              static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100u;
     return true;
   }
+  bool SetLastWriteTime(std::uint64_t ticks) override {
+    struct timespec times[2] = {};
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(ticks / 10000000u);
+    times[1].tv_nsec = static_cast<long>(ticks % 10000000u * 100u);
+    return ::futimens(fd_, times) == 0;
+  }
   bool ReadAll(std::vector<std::uint8_t>* out) override {
     std::uint64_t size = 0;
     if (!GetSize(&size)) return false;

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "platform/spooler_block.h"
+
 namespace tqr {
 
 // Copies `text`, a string the spooler placed in the `size`-byte block at
@@ -17,11 +19,9 @@ namespace tqr {
 // or name cut short would name something else.
 inline bool CopySpoolerString(const void* block, std::size_t size, const wchar_t* text,
                               wchar_t* destination, std::size_t capacity) {
-  if (block == nullptr || text == nullptr || destination == nullptr || capacity == 0) return false;
-  const auto begin = reinterpret_cast<std::uintptr_t>(block);
-  const auto at = reinterpret_cast<std::uintptr_t>(text);
-  if (at < begin || at - begin >= size) return false;
-  const std::size_t room = (size - (at - begin)) / sizeof(wchar_t);
+  if (destination == nullptr || capacity == 0) return false;
+  const std::size_t room = BytesLeftInBlock(block, size, text) / sizeof(wchar_t);
+  if (room == 0) return false;
   const std::size_t length = wcsnlen(text, room < capacity ? room : capacity);
   if (length >= room || length >= capacity) return false;
   wmemcpy(destination, text, length + 1);

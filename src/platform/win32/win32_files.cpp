@@ -22,6 +22,12 @@ class Win32FileHandle : public FileHandle {
     *ticks = (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return true;
   }
+  bool SetLastWriteTime(std::uint64_t ticks) override {
+    FILETIME written;
+    written.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
+    written.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return SetFileTime(file_, nullptr, nullptr, &written) != 0;
+  }
   // The whole file through a read-only mapping, copied out before the view
   // is dropped.
   bool ReadAll(std::vector<std::uint8_t>* out) override {

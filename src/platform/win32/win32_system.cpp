@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/spooler_block.h"
 #include "platform/win32/win32_ports.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
@@ -31,9 +32,8 @@ bool CopyDriverString(PrinterHandle printer, LPWSTR DRIVER_INFO_2W::*member,
   std::vector<BYTE> buffer;
   if (!ReadDriverInfo(printer, &buffer)) return false;
   const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
-  if (info->*member == nullptr) return false;
-  out->assign(reinterpret_cast<const char16_t*>(info->*member));
-  return true;
+  return CopyStringInBlock(buffer.data(), buffer.size(),
+                           reinterpret_cast<const char16_t*>(info->*member), out);
 }
 
 }  // namespace
@@ -115,12 +115,10 @@ bool Win32Spooler::GetPrinterDefaultRecord(PrinterHandle printer,
   if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed < sizeof(PRINTER_INFO_2W)) return false;
   std::vector<BYTE> buffer(needed, 0);
   if (!GetPrinterW(static_cast<HANDLE>(printer), 2, buffer.data(), needed, &needed)) return false;
+  // Only as much of the record as the spooler's block holds: a record
+  // claiming more than that is then seen as short, not read past the block.
   const DEVMODEW* devmode = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pDevMode;
-  record->clear();
-  if (devmode != nullptr) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(devmode);
-    record->assign(bytes, bytes + devmode->dmSize + devmode->dmDriverExtra);
-  }
+  *record = CopyRecordInBlock(buffer.data(), buffer.size(), devmode);
   return true;
 }
 
