@@ -12,19 +12,19 @@ namespace {
 enum KeptCall : std::uint16_t { kCapability = 1, kDocument = 2 };
 
 // The bytes of the caller's record an answer can depend on: none for a
-// record of another driver, which the merge ignores; for ours the public
-// part (at least as much as the form tie reads) and the private part as far
-// as the merge takes it.
+// record of another driver, which the merge ignores; for ours its header and
+// its private part as far as the merge takes it, never more than the record's
+// own size words say the caller handed over.
 std::vector<std::uint8_t> InputBytes(const void* input) {
-  if (!IsOwnRecord(input)) return {};
+  const std::size_t claimed = ClaimedRecordSize(input);
+  if (!IsOwnRecord(input, claimed)) return {};
   std::uint16_t size = 0;
   std::uint16_t driverExtra = 0;
   const auto* bytes = static_cast<const std::uint8_t*>(input);
   std::memcpy(&size, bytes + offsetof(PublicDevMode, dmSize), sizeof size);
   std::memcpy(&driverExtra, bytes + offsetof(PublicDevMode, dmDriverExtra), sizeof driverExtra);
-  const std::size_t length = std::max<std::size_t>(
-      sizeof(PublicDevMode), std::size_t{size} + std::min<std::size_t>(driverExtra, kPrivateSize));
-  return std::vector<std::uint8_t>(bytes, bytes + length);
+  const std::size_t length = std::size_t{size} + std::min<std::size_t>(driverExtra, kPrivateSize);
+  return std::vector<std::uint8_t>(bytes, bytes + std::min(length, claimed));
 }
 
 }  // namespace
