@@ -157,8 +157,18 @@ int RunSet(const Options& options) {
   }
   if (!StoreDefaultRecord(printer.get(), checked)) return kExitFailed;
 
+  // What the spooler keeps now is read back from the spooler itself: the
+  // driver in this process answers from what it read up to a second ago, so
+  // asking it again could show the settings from before the change. Every
+  // later document starts from this record.
+  std::vector<BYTE> stored;
+  if (!ReadDefaultRecord(printer.get(), &stored)) return kExitFailed;
   tqr::DRVDEVMODE after;
-  if (!AskDocumentRecord(printer.get(), options.printer, nullptr, &after)) return kExitFailed;
+  if (stored.size() < sizeof after) {
+    Fail(Phrase("the spooler did not keep the settings of", options.printer));
+    return kExitFailed;
+  }
+  std::memcpy(static_cast<void*>(&after), stored.data(), sizeof after);
   int changes = 0;
   for (const SettingKey& key : SettingKeys()) {
     const int was = ReadSetting(before, key);
