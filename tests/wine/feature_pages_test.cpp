@@ -21,6 +21,7 @@
 #include "ui/win32/color_page.h"
 #include "ui/win32/pages.h"
 #include "wine/support/main_page_harness.h"
+#include "wine/support/page_fixture.h"
 #include "wine/support/recorded_messages.h"
 
 namespace tqr {
@@ -28,17 +29,8 @@ namespace {
 
 using test::HostCalls;
 
-class PageTest : public ::testing::Test {
+class PageTest : public test::PageFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
-  void SetUp() override {
-    ASSERT_NE(harness_.Build(), nullptr) << "the shipped description did not build";
-  }
-  void TearDown() override { harness_.Close(); }
-
   HWND page() const { return harness_.page(); }
   SheetState* state() { return harness_.state(); }
   HWND Item(int id) { return GetDlgItem(page(), id); }
@@ -59,9 +51,6 @@ class PageTest : public ::testing::Test {
   void Key(int id, WPARAM key) { SendMessageW(Item(id), WM_KEYDOWN, key, 0); }
   bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
   bool Visible(int id) { return IsWindowVisible(Item(id)) != FALSE; }
-
-  test::MainPageHarness harness_;
-  test::RecordedMessages boxes_;
 };
 
 // --- Features -------------------------------------------------------------------------

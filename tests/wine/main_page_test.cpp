@@ -16,6 +16,7 @@
 #include "sheet/print_mode_settings.h"
 #include "ui/win32/sheet_page.h"
 #include "wine/support/main_page_harness.h"
+#include "wine/support/page_fixture.h"
 #include "wine/support/recorded_messages.h"
 
 namespace tqr {
@@ -27,17 +28,8 @@ using test::kUserPrintModeFile;
 // The sheet's Apply button.
 constexpr int kApplyButton = 0x3021;
 
-class MainPageTest : public ::testing::Test {
+class MainPageTest : public test::PageFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
-  void SetUp() override {
-    ASSERT_NE(harness_.Build(), nullptr) << "the shipped description did not build";
-  }
-  void TearDown() override { harness_.Close(); }
-
   HWND Open() {
     HWND page = harness_.Open();
     EXPECT_NE(page, nullptr);
@@ -85,9 +77,6 @@ class MainPageTest : public ::testing::Test {
     return titles;
   }
   bool Modified() { return IsMainPageModified(state()); }
-
-  test::MainPageHarness harness_;
-  test::RecordedMessages boxes_;
 };
 
 TEST_F(MainPageTest, ListShowsTheModesOfTheUserFileOrMakesTheDefaultFile) {

@@ -13,6 +13,7 @@
 #include "resources/paper_ids.h"
 #include "ui/paper_page_model.h"
 #include "wine/support/main_page_harness.h"
+#include "wine/support/page_fixture.h"
 #include "wine/support/recorded_messages.h"
 
 namespace tqr {
@@ -80,17 +81,8 @@ std::wstring ItemText(HWND dialog, int id) {
   return text;
 }
 
-class PaperPageTest : public ::testing::Test {
+class PaperPageTest : public test::PageFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
-  void SetUp() override {
-    ASSERT_NE(harness_.Build(), nullptr) << "the shipped description did not build";
-  }
-  void TearDown() override { harness_.Close(); }
-
   HWND Open() {
     HWND page = harness_.Open(kPaperPageDialog, PaperPageProc, L"Paper");
     EXPECT_NE(page, nullptr);
@@ -131,9 +123,6 @@ class PaperPageTest : public ::testing::Test {
     EXPECT_TRUE(Steps().empty()) << "the dialog of " << button << " missed steps";
     Steps().clear();
   }
-
-  test::MainPageHarness harness_;
-  test::RecordedMessages boxes_;
 };
 
 TEST_F(PaperPageTest, OpensOnTheSheetsValuesWithThePrintingTypesControls) {
