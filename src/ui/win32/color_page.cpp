@@ -89,15 +89,8 @@ void OnInitDialog(HWND page, LPARAM lParam) {
   }
   block->hollowBrush = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
 
-  HWND slider = GetDlgItem(page, IDC_INTENSITY_SLIDER);
-  SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kIntensitySliderMaximum));
-  SendMessageW(slider, TBM_SETPOS, TRUE,
-               SliderPositionOf(SliderKind::kIntensity, sheet->intensity.current));
-  block->slider.kind = SliderKind::kIntensity;
-  block->slider.sheet = sheet;
-  block->slider.setting = &sheet->intensity;
-  block->slider.refreshPage = RefreshColorPage;
-  AttachStepSlider(page, IDC_INTENSITY_SLIDER, &block->slider);
+  SetUpStepSlider(page, IDC_INTENSITY_SLIDER, SliderKind::kIntensity, sheet, &sheet->intensity,
+                  RefreshColorPage, &block->slider);
   GetDriverHelpFile(sheet->printer, block->header.helpFile);
   RefreshColorPage(page);
 }

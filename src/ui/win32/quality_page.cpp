@@ -50,14 +50,8 @@ void OnInitDialog(HWND page, LPARAM lParam) {
   if (sheet == nullptr) return;
   auto* block = CreateDialogState<QualityPageBlock>(page, sheet);
   if (block == nullptr) return;
-  HWND slider = GetDlgItem(page, IDC_QUALITY_SLIDER);
-  SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kQualitySliderMaximum));
-  SendMessageW(slider, TBM_SETPOS, TRUE, sheet->printQuality.current);
-  block->slider.kind = SliderKind::kQuality;
-  block->slider.sheet = sheet;
-  block->slider.setting = &sheet->printQuality;
-  block->slider.refreshPage = RefreshQualityPage;
-  AttachStepSlider(page, IDC_QUALITY_SLIDER, &block->slider);
+  SetUpStepSlider(page, IDC_QUALITY_SLIDER, SliderKind::kQuality, sheet, &sheet->printQuality,
+                  RefreshQualityPage, &block->slider);
   GetDriverHelpFile(sheet->printer, block->header.helpFile);
   RefreshQualityPage(page);
 }

@@ -196,6 +196,20 @@ bool AttachStepSlider(HWND page, int controlId, StepSliderState* slider) {
   return true;
 }
 
+bool SetUpStepSlider(HWND page, int controlId, SliderKind kind, SheetState* sheet,
+                     NumericSetting* setting, void (*refreshPage)(HWND page),
+                     StepSliderState* slider) {
+  const int maximum = kind == SliderKind::kQuality ? kQualitySliderMaximum : kIntensitySliderMaximum;
+  HWND window = GetDlgItem(page, controlId);
+  SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(0, maximum));
+  SendMessageW(window, TBM_SETPOS, TRUE, SliderPositionOf(kind, setting->current));
+  slider->kind = kind;
+  slider->sheet = sheet;
+  slider->setting = setting;
+  slider->refreshPage = refreshPage;
+  return AttachStepSlider(page, controlId, slider);
+}
+
 void DetachStepSlider(StepSliderState* slider) {
   if (slider->previous != nullptr && IsWindow(slider->window)) {
     SetWindowLongPtrW(slider->window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(slider->previous));

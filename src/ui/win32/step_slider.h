@@ -33,6 +33,12 @@ struct StepSliderState {
 // since a trackbar may not have laid them out for its range yet. False when
 // the trackbar keeps its own drawing and input.
 bool AttachStepSlider(HWND page, int controlId, StepSliderState* slider);
+// Gives the trackbar `controlId` the range of a `kind` slider and the
+// position of `setting`'s current value, fills in `slider` and takes the
+// trackbar over (AttachStepSlider, whose answer it returns).
+bool SetUpStepSlider(HWND page, int controlId, SliderKind kind, SheetState* sheet,
+                     NumericSetting* setting, void (*refreshPage)(HWND page),
+                     StepSliderState* slider);
 // Puts the trackbar's own procedure back and deletes the pictures.
 void DetachStepSlider(StepSliderState* slider);
 
