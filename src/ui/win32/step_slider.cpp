@@ -199,7 +199,8 @@ bool AttachStepSlider(HWND page, int controlId, StepSliderState* slider) {
 bool SetUpStepSlider(HWND page, int controlId, SliderKind kind, SheetState* sheet,
                      NumericSetting* setting, void (*refreshPage)(HWND page),
                      StepSliderState* slider) {
-  const int maximum = kind == SliderKind::kQuality ? kQualitySliderMaximum : kIntensitySliderMaximum;
+  const int maximum =
+      kind == SliderKind::kQuality ? kQualitySliderMaximum : kIntensitySliderMaximum;
   HWND window = GetDlgItem(page, controlId);
   SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(0, maximum));
   SendMessageW(window, TBM_SETPOS, TRUE, SliderPositionOf(kind, setting->current));
