@@ -230,12 +230,13 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
       return OnApply(page, sheet);
     case PSN_RESET:
       return OnReset(page, sheet);
-    case PSN_QUERYCANCEL:
-      return AnswerQueryCancel(page, sheet, block->header.caption);
-    case PSN_HELP:
-      return AnswerHelp(page, block->header.helpFile, kFeaturesHelpContext);
-    default:
-      return FALSE;
+    default: {
+      // Help and the cancel question, as every editing page answers them.
+      INT_PTR answer = FALSE;
+      AnswerCommonNotification(page, header->code, sheet, block->header.helpFile,
+                               block->header.caption, kFeaturesHelpContext, &answer);
+      return answer;
+    }
   }
 }
 
