@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/spooler_block.h"
 #include "tqrctl/failure.h"
 #include "tqrctl/record_report.h"
 
@@ -55,11 +56,9 @@ bool ReadDefaultRecord(HANDLE printer, std::vector<BYTE>* bytes) {
   std::vector<BYTE> block;
   if (!ReadPrinterInfo(printer, &block)) return false;
   const DEVMODEW* devmode = reinterpret_cast<const PRINTER_INFO_2W*>(block.data())->pDevMode;
-  bytes->clear();
-  if (devmode != nullptr) {
-    const auto* at = reinterpret_cast<const BYTE*>(devmode);
-    bytes->assign(at, at + devmode->dmSize + devmode->dmDriverExtra);
-  }
+  // Read only as far as the spooler's block reaches, whatever the record says.
+  *bytes = devmode != nullptr ? tqr::CopyRecordInBlock(block.data(), block.size(), devmode)
+                              : std::vector<BYTE>();
   return true;
 }
 
