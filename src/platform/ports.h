@@ -18,6 +18,11 @@ class FileHandle {
   virtual bool GetSize(std::uint64_t* size) = 0;
   // Last-write time in 100-nanosecond ticks; only comparisons matter.
   virtual bool GetLastWriteTime(std::uint64_t* ticks) = 0;
+  // Both at once: one question to the file system where the platform can
+  // ask it so, which the description load makes on every call.
+  virtual bool GetSizeAndLastWriteTime(std::uint64_t* size, std::uint64_t* ticks) {
+    return GetSize(size) && GetLastWriteTime(ticks);
+  }
   // Gives the file a last-write time of the caller's choosing; writes after
   // it may move the time on again.
   virtual bool SetLastWriteTime(std::uint64_t ticks) = 0;
