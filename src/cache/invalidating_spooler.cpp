@@ -23,6 +23,11 @@ bool InvalidatingSpooler::GetDriverName(PrinterHandle printer, std::u16string* n
   return facts->driverNameRead;
 }
 
+bool InvalidatingSpooler::GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                                   std::u16string* path) {
+  return inner_.GetDriverNameAndDataFile(printer, name, path);
+}
+
 std::uint32_t InvalidatingSpooler::GetPrinterData(PrinterHandle printer,
                                                   const std::u16string& name,
                                                   std::uint32_t* type, void* buffer,

@@ -44,10 +44,14 @@ void FactsInUse::Drop() { t_facts = nullptr; }
 PrinterFacts ReadPrinterFacts(PrinterHandle printer) {
   Ports& ports = CurrentPorts();
   PrinterFacts facts;
-  if (const std::unique_ptr<char[]> path = DdfGetPath(printer)) facts.descriptionPath = path.get();
-  facts.description = StampOf(*ports.files, facts.descriptionPath);
   Spooler& spooler = *ports.spooler;
-  facts.driverNameRead = spooler.GetDriverName(printer, &facts.driverName);
+  // The name and the description's path come from one driver information.
+  std::u16string dataFile;
+  facts.driverNameRead = spooler.GetDriverNameAndDataFile(printer, &facts.driverName, &dataFile);
+  if (!facts.driverNameRead) facts.driverName.clear();
+  const std::unique_ptr<char[]> path = facts.driverNameRead ? DdfPathBeside(dataFile) : nullptr;
+  if (path != nullptr) facts.descriptionPath = path.get();
+  facts.description = StampOf(*ports.files, facts.descriptionPath);
   facts.defaultRecordRead = spooler.GetPrinterDefaultRecord(printer, &facts.defaultRecord);
   facts.stored.resize(StoredRoom());
   facts.storedStatus =

@@ -48,9 +48,10 @@ struct PrinterFacts {
 // As much of the stored settings as the record build reads.
 std::uint32_t StoredRoom();
 
-// Reads every fact through the current ports: ten spooler round trips
-// under the real spooler (driver information twice, as the paths that use
-// it ask for it), one file open and one region read.
+// Reads every fact through the current ports: under the real spooler one
+// round trip each for the driver information, the printer information, the
+// stored settings and the forms (when the answer fits the first buffer
+// offered), one file open and one region read.
 PrinterFacts ReadPrinterFacts(PrinterHandle printer);
 
 // While a call computes its answer, the facts it read for it: the spooler

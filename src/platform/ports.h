@@ -112,6 +112,12 @@ class Spooler {
   // The pDataFile and pName members of the printer's DRIVER_INFO_2W.
   virtual bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) = 0;
   virtual bool GetDriverName(PrinterHandle printer, std::u16string* name) = 0;
+  // Both members at once: one question to the spooler where the platform
+  // can ask it so. False when either cannot be read.
+  virtual bool GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                        std::u16string* path) {
+    return GetDriverName(printer, name) && GetDriverDataFile(printer, path);
+  }
   // GetPrinterDataW: returns the error code; `needed` receives the stored
   // size even when it exceeds `size`, and nothing beyond `size` is written.
   virtual std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,

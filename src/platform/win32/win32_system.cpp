@@ -78,6 +78,17 @@ bool Win32Spooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
   return CopyDriverString(printer, &DRIVER_INFO_2W::pName, name);
 }
 
+bool Win32Spooler::GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                            std::u16string* path) {
+  std::vector<BYTE> buffer;
+  if (!ReadDriverInfo(printer, &buffer)) return false;
+  const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
+  return CopyStringInBlock(buffer.data(), buffer.size(),
+                           reinterpret_cast<const char16_t*>(info->pName), name) &&
+         CopyStringInBlock(buffer.data(), buffer.size(),
+                           reinterpret_cast<const char16_t*>(info->pDataFile), path);
+}
+
 std::uint32_t Win32Spooler::GetPrinterData(PrinterHandle printer, const std::u16string& name,
                                            std::uint32_t* type, void* buffer,
                                            std::uint32_t size, std::uint32_t* needed) {
