@@ -12,6 +12,7 @@
 #include <psapi.h>
 #include <winspool.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -28,14 +29,9 @@ constexpr double kBoundMs = 1000;
 constexpr double kWatchMs = 2000;
 
 double NowMs() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / frequency * 1000.0;
+  return std::chrono::duration<double, std::milli>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // What an application sees of the printer: its paper names and the record it
