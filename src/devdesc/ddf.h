@@ -45,6 +45,8 @@ constexpr std::size_t kDdfPathCapacity = 260;
 // file directory + "TQR54GFX.DDF"), in a new 260-byte buffer; null when the
 // spooler cannot say or the path does not fit.
 std::unique_ptr<char[]> DdfGetPath(PrinterHandle printer);
+// The same from the driver's data file path as the spooler gave it.
+std::unique_ptr<char[]> DdfPathBeside(const std::u16string& dataFile);
 
 // Returns the image of the cache when it is current (it carries the text's
 // own last-write time) and sound; otherwise compiles the text, publishes

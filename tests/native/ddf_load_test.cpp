@@ -4,6 +4,7 @@
 
 #include "devdesc/ddf.h"
 #include "devdesc/ddf_compiler.h"
+#include "devdesc/ddf_reader.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 #include "support/image_bytes.h"
@@ -159,6 +160,19 @@ TEST_F(DdfLoadTest, UnsoundCachesAreStaleAndReplaced) {
     files_.At(kCachePath).lastWrite = files_.At(kTextPath).lastWrite;  // current
     ExpectLoads();
     EXPECT_EQ(Cache(), compiled_) << what;
+  }
+}
+
+// Paper records laid `stride` bytes apart: touching or apart they are sound,
+// sharing even one byte they are not, wherever the bytes fall.
+TEST(DdfImageSoundness, RecordsMayTouchButNeverShareAByte) {
+  const struct {
+    std::uint16_t stride;
+    bool sound;
+  } cases[] = {{96, true}, {97, true}, {160, true}, {95, false}, {65, false}, {1, false}};
+  for (const auto& c : cases) {
+    const std::vector<std::uint8_t> image = test::OverlappingPaperImage(40, c.stride);
+    EXPECT_EQ(ddf::IsSoundImage(image.data(), image.size()), c.sound) << "stride " << c.stride;
   }
 }
 

@@ -25,6 +25,8 @@ class Win32Spooler : public Spooler {
   void ClosePrinter(PrinterHandle printer) override;
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
   bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
+  bool GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                std::u16string* path) override;
   std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
                                std::uint32_t* type, void* buffer, std::uint32_t size,
                                std::uint32_t* needed) override;
