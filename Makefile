@@ -13,6 +13,8 @@
 #   make bench   benchmarks, optimised and without sanitizers, in build/bench
 #   make tsan    the printer cache's tests under ThreadSanitizer, in build/tsan (apart
 #                from `make test`: a whole extra tree of the core to build)
+#   make package the driver package for administrators, x64 and x86, with the guides, in
+#                build/package/ and zipped as build/package/tqr54-driver-VERSION.zip
 #   make clean   remove build/, the Wine prefixes included
 #
 # Trees: build/native (Debug: assertions on, fast to build, sanitizers), build/win64 and
@@ -54,7 +56,7 @@ TSAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPIL
 BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
   -DTQR_SANITIZE=OFF
 
-.PHONY: all test demo screens fuzz bench tsan clean bootstrap \
+.PHONY: all test demo screens package fuzz bench tsan clean bootstrap \
   build-native build-win64 build-win32 build-fuzz build-bench \
   test-native test-win64 artwork
 
@@ -125,6 +127,10 @@ demo: build-win64
 # open, under Xvfb (see scripts/screenshots).
 screens: build-win64
 	TQR_SCREENS_JOBS="$(DEMO_JOBS)" scripts/screenshots $(TQRCTL) $(SCREENS)
+
+# What an administrator gets: the driver files of both trees, the guides, one zip.
+package: build-win64 build-win32
+	scripts/package $(B)/win64/bin $(B)/win32/bin $(B)/package
 
 # Every executable fuzz_* in build/fuzz/bin, on its corpus fuzz/corpus/<name> (read
 # only: what it finds new goes to build/fuzz/corpus/<name>, crashes and the like to
