@@ -7,6 +7,7 @@
 
 #include "devdesc/ddf.h"
 #include "devdesc/ddf_compiler.h"
+#include "devdesc/ddf_needed.h"
 #include "devdesc/ddf_reader.h"
 
 namespace tqr {
@@ -45,7 +46,9 @@ CacheRead ReadCache(FileHandle& cache, std::uint64_t size, DdfHandle* handle) {
     std::free(block);
     return CacheRead::kUnreadable;
   }
-  if (!ddf::IsSoundImage(block, size)) {
+  // A sound image lacking a needed feature did not come from a description
+  // the driver accepts; the text decides afresh.
+  if (!ddf::IsSoundImage(block, size) || MissingNeededFeature(block) != nullptr) {
     std::free(block);
     return CacheRead::kUnsound;
   }
@@ -96,13 +99,22 @@ bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::ui
     timeKnown = file->GetLastWriteTime(&textTime);
   }
   if (!ddf::CompileDescription(text.data(), text.size(), image, nullptr)) return false;
+  // An empty or truncated text compiles, but without a feature every answer
+  // rests on no call could answer soundly: refuse it before it becomes a
+  // cache, and leave the caller a last error to show.
+  if (MissingNeededFeature(image->data()) != nullptr) {
+    image->clear();
+    ports.machine->SetLastError(kErrorInvalidData);
+    return false;
+  }
   // Without the text's time no cache could ever be judged current.
   if (timeKnown) PublishCache(*ports.files, *ports.machine, cachePath, *image, textTime);
   return true;
 }
 
-DdfHandle DdfLoad(const char* textPath) {
-  if (textPath == nullptr) return nullptr;
+namespace {
+
+DdfHandle LoadImage(const char* textPath) {
   FileSystem& files = *CurrentPorts().files;
   const std::string cachePath = CachePathFor(textPath);
   {
@@ -132,6 +144,13 @@ DdfHandle DdfLoad(const char* textPath) {
   // now: a stale one that could not be deleted (read-only, held open) is
   // still there, and a fresh one holds these very bytes.
   return CopyToBlock(image);
+}
+
+}  // namespace
+
+DdfHandle DdfLoad(const char* textPath) {
+  if (textPath == nullptr) return nullptr;
+  return LoadImage(textPath);
 }
 
 void DdfFree(DdfHandle* handle) {

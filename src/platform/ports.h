@@ -100,6 +100,8 @@ constexpr std::uint32_t kErrorSuccess = 0;
 constexpr std::uint32_t kErrorMoreData = 234;
 // The caller lacks the rights for the change (a form on the print server).
 constexpr std::uint32_t kErrorAccessDenied = 5;
+// The data handed over (the printer's description) is not usable.
+constexpr std::uint32_t kErrorInvalidData = 13;
 
 class Spooler {
  public:
@@ -160,6 +162,9 @@ class Machine {
   // The system directory in the ANSI code page, without a trailing
   // separator; empty when it cannot be found.
   virtual std::string SystemDirectory() = 0;
+  // Leaves `code` as the calling thread's last error, where a caller of a
+  // failed export reads why it failed.
+  virtual void SetLastError(std::uint32_t code) = 0;
 };
 
 // Narrows 7-bit text unchanged and every other character to '?', as a

@@ -50,6 +50,7 @@ class Win32Machine : public Machine {
   std::uint32_t ProcessId() override;
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override;
+  void SetLastError(std::uint32_t code) override;
 };
 
 // Reports through the platform's debug output, where a debugger or Wine's

@@ -278,6 +278,8 @@ std::string Win32Machine::SystemDirectory() {
   return std::string(path, length);
 }
 
+void Win32Machine::SetLastError(std::uint32_t code) { ::SetLastError(code); }
+
 void Win32Trace::Unhandled(const char* call, const char* what, std::uint32_t value) {
   char line[160];
   std::snprintf(line, sizeof line, "tqr54ui: %s: unhandled %s %lu\n", call, what,
