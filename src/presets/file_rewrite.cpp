@@ -20,17 +20,19 @@ std::string TemporaryPathFor(const std::string& path) {
   return path + "." + std::to_string(machine != nullptr ? machine->ProcessId() : 0) + ".tmp";
 }
 
-bool MayRewriteFile(FileSystem& files, const std::string& path) {
-  if (files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting) == nullptr) {
-    return false;
+RewriteAccess CheckRewriteAccess(FileSystem& files, const std::string& path) {
+  OpenFailure failure = OpenFailure::None;
+  if (files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting, &failure) ==
+      nullptr) {
+    return failure == OpenFailure::Other ? RewriteAccess::kInUse : RewriteAccess::kDenied;
   }
   // The rewrite also needs the right to create files in the directory.
   const std::string temporary = TemporaryPathFor(path);
   if (files.Open(temporary, FileAccess::Write, FileDisposition::CreateAlways) == nullptr) {
-    return false;
+    return RewriteAccess::kDenied;
   }
   files.Delete(temporary);
-  return true;
+  return RewriteAccess::kWritable;
 }
 
 bool RewriteWholeFile(FileSystem& files, const std::string& path,

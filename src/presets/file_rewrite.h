@@ -28,8 +28,10 @@ std::string TemporaryPathFor(const std::string& path);
 
 // Whether this user may rewrite the existing file at `path` the way
 // RewriteWholeFile does: open it for writing, and create (then remove) the
-// temporary file in its directory.
-bool MayRewriteFile(FileSystem& files, const std::string& path);
+// temporary file in its directory. A file another program holds open is no
+// matter of rights, and is told apart so the user hears the right reason.
+enum class RewriteAccess { kWritable, kDenied, kInUse };
+RewriteAccess CheckRewriteAccess(FileSystem& files, const std::string& path);
 
 // Writes `bytes` as the whole content of `path` through a temporary file in
 // the same directory. True only when every byte was written and the file was

@@ -243,14 +243,7 @@ bool IsPrintModeStoreWritable() { return CheckPrintModeStoreAccess() == StoreAcc
 StoreAccess CheckPrintModeStoreAccess() {
   const std::string path = UserPrintModeFilePath();
   if (path.empty()) return StoreAccess::kDenied;
-  OpenFailure failure = OpenFailure::None;
-  if (CurrentPorts().files->Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting,
-                                 &failure) == nullptr &&
-      failure == OpenFailure::Other) {
-    return StoreAccess::kInUse;
-  }
-  return MayRewriteFile(*CurrentPorts().files, path) ? StoreAccess::kWritable
-                                                     : StoreAccess::kDenied;
+  return CheckRewriteAccess(*CurrentPorts().files, path);
 }
 
 bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "presets/file_rewrite.h"
 #include "presets/print_mode_list.h"
 #include "presets/print_mode_record.h"
 #include "presets/print_mode_store.h"
@@ -101,7 +102,7 @@ bool IsPrintModeStoreWritable();
 // Why the file may or may not be rewritten. A file another program holds
 // open is no matter of rights: the user is told that the write failed, not
 // that privileges are missing.
-enum class StoreAccess { kWritable, kDenied, kInUse };
+using StoreAccess = RewriteAccess;
 StoreAccess CheckPrintModeStoreAccess();
 
 // The user records for the export and import dialogs. A count of 5 or less gives no records and
