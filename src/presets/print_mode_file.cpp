@@ -238,10 +238,19 @@ bool WritePrintModeStore(const PrintModeStore& store) {
       Publish::kReplace);
 }
 
-bool IsPrintModeStoreWritable() {
+bool IsPrintModeStoreWritable() { return CheckPrintModeStoreAccess() == StoreAccess::kWritable; }
+
+StoreAccess CheckPrintModeStoreAccess() {
   const std::string path = UserPrintModeFilePath();
-  if (path.empty()) return false;
-  return MayRewriteFile(*CurrentPorts().files, path);
+  if (path.empty()) return StoreAccess::kDenied;
+  OpenFailure failure = OpenFailure::None;
+  if (CurrentPorts().files->Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting,
+                                 &failure) == nullptr &&
+      failure == OpenFailure::Other) {
+    return StoreAccess::kInUse;
+  }
+  return MayRewriteFile(*CurrentPorts().files, path) ? StoreAccess::kWritable
+                                                     : StoreAccess::kDenied;
 }
 
 bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {

@@ -98,6 +98,12 @@ bool WritePrintModeStore(const PrintModeStore& store);
 // writing, and a file can be created beside it for the rewrite.
 bool IsPrintModeStoreWritable();
 
+// Why the file may or may not be rewritten. A file another program holds
+// open is no matter of rights: the user is told that the write failed, not
+// that privileges are missing.
+enum class StoreAccess { kWritable, kDenied, kInUse };
+StoreAccess CheckPrintModeStoreAccess();
+
 // The user records for the export and import dialogs. A count of 5 or less gives no records and
 // succeeds; otherwise all count - 5 records (at most 100) must be whole.
 bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records);
