@@ -2,17 +2,21 @@
 # rebuilt incrementally (Ninja re-runs CMake by itself when a CMakeLists changes).
 #
 #   make test    install what is missing, build native, win64 and win32, run the native
-#                tests (AddressSanitizer + UBSan), then the win64 tests under Wine
+#                tests (AddressSanitizer + UBSan), then the win64 tests under Wine, then
+#                check that docs/images is what make screens renders
 #   make demo    build win64, install the driver into the Wine prefix as the printer
 #                "Orlex TQ-R5400" (over an earlier installation), show its default
 #                settings and its capabilities as applications get them, then its
 #                printing preferences: on $DISPLAY when set, else as screenshots
 #   make screens every page and dialog of the property sheets, rendered under Xvfb
 #                into build/screens/*.png
+#   make docs-images  refresh the guides' pictures in docs/images from make screens
 #   make fuzz    libFuzzer campaigns, FUZZ_SECONDS (60) per target, in build/fuzz
 #   make bench   benchmarks, optimised and without sanitizers, in build/bench
 #   make tsan    the printer cache's tests under ThreadSanitizer, in build/tsan (apart
 #                from `make test`: a whole extra tree of the core to build)
+#   make package the driver package for administrators, x64 and x86, with the guides, in
+#                build/package/ and zipped as build/package/tqr54-driver-VERSION.zip
 #   make clean   remove build/, the Wine prefixes included
 #
 # Trees: build/native (Debug: assertions on, fast to build, sanitizers), build/win64 and
@@ -54,9 +58,9 @@ TSAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPIL
 BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
   -DTQR_SANITIZE=OFF
 
-.PHONY: all test demo screens fuzz bench tsan clean bootstrap \
+.PHONY: all test demo screens package fuzz bench tsan clean bootstrap \
   build-native build-win64 build-win32 build-fuzz build-bench \
-  test-native test-win64 artwork
+  test-native test-win64 test-docs-images docs-images artwork
 
 all: build-native build-win64 build-win32
 
@@ -91,7 +95,7 @@ build-bench: bootstrap $(B)/bench/build.ninja
 	$(CMAKE) --build $(B)/bench -j $(JOBS)
 
 # --- testing (CTEST_ARGS, e.g. CTEST_ARGS="-R devmode", go to both ctest runs)
-test: build-native build-win64 build-win32 test-native test-win64
+test: build-native build-win64 build-win32 test-native test-win64 test-docs-images
 
 test-native: build-native
 	$(CTEST) --test-dir $(B)/native --output-on-failure -j $(JOBS) $(CTEST_ARGS)
@@ -125,6 +129,16 @@ demo: build-win64
 # open, under Xvfb (see scripts/screenshots).
 screens: build-win64
 	TQR_SCREENS_JOBS="$(DEMO_JOBS)" scripts/screenshots $(TQRCTL) $(SCREENS)
+
+# What an administrator gets: the driver files of both trees, the guides, one zip.
+package: build-win64 build-win32
+	scripts/package $(B)/win64/bin $(B)/win32/bin $(B)/package
+
+# The guides' pictures are the build's, pixel for pixel (scripts/docs-images).
+test-docs-images: screens
+	scripts/docs-images check $(SCREENS)
+docs-images: screens
+	scripts/docs-images update $(SCREENS)
 
 # Every executable fuzz_* in build/fuzz/bin, on its corpus fuzz/corpus/<name> (read
 # only: what it finds new goes to build/fuzz/corpus/<name>, crashes and the like to

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "ddf_fuzz_queries.h"
+#include "support/needed_features_text.h"
 #include "devdesc/ddf_compiler.h"
 #include "devdesc/ddf_image.h"
+#include "devdesc/ddf_needed.h"
 #include "sheet/sheetstate.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
@@ -31,7 +33,8 @@ constexpr char kText[] =
     "*Copies: DDF_STRUCT_RNGE, Minimum, 1;\n"
     "*Orientation: \"Portrait\", 1;\n"
     "*Orientation: \"Landscape\", 2;\n"
-    "*Default: \"Orientation\", 1;\n";
+    "*Default: \"Orientation\", 1;\n"
+    TQR_NEEDED_FEATURES_TEXT;
 constexpr char kTextPath[] = "C:\\drv\\TQR54GFX.DDF";
 constexpr char kCachePath[] = "C:\\drv\\TQR54GFX.BDF";
 
@@ -92,6 +95,8 @@ void BuildSheetFrom(tqr::DdfHandle image) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // libFuzzer's own buffer is exactly `size` bytes, so any over-read shows.
   const bool sound = tqr::ddf::IsSoundImage(data, size);
+  // The loader takes a sound cache only when it has every needed feature.
+  const bool complete = sound && tqr::MissingNeededFeature(data) == nullptr;
   if (sound) {
     const std::vector<std::uint8_t> block(data, data + size);
     tqr::fuzz::ExerciseQueries(block.data(), true);
@@ -110,6 +115,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tqr::fuzz::ExerciseQueries(copy.get(), false);
   }
 
-  LoadThroughCache(data, size, sound);
+  LoadThroughCache(data, size, complete);
   return 0;
 }

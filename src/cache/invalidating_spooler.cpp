@@ -1,5 +1,9 @@
 #include "cache/invalidating_spooler.h"
 
+#include <cstring>
+
+#include "settings/settings.h"
+
 namespace tqr::cache {
 
 PrinterHandle InvalidatingSpooler::OpenPrinterByName(const std::u16string& name) {
@@ -13,14 +17,30 @@ bool InvalidatingSpooler::GetDriverDataFile(PrinterHandle printer, std::u16strin
 }
 
 bool InvalidatingSpooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
-  return inner_.GetDriverName(printer, name);
+  const PrinterFacts* facts = FactsInUse::For(printer);
+  if (facts == nullptr) return inner_.GetDriverName(printer, name);
+  if (facts->driverNameRead) *name = facts->driverName;
+  return facts->driverNameRead;
+}
+
+bool InvalidatingSpooler::GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                                   std::u16string* path) {
+  return inner_.GetDriverNameAndDataFile(printer, name, path);
 }
 
 std::uint32_t InvalidatingSpooler::GetPrinterData(PrinterHandle printer,
                                                   const std::u16string& name,
                                                   std::uint32_t* type, void* buffer,
                                                   std::uint32_t size, std::uint32_t* needed) {
-  return inner_.GetPrinterData(printer, name, type, buffer, size, needed);
+  const PrinterFacts* facts = FactsInUse::For(printer);
+  // Only the question the facts asked has its answer there.
+  if (facts == nullptr || name != kStoredSettingsName || size != StoredRoom()) {
+    return inner_.GetPrinterData(printer, name, type, buffer, size, needed);
+  }
+  *type = facts->storedType;
+  *needed = facts->storedSize;
+  if (!facts->stored.empty()) std::memcpy(buffer, facts->stored.data(), facts->stored.size());
+  return facts->storedStatus;
 }
 
 // Dropped after the write: a call that read before it and finishes after
@@ -33,45 +53,56 @@ std::uint32_t InvalidatingSpooler::SetPrinterData(PrinterHandle printer,
                                                   std::uint32_t type, const void* data,
                                                   std::uint32_t size) {
   const std::uint32_t result = inner_.SetPrinterData(printer, name, type, data, size);
-  if (result == kErrorSuccess) cache_.InvalidateAll();
+  if (result == kErrorSuccess) Dropped();
   return result;
 }
 
 std::uint32_t InvalidatingSpooler::DeletePrinterData(PrinterHandle printer,
                                                      const std::u16string& name) {
   const std::uint32_t result = inner_.DeletePrinterData(printer, name);
-  if (result == kErrorSuccess) cache_.InvalidateAll();
+  if (result == kErrorSuccess) Dropped();
   return result;
 }
 
 bool InvalidatingSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                                   std::vector<std::uint8_t>* record) {
-  return inner_.GetPrinterDefaultRecord(printer, record);
+  const PrinterFacts* facts = FactsInUse::For(printer);
+  if (facts == nullptr) return inner_.GetPrinterDefaultRecord(printer, record);
+  if (facts->defaultRecordRead) *record = facts->defaultRecord;
+  return facts->defaultRecordRead;
 }
 
 bool InvalidatingSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) {
-  return inner_.EnumForms(printer, forms);
+  const PrinterFacts* facts = FactsInUse::For(printer);
+  if (facts == nullptr) return inner_.EnumForms(printer, forms);
+  if (facts->formsRead) *forms = facts->forms;
+  return facts->formsRead;
 }
 
 // The forms are the print server's, shared by every printer: a change drops
 // every printer's answers, as the paper lists of each may name the form.
 std::uint32_t InvalidatingSpooler::AddForm(PrinterHandle printer, const FormInfo& form) {
   const std::uint32_t result = inner_.AddForm(printer, form);
-  if (result == kErrorSuccess) cache_.InvalidateAll();
+  if (result == kErrorSuccess) Dropped();
   return result;
 }
 
 std::uint32_t InvalidatingSpooler::SetForm(PrinterHandle printer, const std::u16string& name,
                                            const FormInfo& form) {
   const std::uint32_t result = inner_.SetForm(printer, name, form);
-  if (result == kErrorSuccess) cache_.InvalidateAll();
+  if (result == kErrorSuccess) Dropped();
   return result;
 }
 
 std::uint32_t InvalidatingSpooler::DeleteForm(PrinterHandle printer, const std::u16string& name) {
   const std::uint32_t result = inner_.DeleteForm(printer, name);
-  if (result == kErrorSuccess) cache_.InvalidateAll();
+  if (result == kErrorSuccess) Dropped();
   return result;
+}
+
+void InvalidatingSpooler::Dropped() {
+  cache_.InvalidateAll();
+  FactsInUse::Drop();
 }
 
 }  // namespace tqr::cache

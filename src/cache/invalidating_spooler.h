@@ -1,9 +1,11 @@
-// The spooler port as the driver's exports see it: every call passed to the
-// real one, and every write this process makes drops what the cache keeps,
-// so the next call sees the write at once.
+// The spooler port as the driver's exports see it: every write this process
+// makes drops what the cache keeps, so the next call sees the write at once;
+// a read the running call's facts already answer (FactsInUse) is answered
+// from them; everything else is passed to the real port.
 #pragma once
 
 #include "cache/printer_cache.h"
+#include "cache/printer_facts.h"
 #include "platform/ports.h"
 
 namespace tqr::cache {
@@ -16,6 +18,8 @@ class InvalidatingSpooler : public Spooler {
   void ClosePrinter(PrinterHandle printer) override;
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
   bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
+  bool GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                std::u16string* path) override;
   std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
                                std::uint32_t* type, void* buffer, std::uint32_t size,
                                std::uint32_t* needed) override;
@@ -32,6 +36,9 @@ class InvalidatingSpooler : public Spooler {
   std::uint32_t DeleteForm(PrinterHandle printer, const std::u16string& name) override;
 
  private:
+  // A write went through: what is kept and what this call read are stale.
+  void Dropped();
+
   Spooler& inner_;
   PrinterCache& cache_;
 };

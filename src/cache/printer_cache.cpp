@@ -59,8 +59,8 @@ struct PrinterCache::Entry {
   };
 
   std::u16string name;
-  bool hasFacts = false;
-  PrinterFacts facts;
+  // Shared: a call computing from them goes on while a refresh replaces them.
+  std::shared_ptr<const PrinterFacts> facts;
   Description description;
   // When the reading of the facts began: they show the world as it was at
   // that moment or later.
@@ -77,6 +77,7 @@ struct PrinterCache::Snapshot {
   bool fresh = false;
   std::uint64_t generation = 0;
   Description description;
+  std::shared_ptr<const PrinterFacts> facts;
 };
 
 PrinterCache::PrinterCache() = default;
@@ -114,6 +115,7 @@ bool PrinterCache::FindKept(const std::u16string& name, const AnswerKey& key, st
   snapshot->fresh = entry->trusted && now >= entry->readAt && now - entry->readAt < kFreshFor;
   snapshot->generation = entry->generation;
   snapshot->description = entry->description;
+  snapshot->facts = entry->facts;
   if (!snapshot->fresh) return false;
   for (const Entry::Kept& kept : entry->answers) {
     if (kept.key == key) {
@@ -129,29 +131,29 @@ bool PrinterCache::FindKept(const std::u16string& name, const AnswerKey& key, st
 
 void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, std::uint64_t now,
                            Snapshot* snapshot) {
-  PrinterFacts facts = ReadPrinterFacts(printer);
+  auto facts = std::make_shared<const PrinterFacts>(ReadPrinterFacts(printer));
   Description description;
   {
     std::lock_guard<std::mutex> hold(lock_);
     const Entry* entry = FindEntry(name);
-    if (entry != nullptr && entry->hasFacts &&
-        entry->facts.descriptionPath == facts.descriptionPath &&
-        entry->facts.description == facts.description) {
+    if (entry != nullptr && entry->facts != nullptr &&
+        entry->facts->descriptionPath == facts->descriptionPath &&
+        entry->facts->description == facts->description) {
       description = entry->description;
     }
   }
   // Loading reads files: outside the lock, as every round trip is.
-  if (description == nullptr) description = LoadDescription(facts.descriptionPath);
+  if (description == nullptr) description = LoadDescription(facts->descriptionPath);
 
   std::lock_guard<std::mutex> hold(lock_);
   Entry& entry = TakeEntry(name);
   entry.lastUse = ++useCounter_;
   if (!(entry.trusted && entry.readAt > now)) {  // else a later read is in already
-    if (!entry.hasFacts || !(entry.facts == facts) || entry.description != description) {
+    if (entry.facts == nullptr || !(*entry.facts == *facts) ||
+        entry.description != description) {
       entry.answers.clear();
       entry.generation = ++generation_;
       entry.facts = std::move(facts);
-      entry.hasFacts = true;
       entry.description = description;
     }
     entry.readAt = now;
@@ -160,6 +162,7 @@ void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, st
   }
   snapshot->generation = entry.generation;
   snapshot->description = entry.description;
+  snapshot->facts = entry.facts;
 }
 
 void PrinterCache::Keep(const std::u16string& name, const Snapshot& snapshot,
@@ -196,7 +199,10 @@ std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, con
   if (FindKept(printerName, key, now, output, &answer, &snapshot)) return answer;
   if (!snapshot.fresh) Refresh(printerName, printer.Get(), now, &snapshot);
   if (snapshot.description == nullptr) return -1;
-  answer = compute(snapshot.description.get(), printer.Get(), output);
+  {
+    const FactsInUse read(snapshot.facts.get(), printer.Get());
+    answer = compute(snapshot.description.get(), printer.Get(), output);
+  }
   Keep(printerName, snapshot, key, answer, output, output != nullptr ? outputSize(answer) : 0);
   return answer;
 }

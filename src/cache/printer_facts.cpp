@@ -15,22 +15,48 @@ FileStamp StampOf(FileSystem& files, const std::string& path) {
   return stamp;
 }
 
+// The facts of the call running on this thread, and the printer they are of.
+thread_local const PrinterFacts* t_facts = nullptr;
+thread_local PrinterHandle t_printer = nullptr;
+
 }  // namespace
+
+std::uint32_t StoredRoom() { return sizeof(DRVDEVMODE); }
+
+FactsInUse::FactsInUse(const PrinterFacts* facts, PrinterHandle printer)
+    : previousFacts_(t_facts), previousPrinter_(t_printer) {
+  if (facts == nullptr) return;
+  t_facts = facts;
+  t_printer = printer;
+}
+
+FactsInUse::~FactsInUse() {
+  t_facts = previousFacts_;
+  t_printer = previousPrinter_;
+}
+
+const PrinterFacts* FactsInUse::For(PrinterHandle printer) {
+  return t_facts != nullptr && t_printer == printer ? t_facts : nullptr;
+}
+
+void FactsInUse::Drop() { t_facts = nullptr; }
 
 PrinterFacts ReadPrinterFacts(PrinterHandle printer) {
   Ports& ports = CurrentPorts();
   PrinterFacts facts;
-  if (const std::unique_ptr<char[]> path = DdfGetPath(printer)) facts.descriptionPath = path.get();
-  facts.description = StampOf(*ports.files, facts.descriptionPath);
   Spooler& spooler = *ports.spooler;
-  facts.driverNameRead = spooler.GetDriverName(printer, &facts.driverName);
+  // The name and the description's path come from one driver information.
+  std::u16string dataFile;
+  facts.driverNameRead = spooler.GetDriverNameAndDataFile(printer, &facts.driverName, &dataFile);
+  if (!facts.driverNameRead) facts.driverName.clear();
+  const std::unique_ptr<char[]> path = facts.driverNameRead ? DdfPathBeside(dataFile) : nullptr;
+  if (path != nullptr) facts.descriptionPath = path.get();
+  facts.description = StampOf(*ports.files, facts.descriptionPath);
   facts.defaultRecordRead = spooler.GetPrinterDefaultRecord(printer, &facts.defaultRecord);
-  // As much of the stored settings as the record build reads.
-  facts.stored.resize(sizeof(DRVDEVMODE));
-  std::uint32_t type = 0;
+  facts.stored.resize(StoredRoom());
   facts.storedStatus =
-      spooler.GetPrinterData(printer, kStoredSettingsName, &type, facts.stored.data(),
-                             static_cast<std::uint32_t>(facts.stored.size()), &facts.storedSize);
+      spooler.GetPrinterData(printer, kStoredSettingsName, &facts.storedType, facts.stored.data(),
+                             StoredRoom(), &facts.storedSize);
   facts.stored.resize(facts.storedStatus == kErrorSuccess && facts.storedSize < facts.stored.size()
                           ? facts.storedSize
                           : facts.storedStatus == kErrorSuccess ? facts.stored.size() : 0);

@@ -30,8 +30,10 @@ struct PrinterFacts {
   // The spooler's default record for the printer.
   bool defaultRecordRead = false;
   std::vector<std::uint8_t> defaultRecord;
-  // The stored settings as GetPrinterData answers for them.
+  // The stored settings as GetPrinterData answers for them, asked with room
+  // for StoredRoom() bytes.
   std::uint32_t storedStatus = 0;
+  std::uint32_t storedType = 0;
   std::uint32_t storedSize = 0;
   std::vector<std::uint8_t> stored;
   bool formsRead = false;
@@ -43,9 +45,36 @@ struct PrinterFacts {
   bool operator==(const PrinterFacts&) const = default;
 };
 
-// Reads every fact through the current ports: ten spooler round trips
-// under the real spooler (driver information twice, as the paths that use
-// it ask for it), one file open and one region read.
+// As much of the stored settings as the record build reads.
+std::uint32_t StoredRoom();
+
+// Reads every fact through the current ports: under the real spooler one
+// round trip each for the driver information, the printer information, the
+// stored settings and the forms (when the answer fits the first buffer
+// offered), one file open and one region read.
 PrinterFacts ReadPrinterFacts(PrinterHandle printer);
+
+// While a call computes its answer, the facts it read for it: the spooler
+// port answers that call's own reads of the same printer from them
+// (InvalidatingSpooler), so the answer rests on one reading of the printer
+// and no round trip is made twice. Per thread; a write through the port
+// ends it for the rest of the call, since what was read is then no longer
+// what is there. Null facts install nothing.
+class FactsInUse {
+ public:
+  FactsInUse(const PrinterFacts* facts, PrinterHandle printer);
+  ~FactsInUse();
+  FactsInUse(const FactsInUse&) = delete;
+  FactsInUse& operator=(const FactsInUse&) = delete;
+
+  // The facts of the call running on this thread about `printer`, or null.
+  static const PrinterFacts* For(PrinterHandle printer);
+  // A write went through: nothing read before it answers again.
+  static void Drop();
+
+ private:
+  const PrinterFacts* previousFacts_;
+  PrinterHandle previousPrinter_;
+};
 
 }  // namespace tqr::cache

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "devdesc/ddf.h"
+#include "devdesc/ddf_needed.h"
 #include "settings/offered_papers.h"
 #include "settings/settings.h"
 
@@ -102,7 +103,7 @@ std::int32_t AnswerPaperList(DdfHandle ddf, PrinterHandle printer, const DRVDEVM
       out += sizeof size;
     } else {
       char name[64] = {};
-      DdfQuery(ddf, "PaperSize", DDFQ_NAME, name, paper.position, sizeof name);
+      DdfQuery(ddf, kFeaturePaperSize, DDFQ_NAME, name, paper.position, sizeof name);
       char16_t slot[kPaperNameUnits];
       PutWideName(name, kPaperNameUnits, slot);
       std::memcpy(out, slot, sizeof slot);
@@ -116,10 +117,10 @@ std::int32_t AnswerPaperList(DdfHandle ddf, PrinterHandle printer, const DRVDEVM
 }
 
 std::int32_t AnswerBinNames(DdfHandle ddf, void* output) {
-  const std::uint32_t count = DdfQuery(ddf, "PaperFeed", DDFQ_COUNT, nullptr, 0, 0);
+  const std::uint32_t count = DdfQuery(ddf, kFeaturePaperFeed, DDFQ_COUNT, nullptr, 0, 0);
   if (output == nullptr || count == 0) return static_cast<std::int32_t>(count);
   std::vector<char> names(count * 48, '\0');
-  DdfQuery(ddf, "PaperFeed", DDFQ_NAMES, names.data(), 0, kBinNameUnits);
+  DdfQuery(ddf, kFeaturePaperFeed, DDFQ_NAMES, names.data(), 0, kBinNameUnits);
   auto* slots = static_cast<char16_t*>(output);
   for (std::uint32_t i = 0; i < count; ++i) {
     char name[kBinNameUnits];
@@ -131,8 +132,8 @@ std::int32_t AnswerBinNames(DdfHandle ddf, void* output) {
 }
 
 std::int32_t Extent(DdfHandle ddf, std::uint16_t kind) {
-  const std::uint32_t width = DdfQuery(ddf, "PaperWidth", kind, nullptr, 0, 0);
-  const std::uint32_t length = DdfQuery(ddf, "PaperLength", kind, nullptr, 0, 0);
+  const std::uint32_t width = DdfQuery(ddf, kFeaturePaperWidth, kind, nullptr, 0, 0);
+  const std::uint32_t length = DdfQuery(ddf, kFeaturePaperLength, kind, nullptr, 0, 0);
   return static_cast<std::int32_t>((width & 0xffff) | (length << 16));
 }
 
@@ -153,7 +154,7 @@ std::int32_t AnswerFromRecord(DdfHandle ddf, PrinterHandle printer, const DRVDEV
       if (output != nullptr) {
         for (std::uint16_t i = 0; i < kBinCount; ++i) {
           const auto bin = static_cast<std::uint16_t>(
-              DMBIN_USER + DdfQuery(ddf, "PaperFeed", DDFQ_VALUE, nullptr, i, 0));
+              DMBIN_USER + DdfQuery(ddf, kFeaturePaperFeed, DDFQ_VALUE, nullptr, i, 0));
           std::memcpy(static_cast<std::uint8_t*>(output) + 2 * i, &bin, sizeof bin);
         }
       }
@@ -165,7 +166,7 @@ std::int32_t AnswerFromRecord(DdfHandle ddf, PrinterHandle printer, const DRVDEV
     case kCapEnumResolutions:
       if (output != nullptr) {
         const std::int32_t dpi =
-            static_cast<std::int32_t>(DdfQuery(ddf, "Resolution", DDFQ_VALUE, nullptr, 0, 0));
+            static_cast<std::int32_t>(DdfQuery(ddf, kFeatureResolution, DDFQ_VALUE, nullptr, 0, 0));
         const std::int32_t pair[2] = {dpi, dpi};
         std::memcpy(output, pair, sizeof pair);
       }

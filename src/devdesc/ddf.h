@@ -45,6 +45,8 @@ constexpr std::size_t kDdfPathCapacity = 260;
 // file directory + "TQR54GFX.DDF"), in a new 260-byte buffer; null when the
 // spooler cannot say or the path does not fit.
 std::unique_ptr<char[]> DdfGetPath(PrinterHandle printer);
+// The same from the driver's data file path as the spooler gave it.
+std::unique_ptr<char[]> DdfPathBeside(const std::u16string& dataFile);
 
 // Returns the image of the cache when it is current (it carries the text's
 // own last-write time) and sound; otherwise compiles the text, publishes
@@ -64,7 +66,9 @@ std::uint32_t DdfQuery(DdfHandle handle, const char* feature, std::uint16_t kind
                        std::uint16_t index, std::uint16_t size);
 
 // Compiles the text file into `image` and publishes it as the cache file
-// unless one exists already. False when the text cannot be read or compiled.
+// unless one exists already. False when the text cannot be read or compiled
+// or lacks a feature the driver needs (ddf_needed.h), which leaves the last
+// error kErrorInvalidData.
 bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::uint8_t>* image);
 
 }  // namespace tqr

@@ -7,6 +7,7 @@
 
 #include "devdesc/ddf.h"
 #include "devdesc/ddf_compiler.h"
+#include "devdesc/ddf_needed.h"
 #include "devdesc/ddf_reader.h"
 
 namespace tqr {
@@ -34,22 +35,34 @@ enum class CacheRead { kLoaded, kUnreadable, kUnsound };
 
 // The cache file is outside input: another tool, an older driver or a
 // process that died while writing may have left it. Only an image that
-// passes the soundness check becomes a handle.
-CacheRead ReadCache(FileHandle* cache, DdfHandle* handle) {
-  std::vector<std::uint8_t> image;
-  if (cache == nullptr || !cache->ReadAll(&image)) return CacheRead::kUnreadable;
-  if (!ddf::IsSoundImage(image.data(), image.size())) return CacheRead::kUnsound;
-  *handle = CopyToBlock(image);
-  return *handle != nullptr ? CacheRead::kLoaded : CacheRead::kUnreadable;
+// passes the soundness check becomes a handle. It is read straight into
+// the block the handle owns, `size` bytes as the file's entry gave them.
+CacheRead ReadCache(FileHandle& cache, std::uint64_t size, DdfHandle* handle) {
+  if (size > ddf::kMaxImageSize) return CacheRead::kUnsound;
+  auto* block = static_cast<std::uint8_t*>(std::malloc(size != 0 ? size : 1));
+  if (block == nullptr) return CacheRead::kUnreadable;
+  std::size_t got = 0;
+  if (!cache.Read(block, size, &got) || got != size) {
+    std::free(block);
+    return CacheRead::kUnreadable;
+  }
+  // A sound image lacking a needed feature did not come from a description
+  // the driver accepts; the text decides afresh.
+  if (!ddf::IsSoundImage(block, size) || MissingNeededFeature(block) != nullptr) {
+    std::free(block);
+    return CacheRead::kUnsound;
+  }
+  *handle = block;
+  return CacheRead::kLoaded;
 }
 
 // The cache is current when it carries the text's own last-write time,
 // which a rebuild gives it. Equal, not merely newer: installers copy a
 // changed description with its own, older time, which must still rebuild,
 // and a description dated in the future must not make every load rebuild.
-bool IsCurrent(FileHandle& cache, bool textTimeKnown, std::uint64_t textTime) {
-  std::uint64_t cacheTime = 0;
-  return textTimeKnown && cache.GetLastWriteTime(&cacheTime) && cacheTime == textTime;
+bool IsCurrent(bool textTimeKnown, std::uint64_t textTime, bool cacheStamped,
+               std::uint64_t cacheTime) {
+  return textTimeKnown && cacheStamped && cacheTime == textTime;
 }
 
 // Writes the image under a name of this process's own and then moves it to
@@ -86,13 +99,22 @@ bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::ui
     timeKnown = file->GetLastWriteTime(&textTime);
   }
   if (!ddf::CompileDescription(text.data(), text.size(), image, nullptr)) return false;
+  // An empty or truncated text compiles, but without a feature every answer
+  // rests on no call could answer soundly: refuse it before it becomes a
+  // cache, and leave the caller a last error to show.
+  if (MissingNeededFeature(image->data()) != nullptr) {
+    image->clear();
+    ports.machine->SetLastError(kErrorInvalidData);
+    return false;
+  }
   // Without the text's time no cache could ever be judged current.
   if (timeKnown) PublishCache(*ports.files, *ports.machine, cachePath, *image, textTime);
   return true;
 }
 
-DdfHandle DdfLoad(const char* textPath) {
-  if (textPath == nullptr) return nullptr;
+namespace {
+
+DdfHandle LoadImage(const char* textPath) {
   FileSystem& files = *CurrentPorts().files;
   const std::string cachePath = CachePathFor(textPath);
   {
@@ -103,9 +125,12 @@ DdfHandle DdfLoad(const char* textPath) {
     auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
     if (cache != nullptr) {
       CacheRead read = CacheRead::kUnsound;  // a cache that is not current is stale
-      if (IsCurrent(*cache, textTimeKnown, textTime)) {
+      std::uint64_t cacheSize = 0;
+      std::uint64_t cacheTime = 0;
+      const bool stamped = cache->GetSizeAndLastWriteTime(&cacheSize, &cacheTime);
+      if (IsCurrent(textTimeKnown, textTime, stamped, cacheTime)) {
         DdfHandle handle = nullptr;
-        read = ReadCache(cache.get(), &handle);
+        read = ReadCache(*cache, cacheSize, &handle);
         if (read == CacheRead::kLoaded) return handle;
       }
       cache.reset();
@@ -119,6 +144,13 @@ DdfHandle DdfLoad(const char* textPath) {
   // now: a stale one that could not be deleted (read-only, held open) is
   // still there, and a fresh one holds these very bytes.
   return CopyToBlock(image);
+}
+
+}  // namespace
+
+DdfHandle DdfLoad(const char* textPath) {
+  if (textPath == nullptr) return nullptr;
+  return LoadImage(textPath);
 }
 
 void DdfFree(DdfHandle* handle) {

@@ -5,11 +5,14 @@
 namespace tqr {
 
 std::unique_ptr<char[]> DdfGetPath(PrinterHandle printer) {
-  Ports& ports = CurrentPorts();
+  Spooler* spooler = CurrentPorts().spooler;
   std::u16string dataFile;
-  if (ports.spooler == nullptr || !ports.spooler->GetDriverDataFile(printer, &dataFile)) {
-    return nullptr;
-  }
+  if (spooler == nullptr || !spooler->GetDriverDataFile(printer, &dataFile)) return nullptr;
+  return DdfPathBeside(dataFile);
+}
+
+std::unique_ptr<char[]> DdfPathBeside(const std::u16string& dataFile) {
+  Ports& ports = CurrentPorts();
   // The description lives beside the driver's data file.
   const std::size_t slash = dataFile.rfind(u'\\');
   std::u16string path = slash == std::u16string::npos ? u"" : dataFile.substr(0, slash + 1);

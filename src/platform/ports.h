@@ -18,6 +18,11 @@ class FileHandle {
   virtual bool GetSize(std::uint64_t* size) = 0;
   // Last-write time in 100-nanosecond ticks; only comparisons matter.
   virtual bool GetLastWriteTime(std::uint64_t* ticks) = 0;
+  // Both at once: one question to the file system where the platform can
+  // ask it so, which the description load makes on every call.
+  virtual bool GetSizeAndLastWriteTime(std::uint64_t* size, std::uint64_t* ticks) {
+    return GetSize(size) && GetLastWriteTime(ticks);
+  }
   // Gives the file a last-write time of the caller's choosing; writes after
   // it may move the time on again.
   virtual bool SetLastWriteTime(std::uint64_t ticks) = 0;
@@ -95,6 +100,8 @@ constexpr std::uint32_t kErrorSuccess = 0;
 constexpr std::uint32_t kErrorMoreData = 234;
 // The caller lacks the rights for the change (a form on the print server).
 constexpr std::uint32_t kErrorAccessDenied = 5;
+// The data handed over (the printer's description) is not usable.
+constexpr std::uint32_t kErrorInvalidData = 13;
 
 class Spooler {
  public:
@@ -107,6 +114,12 @@ class Spooler {
   // The pDataFile and pName members of the printer's DRIVER_INFO_2W.
   virtual bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) = 0;
   virtual bool GetDriverName(PrinterHandle printer, std::u16string* name) = 0;
+  // Both members at once: one question to the spooler where the platform
+  // can ask it so. False when either cannot be read.
+  virtual bool GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                        std::u16string* path) {
+    return GetDriverName(printer, name) && GetDriverDataFile(printer, path);
+  }
   // GetPrinterDataW: returns the error code; `needed` receives the stored
   // size even when it exceeds `size`, and nothing beyond `size` is written.
   virtual std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
@@ -149,6 +162,9 @@ class Machine {
   // The system directory in the ANSI code page, without a trailing
   // separator; empty when it cannot be found.
   virtual std::string SystemDirectory() = 0;
+  // Leaves `code` as the calling thread's last error, where a caller of a
+  // failed export reads why it failed.
+  virtual void SetLastError(std::uint32_t code) = 0;
 };
 
 // Narrows 7-bit text unchanged and every other character to '?', as a

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "devdesc/ddf_compiler.h"
+#include "support/needed_features_text.h"
 #include "devdesc/ddf_reader.h"
 #include "support/processes.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 // A description of some size, so that writing the cache takes a while.
 std::string LargeDescription() {
-  std::string text = "*FileVersion: \"1.01\";\r\n*PrinterID: \"TQ-R5400\";\r\n";
+  std::string text = "*FileVersion: \"1.01\";\r\n*PrinterID: \"TQ-R5400\";\r\n" TQR_NEEDED_FEATURES_TEXT;
   for (int i = 0; i < 400; ++i) {
     text += "*Feature" + std::to_string(i % 100) + ": DDF_STRUCT_ITEM, \"Option " +
             std::to_string(i) + "\", " + std::to_string(i) + ";\r\n";

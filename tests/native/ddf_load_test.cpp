@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "devdesc/ddf.h"
+#include "devdesc/ddf_needed.h"
+#include "support/needed_features_text.h"
 #include "devdesc/ddf_compiler.h"
+#include "devdesc/ddf_reader.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_system.h"
 #include "support/image_bytes.h"
@@ -17,7 +20,8 @@ constexpr char kCachePath[] = "C:\\drv\\TQR54GFX.BDF";
 constexpr char kText[] =
     "*FileVersion: \"1.01\";\n*PrinterID: \"TQ\";\n"
     "*Media: \"Plain\", 1;\n*Media: \"Photo\", 2;\n"
-    "*Mode: DDF_STRUCT_ITEM, \"Draft\", 0;\n*Mode: DDF_STRUCT_ITEM, \"Fine\", 1;\n";
+    "*Mode: DDF_STRUCT_ITEM, \"Draft\", 0;\n*Mode: DDF_STRUCT_ITEM, \"Fine\", 1;\n"
+    TQR_NEEDED_FEATURES_TEXT;
 
 class DdfLoadTest : public ::testing::Test {
  protected:
@@ -162,6 +166,19 @@ TEST_F(DdfLoadTest, UnsoundCachesAreStaleAndReplaced) {
   }
 }
 
+// Paper records laid `stride` bytes apart: touching or apart they are sound,
+// sharing even one byte they are not, wherever the bytes fall.
+TEST(DdfImageSoundness, RecordsMayTouchButNeverShareAByte) {
+  const struct {
+    std::uint16_t stride;
+    bool sound;
+  } cases[] = {{96, true}, {97, true}, {160, true}, {95, false}, {65, false}, {1, false}};
+  for (const auto& c : cases) {
+    const std::vector<std::uint8_t> image = test::OverlappingPaperImage(40, c.stride);
+    EXPECT_EQ(ddf::IsSoundImage(image.data(), image.size()), c.sound) << "stride " << c.stride;
+  }
+}
+
 TEST_F(DdfLoadTest, ACurrentCacheThatCannotBeReadStaysAndTheTextIsUsed) {
   ExpectLoads();
   Cache()[5] = 'X';
@@ -186,6 +203,44 @@ TEST_F(DdfLoadTest, FailsWithoutTextOrWithAWrongVersion) {
   files_.Put(kTextPath, "*FileVersion: \"1.0\";\n");
   EXPECT_EQ(DdfLoad(kTextPath), nullptr);
   EXPECT_FALSE(files_.Exists(kCachePath));
+}
+
+// Empty, cut short, or without one feature the answers rest on: the loader
+// refuses the text, writes no cache and leaves a last error to show, so no
+// call answers 0 papers with five nameless bins.
+TEST_F(DdfLoadTest, RefusesADescriptionLackingANeededFeature) {
+  const std::string whole = kText;
+  std::vector<std::string> texts = {"", whole.substr(0, whole.find("*PaperFeed"))};
+  for (const char* feature : kNeededFeatures) {
+    std::string text;
+    std::size_t start = 0;
+    for (std::size_t end; (end = whole.find('\n', start)) != std::string::npos; start = end + 1) {
+      const std::string line = whole.substr(start, end + 1 - start);
+      if (line.rfind(std::string("*") + feature + ":", 0) != 0) text += line;
+    }
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    files_.Put(kTextPath, text);
+    machine_.lastError = 0;
+    EXPECT_EQ(DdfLoad(kTextPath), nullptr);
+    EXPECT_EQ(machine_.lastError, kErrorInvalidData);
+    EXPECT_FALSE(files_.Exists(kCachePath));
+  }
+}
+
+// A sound cache without the needed features is no answer either: it goes,
+// and the complete text is compiled in its place.
+TEST_F(DdfLoadTest, ACurrentCacheLackingANeededFeatureIsReplaced) {
+  std::vector<std::uint8_t> incomplete;
+  const char text[] = "*FileVersion: \"1.01\";\n*Mode: DDF_STRUCT_ITEM, \"Draft\", 0;\n";
+  ASSERT_TRUE(ddf::CompileDescription(reinterpret_cast<const std::uint8_t*>(text), sizeof text - 1,
+                                      &incomplete, nullptr));
+  files_.PutBytes(kCachePath, incomplete);
+  files_.At(kCachePath).lastWrite = files_.At(kTextPath).lastWrite;
+  ExpectLoads();
+  EXPECT_EQ(Cache(), compiled_);
 }
 
 TEST_F(DdfLoadTest, CachePathReplacesTheLastExtension) {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "ddfcheck.h"
+#include "support/needed_features_text.h"
 #include "platform/posix/posix_ports.h"
 #include "support/processes.h"
 
@@ -31,6 +32,7 @@ TEST_F(DdfCheckTest, WarnsAboutWhatTheDriverPassesOverAndStillLoads) {
       "*Odd: DDF_STRUCT_LIST, \"a\", 1;\n"
       "*Copies: Maximum, 999;\n"
       "*Lim: DDF_STRUCT_RNGE, Highest, 5;\n"
+      TQR_NEEDED_FEATURES_TEXT
       "*Media: \"Photo\", 2;");
   EXPECT_EQ(ddfcheck::Check(path, out_), ddfcheck::kExitOk);
   EXPECT_EQ(out_.str(),
@@ -38,8 +40,17 @@ TEST_F(DdfCheckTest, WarnsAboutWhatTheDriverPassesOverAndStillLoads) {
             path + ":4: warning: unknown struct type \"DDF_STRUCT_LIST\"; entry ignored\n" +
             path + ":5: warning: \"Copies\" entry without DDF_STRUCT_RNGE is ignored\n" +
             path + ":6: warning: unknown range entry \"Highest\"\n" +
-            path + ":7: warning: last line has no line terminator and is not read\n" +
-            path + ": ok, 282 bytes compiled, 5 warning(s)\n");
+            path + ":13: warning: last line has no line terminator and is not read\n" +
+            path + ": ok, 918 bytes compiled, 5 warning(s)\n");
+}
+
+// The driver refuses a description without a feature its answers rest on;
+// the check says which one, so its author knows what to add.
+TEST_F(DdfCheckTest, NamesTheNeededFeatureADescriptionLacks) {
+  const std::string path = Write("*FileVersion: \"1.01\";\n*Media: \"Plain\", 1;\n");
+  EXPECT_EQ(ddfcheck::Check(path, out_), ddfcheck::kExitFailed);
+  EXPECT_EQ(out_.str(),
+            path + ": error: the description lacks the feature \"PaperSize\" the driver needs\n");
 }
 
 TEST_F(DdfCheckTest, RejectsWithTheLineAndAFailingExit) {
@@ -55,15 +66,28 @@ TEST_F(DdfCheckTest, DumpListsFeaturesAndQueryShowsTheBytesWritten) {
   const std::string path = Write(
       "*FileVersion: \"1.01\";\n*PrinterID: \"TQ\";\n"
       "*PaperSize: DDF_STRUCT_PPER, \"A4\", 9, (21000,29700), (1,2,3,4);\n"
-      "*Cyan: DDF_STRUCT_RNGE, Maximum, 50;\n*Cyan: DDF_STRUCT_RNGE, Minimum, -50;\n");
+      "*Cyan: DDF_STRUCT_RNGE, Maximum, 50;\n*Cyan: DDF_STRUCT_RNGE, Minimum, -50;\n"
+      "*PaperFeed: DDF_STRUCT_ITEM, \"Roll\", 0;\n*PaperWidth: DDF_STRUCT_RNGE, Maximum, 9;\n"
+      "*PaperLength: DDF_STRUCT_RNGE, Maximum, 8;\n*Resolution: DDF_STRUCT_ITEM, \"360\", 360;\n"
+      "*Copies: DDF_STRUCT_RNGE, Maximum, 999;\n");
   EXPECT_EQ(ddfcheck::Dump(path, out_), ddfcheck::kExitOk);
   EXPECT_EQ(out_.str(),
-            "printer \"TQ\", version 0x10100, 378 bytes, 2 further feature slots\n"
+            "printer \"TQ\", version 0x10100, 892 bytes, 5 further feature slots\n"
+            "feature \"Copies\" range, 1 options, default 0, minimum #0, maximum #0, level #0\n"
+            "  0 \"\" 999\n"
+            "feature \"Resolution\" item, 1 options, default 0\n"
+            "  0 \"360\" 360\n"
             "feature \"PaperSize\" paper, 1 options, default 0\n"
             "  0 \"A4\" 9 size 21000 x 29700 extras 1 2 3 4\n"
             "feature \"Cyan\" range, 2 options, default 0, minimum #1, maximum #0, level #0\n"
             "  0 \"\" 50\n"
-            "  1 \"\" -50\n");
+            "  1 \"\" -50\n"
+            "feature \"PaperFeed\" item, 1 options, default 0\n"
+            "  0 \"Roll\" 0\n"
+            "feature \"PaperWidth\" range, 1 options, default 0, minimum #0, maximum #0, level #0\n"
+            "  0 \"\" 9\n"
+            "feature \"PaperLength\" range, 1 options, default 0, minimum #0, maximum #0, level #0\n"
+            "  0 \"\" 8\n");
   out_.str("");
   EXPECT_EQ(ddfcheck::Query(path, {"Cyan", "DDFQ_RANGE_MIN"}, out_), ddfcheck::kExitOk);
   EXPECT_EQ(out_.str(), "result 4294967246 (0xffffffce), 4 bytes written\n000000: ce ff ff ff\n");

@@ -108,13 +108,15 @@ TEST_F(PrinterCacheTest, AKeptAnswerCostsNoRoundTripAndNoOpen) {
   const int before = RoundTrips();
   for (int i = 0; i < 100; ++i) Seen(true);
   EXPECT_EQ(RoundTrips(), before);
-  // A new record of ours is computed from what is kept: the description is
-  // not read again.
+  // A new record of ours is computed from what is kept: neither the
+  // description nor the printer's facts are read again.
   auto own = Defaults();
   own->Ansi = 0;
   const int opens = files_.opens;
+  const int reads = spooler_.reads;
   Document(own.get());
   EXPECT_EQ(files_.opens, opens);
+  EXPECT_EQ(spooler_.reads, reads);
 }
 
 // Every change the answers depend on, made elsewhere (straight into the fake

@@ -138,12 +138,19 @@ TEST_F(SpoolerPortTest, DriverNameAndDataFileAreThoseTheSpoolerReports) {
   // The spooler's copy in its driver folder, under the name we gave it.
   const std::u16string tail = u"\\" + U16(dataFileName_.c_str());
   EXPECT_TRUE(path.size() > tail.size() && path.ends_with(tail)) << std::string(path.begin(), path.end());
+  // Asked together, the same two.
+  std::u16string bothName;
+  std::u16string bothPath;
+  ASSERT_TRUE(spooler_.GetDriverNameAndDataFile(printer_, &bothName, &bothPath));
+  EXPECT_EQ(bothName, name);
+  EXPECT_EQ(bothPath, path);
 
-  // A handle the spooler never gave out: both say so, and leave their output alone.
+  // A handle the spooler never gave out: all say so, and leave their output alone.
   name = u"unchanged";
   path = u"unchanged";
   EXPECT_FALSE(spooler_.GetDriverName(nullptr, &name));
   EXPECT_FALSE(spooler_.GetDriverDataFile(nullptr, &path));
+  EXPECT_FALSE(spooler_.GetDriverNameAndDataFile(nullptr, &name, &path));
   EXPECT_EQ(name, u"unchanged");
   EXPECT_EQ(path, u"unchanged");
 }

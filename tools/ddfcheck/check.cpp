@@ -4,6 +4,7 @@
 #include "ddfcheck.h"
 #include "devdesc/ddf.h"
 #include "devdesc/ddf_compiler.h"
+#include "devdesc/ddf_needed.h"
 
 namespace ddfcheck {
 namespace {
@@ -31,6 +32,11 @@ int Check(const std::string& path, std::ostream& out) {
   for (const auto& warning : report.warnings) Print(out, path, "warning", warning);
   if (!compiled) {
     Print(out, path, "error", report.error);
+    return kExitFailed;
+  }
+  if (const char* missing = tqr::MissingNeededFeature(image.data())) {
+    out << path << ": error: the description lacks the feature \"" << missing
+        << "\" the driver needs\n";
     return kExitFailed;
   }
   tqr::DdfHandle handle = tqr::DdfLoad(path.c_str());

@@ -76,12 +76,14 @@ class FakeMachine : public Machine {
   std::uint32_t ProcessId() override { return processId; }
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override { return systemDirectory; }
+  void SetLastError(std::uint32_t code) override { lastError = code; }
 
   std::uint32_t processId = 4242;
   std::string systemDirectory = "C:\\Windows\\system32";
   // Absent when the value is missing.
   bool hasCountry = true;
   std::u16string country = u"1";
+  std::uint32_t lastError = 0;
 };
 
 // Time that moves only when a test says so.

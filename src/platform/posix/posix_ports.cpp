@@ -24,8 +24,13 @@ class PosixFileHandle : public FileHandle {
     return true;
   }
   bool GetLastWriteTime(std::uint64_t* ticks) override {
+    std::uint64_t size = 0;
+    return GetSizeAndLastWriteTime(&size, ticks);
+  }
+  bool GetSizeAndLastWriteTime(std::uint64_t* size, std::uint64_t* ticks) override {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return false;
+    *size = static_cast<std::uint64_t>(st.st_size);
     *ticks = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 10000000u +
              static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100u;
     return true;

@@ -32,6 +32,10 @@ class PosixMachine : public Machine {
   // $TQR_SYSTEM_DIR when set, else the current directory: the tools that
   // run here keep machine-wide files where the user points them.
   std::string SystemDirectory() override;
+  // The tools here report failures in their own words; the code is kept
+  // for them to read.
+  void SetLastError(std::uint32_t code) override { lastError = code; }
+  std::uint32_t lastError = 0;
 };
 
 // Files and machine of this process; no spooler.

@@ -22,6 +22,14 @@ class Win32FileHandle : public FileHandle {
     *ticks = (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return true;
   }
+  bool GetSizeAndLastWriteTime(std::uint64_t* size, std::uint64_t* ticks) override {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file_, &info)) return false;
+    *size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    *ticks = (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+             info.ftLastWriteTime.dwLowDateTime;
+    return true;
+  }
   bool SetLastWriteTime(std::uint64_t ticks) override {
     FILETIME written;
     written.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);

@@ -25,6 +25,8 @@ class Win32Spooler : public Spooler {
   void ClosePrinter(PrinterHandle printer) override;
   bool GetDriverDataFile(PrinterHandle printer, std::u16string* path) override;
   bool GetDriverName(PrinterHandle printer, std::u16string* name) override;
+  bool GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                std::u16string* path) override;
   std::uint32_t GetPrinterData(PrinterHandle printer, const std::u16string& name,
                                std::uint32_t* type, void* buffer, std::uint32_t size,
                                std::uint32_t* needed) override;
@@ -48,6 +50,7 @@ class Win32Machine : public Machine {
   std::uint32_t ProcessId() override;
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override;
+  void SetLastError(std::uint32_t code) override;
 };
 
 // Reports through the platform's debug output, where a debugger or Wine's

@@ -17,14 +17,36 @@ const wchar_t* Wide(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
-// DRIVER_INFO_2W of the printer's driver: first the size, then the data.
-bool ReadDriverInfo(PrinterHandle printer, std::vector<BYTE>* buffer) {
+// Room that holds the spooler's answer at the first try nearly always: each
+// call is a round trip to the spooler, and asking for the size first doubled
+// them. A longer answer is asked for again at the size the spooler names.
+constexpr DWORD kFirstTry = 16384;
+
+// One of the spooler's Get/Enum calls into `buffer`, which then holds the
+// answer, cut to the size the spooler gave it. `call` takes the buffer, its
+// size and where the size of the answer goes. An answer shorter than
+// `least` bytes is none.
+template <typename Call>
+bool AskSpooler(std::vector<BYTE>* buffer, DWORD least, Call call) {
+  buffer->assign(kFirstTry, 0);
   DWORD needed = 0;
-  GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 2, nullptr, 0, &needed);
-  if (needed < sizeof(DRIVER_INFO_2W)) return false;
-  buffer->assign(needed, 0);
-  return GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 2, buffer->data(), needed,
-                           &needed) != 0;
+  if (!call(buffer->data(), kFirstTry, &needed)) {
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= kFirstTry) return false;
+    buffer->assign(needed, 0);
+    if (!call(buffer->data(), needed, &needed) || needed > buffer->size()) return false;
+  }
+  if (needed < least) return false;
+  buffer->resize(needed);
+  return true;
+}
+
+// DRIVER_INFO_2W of the printer's driver.
+bool ReadDriverInfo(PrinterHandle printer, std::vector<BYTE>* buffer) {
+  return AskSpooler(buffer, sizeof(DRIVER_INFO_2W),
+                    [printer](BYTE* data, DWORD size, DWORD* needed) {
+                      return GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 2, data,
+                                               size, needed);
+                    });
 }
 
 bool CopyDriverString(PrinterHandle printer, LPWSTR DRIVER_INFO_2W::*member,
@@ -56,6 +78,17 @@ bool Win32Spooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
   return CopyDriverString(printer, &DRIVER_INFO_2W::pName, name);
 }
 
+bool Win32Spooler::GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
+                                            std::u16string* path) {
+  std::vector<BYTE> buffer;
+  if (!ReadDriverInfo(printer, &buffer)) return false;
+  const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
+  return CopyStringInBlock(buffer.data(), buffer.size(),
+                           reinterpret_cast<const char16_t*>(info->pName), name) &&
+         CopyStringInBlock(buffer.data(), buffer.size(),
+                           reinterpret_cast<const char16_t*>(info->pDataFile), path);
+}
+
 std::uint32_t Win32Spooler::GetPrinterData(PrinterHandle printer, const std::u16string& name,
                                            std::uint32_t* type, void* buffer,
                                            std::uint32_t size, std::uint32_t* needed) {
@@ -78,13 +111,18 @@ std::uint32_t Win32Spooler::SetPrinterData(PrinterHandle printer, const std::u16
 
 namespace {
 
+// PRINTER_INFO_2W of the printer.
+bool ReadPrinterInfo(HANDLE printer, std::vector<BYTE>* buffer) {
+  return AskSpooler(buffer, sizeof(PRINTER_INFO_2W),
+                    [printer](BYTE* data, DWORD size, DWORD* needed) {
+                      return GetPrinterW(printer, 2, data, size, needed);
+                    });
+}
+
 // The printer's name, as the spooler knows it; empty when unreadable.
 std::wstring PrinterName(HANDLE printer) {
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  if (needed < sizeof(PRINTER_INFO_2W)) return std::wstring();
-  std::vector<BYTE> buffer(needed, 0);
-  if (!GetPrinterW(printer, 2, buffer.data(), needed, &needed)) return std::wstring();
+  std::vector<BYTE> buffer;
+  if (!ReadPrinterInfo(printer, &buffer)) return std::wstring();
   const wchar_t* name = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pPrinterName;
   return name != nullptr ? std::wstring(name) : std::wstring();
 }
@@ -110,11 +148,8 @@ std::uint32_t Win32Spooler::DeletePrinterData(PrinterHandle printer, const std::
 
 bool Win32Spooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                            std::vector<std::uint8_t>* record) {
-  DWORD needed = 0;
-  GetPrinterW(static_cast<HANDLE>(printer), 2, nullptr, 0, &needed);
-  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed < sizeof(PRINTER_INFO_2W)) return false;
-  std::vector<BYTE> buffer(needed, 0);
-  if (!GetPrinterW(static_cast<HANDLE>(printer), 2, buffer.data(), needed, &needed)) return false;
+  std::vector<BYTE> buffer;
+  if (!ReadPrinterInfo(static_cast<HANDLE>(printer), &buffer)) return false;
   // Only as much of the record as the spooler's block holds: a record
   // claiming more than that is then seen as short, not read past the block.
   const DEVMODEW* devmode = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pDevMode;
@@ -123,12 +158,11 @@ bool Win32Spooler::GetPrinterDefaultRecord(PrinterHandle printer,
 }
 
 bool Win32Spooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) {
-  DWORD needed = 0;
   DWORD count = 0;
-  EnumFormsW(static_cast<HANDLE>(printer), 1, nullptr, 0, &needed, &count);
-  if (needed == 0) return false;
-  std::vector<BYTE> buffer(needed, 0);
-  if (!EnumFormsW(static_cast<HANDLE>(printer), 1, buffer.data(), needed, &needed, &count)) {
+  std::vector<BYTE> buffer;
+  if (!AskSpooler(&buffer, 1, [printer, &count](BYTE* data, DWORD size, DWORD* needed) {
+        return EnumFormsW(static_cast<HANDLE>(printer), 1, data, size, needed, &count);
+      })) {
     return false;
   }
   const auto* info = reinterpret_cast<const FORM_INFO_1W*>(buffer.data());
@@ -243,6 +277,8 @@ std::string Win32Machine::SystemDirectory() {
   if (length == 0 || length >= MAX_PATH) return std::string();
   return std::string(path, length);
 }
+
+void Win32Machine::SetLastError(std::uint32_t code) { ::SetLastError(code); }
 
 void Win32Trace::Unhandled(const char* call, const char* what, std::uint32_t value) {
   char line[160];
