@@ -77,6 +77,25 @@
 #define IDC_GREEN_BAR 9274
 #define IDC_BLUE_BAR 9275
 
+/* Save page (dialog 4500) and the bitmaps of its arrow buttons. */
+#define IDD_SAVE_PAGE 4500
+#define IDC_SAVE_UP 4501
+#define IDC_SAVE_DOWN 4502
+#define IDC_SAVE_SAVE 4503
+#define IDC_SAVE_DELETE 4504
+#define IDC_SAVE_SAVE_AS 4505
+#define IDC_SAVE_OPEN 4506
+#define IDC_SAVE_TITLE 4507
+#define IDC_SAVE_DESCRIPTION 4508
+#define IDC_SAVE_MODES 4509
+#define IDC_SAVE_ICONS 4510
+#define IDB_SAVE_UP 4600
+#define IDB_SAVE_UP_PRESSED 4601
+#define IDB_SAVE_UP_DISABLED 4602
+#define IDB_SAVE_DOWN 4603
+#define IDB_SAVE_DOWN_PRESSED 4604
+#define IDB_SAVE_DOWN_DISABLED 4605
+
 /* Pictures at the ends of the two sliders, and the sliders' own. */
 #define IDI_QUALITY_FAST 120
 #define IDI_QUALITY_FINE 119

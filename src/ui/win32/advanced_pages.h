@@ -12,9 +12,11 @@ namespace tqr {
 
 constexpr int kQualityPageDialog = 3500;
 constexpr int kColorPageDialog = 4000;
+constexpr int kSavePageDialog = 4500;
 
 INT_PTR CALLBACK QualityPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ColorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SavePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Runs the modal Advanced sheet over the Main page. `mainPageData` begins
 // with the sheet state pointer and is every page's creation parameter;
@@ -33,6 +35,9 @@ struct AdvancedPage {
   // Any other message; true when it was the page's, with the answer.
   bool (*other)(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* answer);
   DWORD helpContext;
+  // A sheet notification the page answers itself; true when it did, with
+  // the answer. Null, or false, for the common answers.
+  bool (*notify)(HWND page, const NMHDR* header, INT_PTR* answer);
 };
 INT_PTR AdvancedPageProc(const AdvancedPage& hooks, HWND page, UINT message, WPARAM wParam,
                          LPARAM lParam);

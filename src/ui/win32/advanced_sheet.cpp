@@ -22,7 +22,7 @@ struct AdvancedTab {
 constexpr AdvancedTab kAdvancedPages[] = {
     {kQualityPageDialog, QualityPageProc},
     {kColorPageDialog, ColorPageProc},
-    // The Save page (dialog 4500) follows here.
+    {kSavePageDialog, SavePageProc},
 };
 
 }  // namespace
@@ -57,6 +57,8 @@ namespace {
 INT_PTR OnAdvancedNotify(const AdvancedPage& hooks, HWND page, const NMHDR* header) {
   const DialogHeader* state = GetDialogHeader(page);
   if (state == nullptr || state->sheet == nullptr || header == nullptr) return FALSE;
+  INT_PTR answer = FALSE;
+  if (hooks.notify != nullptr && hooks.notify(page, header, &answer)) return answer;
   switch (header->code) {
     case PSN_SETACTIVE:
       hooks.activate(page);

@@ -198,7 +198,7 @@ bool OnOther(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* ans
 }
 
 constexpr AdvancedPage kColorPage = {OnInitDialog,   OnCommand, RefreshColorPage,
-                                     OnClose,        OnOther,   kColorHelpContext};
+                                     OnClose,        OnOther,   kColorHelpContext, nullptr};
 
 }  // namespace
 

@@ -134,6 +134,11 @@ LRESULT CALLBACK IntegerEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
 LRESULT CALLBACK IntegerOrZeroEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK DecimalEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
+// A print mode title: no spaces, at most 8 bytes in the ANSI code page
+// (DecideTitleKey); pasted text is cleaned up by the page.
+LRESULT TitleKeyFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TitleEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Sets the spin's range, limits the edit to 3 characters and writes `value`.
 void InitSpinEdit(HWND dialog, int editId, int spinId, int minimum, int maximum, int value);
 // Reads the edit as an integer (signed when `minimum` is below 0). A value

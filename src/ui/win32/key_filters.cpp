@@ -2,6 +2,11 @@
 // anything but numbers out of them.
 #include "ui/win32/dlgutil_win32.h"
 
+#include <iterator>
+#include <string>
+
+#include "ui/save_page_model.h"
+
 namespace tqr {
 namespace {
 
@@ -126,6 +131,24 @@ LRESULT CALLBACK IntegerEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT CALLBACK IntegerOrZeroEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunFiltered(IntegerOrZeroKeyFilter, edit, message, wParam, lParam);
+}
+
+LRESULT TitleKeyFilter(HWND edit, UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_CHAR) return 0;
+  wchar_t text[kTitleEditCharacters + 2] = {};
+  GetWindowTextW(edit, text, static_cast<int>(std::size(text)));
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const std::u16string title(reinterpret_cast<const char16_t*>(text));
+  const auto character = static_cast<char16_t>(wParam);
+  if (DecideTitleKey(title, start != end, character) == KeyVerdict::Pass) return 0;
+  MessageBeep(MB_ICONEXCLAMATION);
+  return kConsumed;
+}
+
+LRESULT CALLBACK TitleEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunFiltered(TitleKeyFilter, edit, message, wParam, lParam);
 }
 
 LRESULT CALLBACK DecimalEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -108,7 +108,7 @@ void OnCommand(HWND page, WPARAM wParam) {
 }
 
 constexpr AdvancedPage kQualityPage = {OnInitDialog, OnCommand, OnActivate, OnClose, nullptr,
-                                       kQualityHelpContext};
+                                       kQualityHelpContext, nullptr};
 
 }  // namespace
 
