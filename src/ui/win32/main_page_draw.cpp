@@ -13,54 +13,8 @@
 namespace tqr {
 namespace {
 
-constexpr int kIconSize = 32;
-// Pixels between the icon and its title.
-constexpr int kTitleGap = 1;
 // Drawn transparent in the small pictures.
 constexpr COLORREF kTransparentColor = RGB(255, 0, 255);
-
-// Paints a rectangle in a colour without disturbing the DC's brush.
-void FillColor(HDC dc, const RECT& rect, COLORREF color) {
-  HBRUSH brush = CreateSolidBrush(color);
-  if (brush == nullptr) return;
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
-// An icon, centred horizontally, over its title, the two together centred
-// vertically in `rect`; the title is clipped to the rectangle. No icon when
-// `iconId` is 0 or the resource is missing; a greyed icon for a list that
-// cannot be used.
-void DrawIconAndTitle(HDC dc, const RECT& rect, int iconId, const std::u16string& title,
-                      HFONT font, bool greyed = false) {
-  HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-  const auto* text = reinterpret_cast<const wchar_t*>(title.c_str());
-  const int length = static_cast<int>(title.size());
-  SIZE extent = {};
-  GetTextExtentPoint32W(dc, length > 0 ? text : L" ", length > 0 ? length : 1, &extent);
-
-  const int total = kIconSize + kTitleGap + extent.cy;
-  const int top = rect.top + ((rect.bottom - rect.top) - total) / 2;
-  if (iconId != 0) {
-    auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(iconId),
-                                              IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
-    if (icon != nullptr) {
-      const int left = rect.left + ((rect.right - rect.left) - kIconSize) / 2;
-      if (greyed) {
-        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, left, top, kIconSize,
-                   kIconSize, DST_ICON | DSS_DISABLED);
-      } else {
-        DrawIconEx(dc, left, top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-      }
-      DestroyIcon(icon);
-    }
-  }
-  RECT textRect = {rect.left, top + kIconSize + kTitleGap, rect.right, rect.bottom};
-  const int previousMode = SetBkMode(dc, TRANSPARENT);
-  DrawTextW(dc, text, length, &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-  SetBkMode(dc, previousMode);
-  if (previousFont != nullptr) SelectObject(dc, previousFont);
-}
 
 void DrawModeListItem(HWND page, MainPageBlock* block, const DRAWITEMSTRUCT* item) {
   SheetState* sheet = block->header.sheet;
