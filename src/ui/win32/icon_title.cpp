@@ -21,8 +21,8 @@ void FillColor(HDC dc, const RECT& rect, COLORREF color) {
   DeleteObject(brush);
 }
 
-void DrawIconAndTitle(HDC dc, const RECT& rect, int iconId, const std::u16string& title,
-                      HFONT font, bool greyed) {
+void DrawIconAndTitle(HDC dc, const RECT& rect, int iconId, const std::u16string& title, HFONT font,
+                      bool greyed) {
   HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
   const auto* text = reinterpret_cast<const wchar_t*>(title.c_str());
   const int length = static_cast<int>(title.size());
