@@ -143,17 +143,20 @@ bool ValidateOpen(ExportDialogModel* model, ExportDialogWindow& window, std::u16
   // Without a selection the file is still opened and its header checked,
   // so that a missing or foreign file is reported as such.
   const bool chosen = selected >= 0 && selected <= std::numeric_limits<std::uint16_t>::max();
-  switch (ReadExportRecord(path, chosen ? static_cast<std::uint16_t>(selected) : 0, record)) {
+  const ExportRead reading =
+      ReadExportRecord(path, chosen ? static_cast<std::uint16_t>(selected) : 0, record);
+  switch (reading) {
     case ExportRead::kNotOpened:
       return Refuse(window, notFound);
     case ExportRead::kWrongFormat:
       return Refuse(window, kFormatMismatchMessage);
     case ExportRead::kNoRecord:
-      return chosen && Refuse(window, kFileCreationMessage);
     case ExportRead::kRead:
       break;
   }
+  // With nothing chosen there is nothing to import, and nothing to say.
   if (!chosen) return false;
+  if (reading == ExportRead::kNoRecord) return Refuse(window, kFileCreationMessage);
   if (!IsImportableRecord(*record)) return Refuse(window, kFormatMismatchMessage);
   if (HasUserTitle(*model, TitleOf(*record))) {
     model->titleClash = kTitleClashFlag;

@@ -259,48 +259,30 @@ TEST_F(ExportDialogTest, SaveAsAsksBeforeOverwritingATitle) {
 // was, the user reads why, and the combo gets the focus back.
 TEST_F(ExportDialogTest, SaveAsRefusals) {
   const Bytes sound = ExportFile(1, {MakeRecord(u"A", 1)});
+  constexpr DiskSpace kRoom{8, 512, 1000};
+  const std::u16string kLong = u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx";
   const struct Case {
     const char* name;
     std::u16string typed;
-    Bytes file;  // put at "x.cfg" when not empty
+    Bytes file;  // at "x.cfg"
     DiskSpace disk;
     bool readOnly;
     std::u16string message;
   } kCases[] = {
-      {"device",
-       u"con.cfg",
-       sound,
-       {8, 512, 1000},
-       false,
+      // clang-format off
+      {"device", u"con.cfg", sound, kRoom, false,
        u"This file name is reserved for a device name.\nUse another file name."},
-      {"illegal", u"x y", sound, {8, 512, 1000}, false, u"x y\nIllegal filename."},
-      {"too long to keep",
-       u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
-       sound,
-       {8, 512, 1000},
-       false,
-       u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\nIllegal filename."},
-      {"extension", u"x.txt", sound, {8, 512, 1000}, false, u"Use file extension .CFG."},
+      {"illegal", u"x y", sound, kRoom, false, u"x y\nIllegal filename."},
+      {"too long to keep", kLong, sound, kRoom, false, kLong + u"\nIllegal filename."},
+      {"extension", u"x.txt", sound, kRoom, false, u"Use file extension .CFG."},
       {"disk full", u"x", sound, {1, 512, 1}, false, u"Error occurred during file creation."},
-      {"not ours",
-       u"x",
-       ExportFile(1, {}, 0, std::u16string_view(u"TQR54VNT", 9)),
-       {8, 512, 1000},
-       false,
+      {"not ours", u"x", ExportFile(1, {}, 0, std::u16string_view(u"TQR54VNT", 9)), kRoom, false,
        u"File format does not match."},
-      {"short header", u"x", Bytes(20, 0), {8, 512, 1000}, false, u"File format does not match."},
-      {"records missing",
-       u"x",
-       ExportFile(3, {MakeRecord(u"A", 1)}),
-       {8, 512, 1000},
-       false,
+      {"short header", u"x", Bytes(20, 0), kRoom, false, u"File format does not match."},
+      {"records missing", u"x", ExportFile(3, {MakeRecord(u"A", 1)}), kRoom, false,
        u"Error occurred during file creation."},
-      {"read-only",
-       u"x",
-       sound,
-       {8, 512, 1000},
-       true,
-       u"x.cfg\nIllegal filename.\nUse a different name."},
+      {"read-only", u"x", sound, kRoom, true, u"x.cfg\nIllegal filename.\nUse a different name."},
+      // clang-format on
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);

@@ -117,20 +117,16 @@ class ExportDialogsTest : public ::testing::Test {
     return {control, [id](HWND dialog) { Click(dialog, id); }};
   }
 
-  INT_PTR SaveAs(std::deque<DialogStep> steps) {
+  // Runs RunSaveAsDialog or RunOpenDialog on the working record with
+  // `steps` played in it, and gives what it answered.
+  INT_PTR Run(INT_PTR (*dialog)(HWND, PrintModeRecord*), std::deque<DialogStep> steps) {
     INT_PTR result = -1;
-    EXPECT_TRUE(test::RunWithSteps(std::move(steps), [&] {
-      result = RunSaveAsDialog(nullptr, &working_);
-    })) << "the dialog closed before its steps ran";
+    EXPECT_TRUE(test::RunWithSteps(std::move(steps), [&] { result = dialog(nullptr, &working_); }))
+        << "the dialog closed before its steps ran";
     return result;
   }
-  INT_PTR Open(std::deque<DialogStep> steps) {
-    INT_PTR result = -1;
-    EXPECT_TRUE(test::RunWithSteps(std::move(steps), [&] {
-      result = RunOpenDialog(nullptr, &working_);
-    })) << "the dialog closed before its steps ran";
-    return result;
-  }
+  INT_PTR SaveAs(std::deque<DialogStep> steps) { return Run(RunSaveAsDialog, std::move(steps)); }
+  INT_PTR Open(std::deque<DialogStep> steps) { return Run(RunOpenDialog, std::move(steps)); }
 
   win32::Win32FileSystem files_;
   TestMachine machine_;

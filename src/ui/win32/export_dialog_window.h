@@ -27,7 +27,7 @@ const ExportControls& ExportControlsOf(ExportDialogKind kind);
 
 // The dialog's block: the model lives beside the window for as long as the
 // dialog does, and goes with the block at WM_DESTROY.
-struct ExportBlock {
+struct ExportDialogState {
   DialogHeader header;
   ExportDialogModel* model;
 };

@@ -23,7 +23,7 @@ bool IsRecordList(int controlId) {
 }
 
 void StartDialog(HWND dialog, const ExportStart& start) {
-  auto* block = CreateDialogState<ExportBlock>(dialog, nullptr);
+  auto* block = CreateDialogState<ExportDialogState>(dialog, nullptr);
   if (block == nullptr) return;
   block->model = new ExportDialogModel(StartExportDialog(start.kind, start.working));
   const ExportControls& ids = ExportControlsOf(start.kind);
@@ -43,7 +43,7 @@ void StartDialog(HWND dialog, const ExportStart& start) {
 // WM_DESTROY: the record copies, the model and the block go, on this path
 // alone, however the dialog ended.
 void CloseDialog(HWND dialog) {
-  auto* block = DialogStateOf<ExportBlock>(dialog);
+  auto* block = DialogStateOf<ExportDialogState>(dialog);
   if (block == nullptr) return;
   EmptyRecordList(GetDlgItem(dialog, ExportControlsOf(block->model->kind).icons));
   delete block->model;
@@ -51,7 +51,7 @@ void CloseDialog(HWND dialog) {
   FreeDialogState(dialog);
 }
 
-void OnCommand(HWND dialog, ExportBlock* block, WPARAM wParam) {
+void OnCommand(HWND dialog, ExportDialogState* block, WPARAM wParam) {
   ExportDialogModel* model = block->model;
   const ExportControls& ids = ExportControlsOf(model->kind);
   Win32ExportDialogWindow window(dialog, model->kind);
@@ -63,12 +63,14 @@ void OnCommand(HWND dialog, ExportBlock* block, WPARAM wParam) {
       const std::u16string typed = window.ComboText();
       if (!window.OpensAsDevice(typed)) window.ListRecords(typed);
     }
-  } else if (control == ids.directories) {
+  } else if (control == ids.directories && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
     bool isDirectoryOrDrive = false;
     const std::u16string chosen = window.ChosenDirectory(&isDirectoryOrDrive);
-    if (code == LBN_SELCHANGE) window.SetComboText(chosen);
-    if (code == LBN_DBLCLK)
+    if (code == LBN_SELCHANGE) {
+      window.SetComboText(chosen);
+    } else {
       EnterDirectory(window, DirectorySpec(chosen, isDirectoryOrDrive), false);
+    }
   } else if (control == ids.icons) {
     if (code == LBN_SELCHANGE && window.SelectedRecord() < 0) {
       SendDlgItemMessageW(dialog, ids.icons, LB_SETCURSEL, 0, 0);
@@ -80,7 +82,7 @@ void OnCommand(HWND dialog, ExportBlock* block, WPARAM wParam) {
   }
 }
 
-INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK ExportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       StartDialog(dialog, *reinterpret_cast<const ExportStart*>(lParam));
@@ -97,7 +99,7 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       CloseDialog(dialog);
       return TRUE;
     case WM_COMMAND:
-      if (auto* block = DialogStateOf<ExportBlock>(dialog)) {
+      if (auto* block = DialogStateOf<ExportDialogState>(dialog)) {
         OnCommand(dialog, block, wParam);
       } else if (LOWORD(wParam) == IDCANCEL) {
         EndDialog(dialog, 0);  // a dialog that could not start still closes
@@ -106,10 +108,6 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return FALSE;
   }
-}
-
-INT_PTR CALLBACK ExportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return HandleMessage(dialog, message, wParam, lParam);
 }
 
 INT_PTR RunExportDialog(HWND owner, ExportDialogKind kind, PrintModeRecord* working) {
