@@ -95,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t j :
        {std::size_t{0}, std::size_t{1}, n == 0 ? 0 : n - 1, n, n + 1, std::size_t{0xFFFF}}) {
     PrintModeRecord record = {};
-    const bool read = tqr::ReadExportRecord(kPath, static_cast<std::uint16_t>(j), &record);
+    const bool read = tqr::ReadExportRecord(kPath, static_cast<std::uint16_t>(j), &record) ==
+                      tqr::ExportRead::kRead;
     TQR_FUZZ_CHECK(read == (j < n));
     TQR_FUZZ_CHECK(!read || SameRecord(record, listed[j]));
   }

@@ -96,18 +96,20 @@ std::vector<PrintModeRecord> ListExportRecords(const std::string& name) {
   return records;
 }
 
-bool ReadExportRecord(const std::string& path, std::uint16_t index, PrintModeRecord* record) {
+ExportRead ReadExportRecord(const std::string& path, std::uint16_t index,
+                            PrintModeRecord* record) {
   auto file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting);
+  if (file == nullptr) return ExportRead::kNotOpened;
   std::uint8_t header[kExportHeaderSize];
-  if (file == nullptr || !ReadHeader(*file, header)) return false;
-  if (index >= GetLe16(header + kExportCountOffset)) return false;
+  if (!ReadHeader(*file, header)) return ExportRead::kWrongFormat;
+  if (index >= GetLe16(header + kExportCountOffset)) return ExportRead::kNoRecord;
   PrintModeRecord read;
   if (!file->Seek(kExportHeaderSize + std::uint64_t{index} * kRecordSize) ||
       !ReadRecord(*file, &read)) {
-    return false;
+    return ExportRead::kNoRecord;
   }
   *record = read;
-  return true;
+  return ExportRead::kRead;
 }
 
 ExportScan ScanExportFile(const std::string& path, const PrintModeRecord& record,

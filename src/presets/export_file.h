@@ -31,9 +31,17 @@ constexpr std::size_t kExportCountOffset = 32;
 // nothing.
 std::vector<PrintModeRecord> ListExportRecords(const std::string& name);
 
-// Record `index` of the file at `path`; false unless the header is sound,
-// the index lies below the count and the record is whole.
-bool ReadExportRecord(const std::string& path, std::uint16_t index, PrintModeRecord* record);
+// How a read of one record ended; the import dialog tells the user each
+// failure in its own words.
+enum class ExportRead {
+  kRead,
+  kNotOpened,    // the file does not open for reading
+  kWrongFormat,  // short header or another signature
+  kNoRecord,     // the index lies at or past the count, or the record is cut
+};
+// Record `index` of the file at `path`. `record` changes only on kRead.
+ExportRead ReadExportRecord(const std::string& path, std::uint16_t index,
+                            PrintModeRecord* record);
 
 // What a file holds for a record about to be written into it.
 enum class ExportScan {

@@ -63,24 +63,29 @@ TEST_F(ExportFileTest, ListingStopsAtWhatTheFileHolds) {
     bytes.resize(bytes.size() - drop);
     return bytes;
   };
+  constexpr ExportRead kNoRecord = ExportRead::kNoRecord;
+  constexpr ExportRead kWrongFormat = ExportRead::kWrongFormat;
   const struct Case {
     const char* name;
     Bytes bytes;
     std::vector<std::u16string> titles;
+    ExportRead pastTheTitles;  // what reading a record after them answers
   } kCases[] = {
-      {"two records", ExportFile(2, {a, b}), {u"A", u"B"}},
-      {"count below the records", ExportFile(1, {a, b}), {u"A"}},
-      {"count above the records", ExportFile(60000, {a, b}), {u"A", u"B"}},
-      {"last record cut", cut(ExportFile(2, {a, b}), 1), {u"A"}},
-      {"count zero", ExportFile(0, {a}), {}},
-      {"header only", ExportFile(0, {}), {}},
-      {"header one byte short", cut(ExportFile(0, {}), 1), {}},
-      {"empty file", {}, {}},
-      {"signature in other case", ExportFile(1, {a}, 0, std::u16string_view(u"tqr54gfx", 9)), {}},
-      {"signature without its NUL", ExportFile(1, {a}, 0, u"TQR54GFXX"), {}},
+      {"two records", ExportFile(2, {a, b}), {u"A", u"B"}, kNoRecord},
+      {"count below the records", ExportFile(1, {a, b}), {u"A"}, kNoRecord},
+      {"count above the records", ExportFile(60000, {a, b}), {u"A", u"B"}, kNoRecord},
+      {"last record cut", cut(ExportFile(2, {a, b}), 1), {u"A"}, kNoRecord},
+      {"count zero", ExportFile(0, {a}), {}, kNoRecord},
+      {"header only", ExportFile(0, {}), {}, kNoRecord},
+      {"header one byte short", cut(ExportFile(0, {}), 1), {}, kWrongFormat},
+      {"empty file", {}, {}, kWrongFormat},
+      {"signature in other case", ExportFile(1, {a}, 0, std::u16string_view(u"tqr54gfx", 9)), {},
+       kWrongFormat},
+      {"signature without its NUL", ExportFile(1, {a}, 0, u"TQR54GFXX"), {}, kWrongFormat},
       {"user print mode file signature",
        ExportFile(1, {a}, 0, std::u16string_view(u"TQR54VNT", 9)),
-       {}},
+       {},
+       kWrongFormat},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -90,11 +95,16 @@ TEST_F(ExportFileTest, ListingStopsAtWhatTheFileHolds) {
     // does, also for a record that would start past the end of the file.
     for (std::uint16_t j = 0; j < 4; ++j) {
       PrintModeRecord record = MakeRecord(u"untouched");
-      const bool read = ReadExportRecord(path_, j, &record);
-      EXPECT_EQ(read, j < c.titles.size()) << j;
-      EXPECT_EQ(TitleOf(record), read ? c.titles[j] : u"untouched");
+      const bool listed = j < c.titles.size();
+      EXPECT_EQ(ReadExportRecord(path_, j, &record), listed ? ExportRead::kRead : c.pastTheTitles)
+          << j;
+      EXPECT_EQ(TitleOf(record), listed ? c.titles[j] : u"untouched");
     }
   }
+  files_.Delete(path_);
+  PrintModeRecord record = MakeRecord(u"untouched");
+  EXPECT_EQ(ReadExportRecord(path_, 0, &record), ExportRead::kNotOpened);
+  EXPECT_EQ(TitleOf(record), u"untouched");
 }
 
 TEST_F(ExportFileTest, NamesAreRetriedWithTheExtension) {
@@ -119,7 +129,7 @@ TEST_F(ExportFileTest, TextsFromTheFileAreTerminated) {
   const auto listed = ListExportRecords(path_);
   ASSERT_EQ(listed.size(), 1u);
   PrintModeRecord read;
-  ASSERT_TRUE(ReadExportRecord(path_, 0, &read));
+  ASSERT_EQ(ReadExportRecord(path_, 0, &read), ExportRead::kRead);
   for (const PrintModeRecord* record : {&listed[0], &std::as_const(read)}) {
     EXPECT_EQ(TitleOf(*record), u"TTTTTTTTT");
     EXPECT_EQ(record->Description[kPrintModeDescriptionLength - 1], u'\0');

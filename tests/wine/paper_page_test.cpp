@@ -12,6 +12,7 @@
 
 #include "resources/paper_ids.h"
 #include "ui/paper_page_model.h"
+#include "wine/support/dialog_steps.h"
 #include "wine/support/main_page_harness.h"
 #include "wine/support/page_fixture.h"
 #include "wine/support/recorded_messages.h"
@@ -21,47 +22,8 @@ namespace {
 
 constexpr UINT kBoxFlags = MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL;
 
-// What a user does in a modal dialog the page opened: found by one of its
-// controls, then acted on from inside the dialog's own message loop.
-struct DialogStep {
-  int controlId;
-  std::function<void(HWND)> act;
-};
-
-std::deque<DialogStep>& Steps() {
-  static std::deque<DialogStep> steps;
-  return steps;
-}
-
-struct Search {
-  int controlId;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialogWith(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<Search*>(parameter);
-  if (!IsWindowVisible(window) || GetDlgItem(window, search->controlId) == nullptr) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (Steps().empty()) {
-    KillTimer(nullptr, timer);
-    return;
-  }
-  Search search{Steps().front().controlId, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindDialogWith, reinterpret_cast<LPARAM>(&search));
-  if (search.found == nullptr) return;
-  const DialogStep step = Steps().front();
-  Steps().pop_front();
-  step.act(search.found);
-}
-
-void Click(HWND dialog, int id) {
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
+using test::Click;
+using test::DialogStep;
 
 void Choose(HWND dialog, int combo, int position) {
   SendDlgItemMessageW(dialog, combo, CB_SETCURSEL, position, 0);
@@ -117,11 +79,8 @@ class PaperPageTest : public test::PageFixture {
 
   // Presses `button` on the page; `steps` run in the dialog it opens.
   void OpenDialog(int button, std::deque<DialogStep> steps) {
-    Steps() = std::move(steps);
-    SetTimer(nullptr, 0, 20, RunStep);
-    Click(harness_.page(), button);
-    EXPECT_TRUE(Steps().empty()) << "the dialog of " << button << " missed steps";
-    Steps().clear();
+    EXPECT_TRUE(test::RunWithSteps(std::move(steps), [&] { Click(harness_.page(), button); }))
+        << "the dialog of " << button << " missed steps";
   }
 };
 
@@ -271,18 +230,17 @@ TEST_F(PaperPageTest, SizeGroupsAndMarginsDialogs) {
 TEST_F(PaperPageTest, BannerPrintingShowsItsNotice) {
   ASSERT_NE(Open(), nullptr);
   state()->paperSave.current = 1;
-  Steps() = {{IDC_BANNER_TEXT, [](HWND dialog) {
-                EXPECT_EQ(ItemText(dialog, IDC_BANNER_TEXT),
-                          L"You selected Banner Printing.\nFor best results, click [Help] button "
-                          L"for Banner Print instructions.");
-                wchar_t caption[64] = {};
-                GetWindowTextW(dialog, caption, 64);
-                EXPECT_EQ(std::wstring(caption), L"Orlex TQ-R5400");
-                Click(dialog, IDOK);
-              }}};
-  SetTimer(nullptr, 0, 20, RunStep);
-  Select(IDC_PAPER_PRINTING, 2);
-  EXPECT_TRUE(Steps().empty());
+  const std::deque<DialogStep> notice = {
+      {IDC_BANNER_TEXT, [](HWND dialog) {
+         EXPECT_EQ(ItemText(dialog, IDC_BANNER_TEXT),
+                   L"You selected Banner Printing.\nFor best results, click [Help] button "
+                   L"for Banner Print instructions.");
+         wchar_t caption[64] = {};
+         GetWindowTextW(dialog, caption, 64);
+         EXPECT_EQ(std::wstring(caption), L"Orlex TQ-R5400");
+         Click(dialog, IDOK);
+       }}};
+  EXPECT_TRUE(test::RunWithSteps(notice, [&] { Select(IDC_PAPER_PRINTING, 2); }));
   EXPECT_EQ(state()->printing->currentId, 2);
   EXPECT_EQ(state()->paperSave.current, 0);
   EXPECT_FALSE(Enabled(IDC_PAPER_SAVE_MEDIA));

@@ -41,6 +41,29 @@ TEST_F(Win32PortsTest, DispositionsBehaveAsTheirNamesSay) {
   EXPECT_FALSE(files_.Delete(path));
 }
 
+// As on Windows, whoever runs the test: Wine run by root would let the
+// writes through.
+TEST_F(Win32PortsTest, ReadOnlyFilesAreNeverWritten) {
+  const std::string path = Path("locked");
+  ASSERT_TRUE(test::WriteWholeFile(path, "old"));
+  ASSERT_TRUE(test::WriteWholeFile(Path("new"), "new"));
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  for (FileAccess access : {FileAccess::Write, FileAccess::ReadWrite}) {
+    for (FileDisposition disposition :
+         {FileDisposition::OpenExisting, FileDisposition::CreateAlways}) {
+      OpenFailure failure = OpenFailure::None;
+      EXPECT_EQ(files_.Open(path, access, disposition, &failure), nullptr);
+      EXPECT_EQ(failure, OpenFailure::AccessDenied);
+    }
+  }
+  EXPECT_FALSE(files_.Replace(Path("new"), path));
+  EXPECT_NE(files_.Open(path, FileAccess::Read, FileDisposition::OpenExisting), nullptr);
+  std::string bytes;
+  ASSERT_TRUE(test::ReadWholeFile(path, &bytes));
+  EXPECT_EQ(bytes, "old");
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(Win32PortsTest, EmptyFilesReadAsEmpty) {
   ASSERT_TRUE(test::WriteWholeFile(Path("empty"), ""));
   auto file = files_.Open(Path("empty"), FileAccess::Read, FileDisposition::OpenExisting);

@@ -17,5 +17,7 @@ int RunProps(const Options& options);
 int RunMaintenance(const Options& options);
 int RunStatus(const Options& options);
 int RunReply(const Options& options);
+// A print mode dialog of the Save page, opened alone.
+int RunDialog(const Options& options);
 
 }  // namespace tqrctl

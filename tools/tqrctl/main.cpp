@@ -48,6 +48,8 @@ int wmain(int argc, wchar_t** argv) {
       return tqrctl::RunStatus(options);
     case tqrctl::Command::kReply:
       return tqrctl::RunReply(options);
+    case tqrctl::Command::kDialog:
+      return tqrctl::RunDialog(options);
     case tqrctl::Command::kHelp:
       break;
   }

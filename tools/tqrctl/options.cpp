@@ -24,7 +24,9 @@ enum CommandBit : unsigned {
   kOnGet = 1024,
   kOnSet = 2048,
   kOnReply = 4096,
-  kOnAll = 8191,
+  kOnDialog = 8192,
+  kOnScripted = kOnSheets | kOnDialog,  // what a scripted user can drive
+  kOnAll = 16383,
 };
 
 // What a command takes besides its options, read one word at a time; false with
@@ -54,6 +56,22 @@ bool ReadAlignmentValue(const std::wstring& value, Options* options, std::string
   return true;
 }
 
+bool ReadDialogName(const std::wstring& value, Options* options, std::string* complaint) {
+  if (options->dialog != PrintModeDialog::kNone) {
+    *complaint = "dialog opens one dialog; \"" + Utf8(value) + "\" is one more";
+    return false;
+  }
+  if (value == L"save-as") {
+    options->dialog = PrintModeDialog::kSaveAs;
+  } else if (value == L"open") {
+    options->dialog = PrintModeDialog::kOpen;
+  } else {
+    *complaint = "\"" + Utf8(value) + "\" is no dialog (save-as or open)";
+    return false;
+  }
+  return true;
+}
+
 bool ReadWord(const std::wstring& value, Options* options, std::string*) {
   options->words.push_back(value);
   return true;
@@ -80,6 +98,8 @@ constexpr CommandRow kCommands[] = {
      "the printing preferences sheet; on OK the settings"},
     {L"props", Command::kProps, kOnProps, nullptr, nullptr,
      "the printer's property sheet; on OK the stored settings"},
+    {L"dialog", Command::kDialog, kOnDialog, "save-as|open", ReadDialogName,
+     "a print mode dialog alone, on the first user preset"},
     {L"clean", Command::kClean, kOnClean, nullptr, nullptr,
      "cleans the heads of the inks in --colors (default: all)"},
     {L"nozzle-check", Command::kNozzleCheck, kOnJobs, nullptr, nullptr,
@@ -192,11 +212,11 @@ constexpr OptionRule kOptions[] = {
      "host the sheet in tqrctl, printing each step"},
     {"--read-only", nullptr, kOnSheets, nullptr, &Options::readOnly, nullptr,
      "open the sheet as for a user who may not change the settings"},
-    {"--press", "ok|cancel", kOnSheets, nullptr, nullptr, ReadPress,
+    {"--press", "ok|cancel", kOnScripted, nullptr, nullptr, ReadPress,
      "press the button in place of a user (needs no display)"},
-    {"--after", "MS", kOnSheets, nullptr, nullptr, ReadMilliseconds,
+    {"--after", "MS", kOnScripted, nullptr, nullptr, ReadMilliseconds,
      "with --press: how long after the sheet is up (1500)"},
-    {"--screenshot", "DIR", kOnSheets, &Options::screenshotDir, nullptr, nullptr,
+    {"--screenshot", "DIR", kOnScripted, &Options::screenshotDir, nullptr, nullptr,
      "each page and dialog as a BMP file (needs a display)"},
     {"--colors", "c,m,y,pc,pm,k", kOnClean, nullptr, nullptr, ReadInks,
      "the inks, each once (pc, pm: photo cyan, magenta)"},
@@ -375,6 +395,10 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, Options* options,
   }
   if (options->command == Command::kSet && options->words.empty() && options->printMode.empty()) {
     *complaint = "set needs KEY=VALUE or --print-mode NAME";
+    return false;
+  }
+  if (options->command == Command::kDialog && options->dialog == PrintModeDialog::kNone) {
+    *complaint = "dialog needs save-as or open";
     return false;
   }
   if (options->command == Command::kReply && !wasGiven("--status") &&

@@ -14,8 +14,11 @@ constexpr wchar_t kProductName[] = L"Orlex TQ-R5400";
 enum class Command {
   kHelp, kInstall, kUninstall, kDefaults, kGet, kSet, kCaps, kPrefs, kProps,
   kClean, kNozzleCheck, kAlign, kTestPattern, kAlignValues,
-  kStatus, kReply,
+  kStatus, kReply, kDialog,
 };
+
+// The print mode dialogs `dialog` opens alone.
+enum class PrintModeDialog { kNone, kSaveAs, kOpen };
 
 // Which button a scripted run of a property sheet presses, in place of a user.
 enum class Press { kNobody, kOk, kCancel };
@@ -37,6 +40,9 @@ struct Options {
   Press press = Press::kNobody;
   unsigned pressAfterMs = 1500;  // counted from the moment the sheet is up
   std::wstring screenshotDir;    // each page and dialog as a BMP file in this folder
+
+  // dialog: which one
+  PrintModeDialog dialog = PrintModeDialog::kNone;
 
   // get: the settings' names; set: NAME=VALUE each
   std::vector<std::wstring> words;

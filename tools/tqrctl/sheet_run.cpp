@@ -72,6 +72,7 @@ std::unique_ptr<ScriptedUser> StartScript(const Options& options, const std::wst
   script.press = options.press;
   script.pressAfterMs = options.pressAfterMs;
   script.screenshotName = name;
+  script.loneDialog = options.command == Command::kDialog;
   if (!options.screenshotDir.empty()) {
     wchar_t full[MAX_PATH] = {};
     const DWORD length = GetFullPathNameW(options.screenshotDir.c_str(), MAX_PATH, full, nullptr);
@@ -92,7 +93,9 @@ std::unique_ptr<ScriptedUser> StartScript(const Options& options, const std::wst
 
 void ReportScript(const ScriptedUser* user) {
   if (user == nullptr) return;
-  if (user->sawSheet()) {
+  if (user->sawSheet() && user->pages().empty()) {
+    Say("script: the dialog \"" + Utf8(user->caption()) + "\" appeared");
+  } else if (user->sawSheet()) {
     std::string pages;
     for (const std::wstring& page : user->pages()) {
       pages += (pages.empty() ? "" : ", ") + Utf8(page);

@@ -232,7 +232,11 @@ void ScriptedUser::Step() {
   const ThreadWindows around = LookAround();
   switch (stage_) {
     case Stage::kWaiting:
-      if (around.sheet != nullptr) {
+      if (script_.loneDialog && around.other != nullptr) {
+        TakeLoneDialog(around.other);
+        return;
+      }
+      if (around.sheet != nullptr && !script_.loneDialog) {
         sheet_ = around.sheet;
         sawSheet_ = true;
         caption_ = WindowText(sheet_);
@@ -256,10 +260,9 @@ void ScriptedUser::Step() {
         Stop();
         return;
       }
-      if (AnswerStrayDialog(around.other)) return;
+      if (AnswerStrayDialog(StrayDialog(around.other))) return;
       if (now - foundAt_ >= script_.pressAfterMs) {
-        PostMessageW(sheet_, PSM_PRESSBUTTON, script_.press == Press::kOk ? PSBTN_OK : PSBTN_CANCEL,
-                     0);
+        PressButton(script_.press == Press::kOk);
         pressed_ = true;
         pressedAt_ = now;
         stage_ = Stage::kPressed;
@@ -271,11 +274,11 @@ void ScriptedUser::Step() {
         return;
       }
       // A message the press brought up, such as a value out of range.
-      if (AnswerStrayDialog(around.other)) return;
+      if (AnswerStrayDialog(StrayDialog(around.other))) return;
       if (now - pressedAt_ > kLongestCloseMs) {
         if (!cancelledInstead_) {
           notes_.push_back("the sheet stayed open after the press; pressing Cancel");
-          PostMessageW(sheet_, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+          PressButton(false);
           cancelledInstead_ = true;
           pressedAt_ = now;
         } else {
@@ -287,6 +290,34 @@ void ScriptedUser::Step() {
     case Stage::kDone:
       return;
   }
+}
+
+void ScriptedUser::PressButton(bool ok) {
+  if (script_.loneDialog) {
+    const int id = ok ? IDOK : IDCANCEL;
+    PostMessageW(sheet_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+  } else {
+    PostMessageW(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+  }
+}
+
+HWND ScriptedUser::StrayDialog(HWND other) const {
+  // Beside a lone dialog, any other dialog is what it brought up.
+  return script_.loneDialog ? DialogOtherThan(sheet_) : other;
+}
+
+void ScriptedUser::TakeLoneDialog(HWND dialog) {
+  sheet_ = dialog;
+  sawSheet_ = true;
+  caption_ = WindowText(dialog);
+  if (!script_.screenshotDir.empty()) {
+    Pump(kSettleMs);
+    Repaint(dialog);
+    Capture(dialog, script_.screenshotDir + L"\\" + script_.screenshotName + L".bmp");
+  }
+  foundAt_ = GetTickCount64();
+  stage_ = Stage::kFound;
+  if (script_.press == Press::kNobody) Stop();
 }
 
 void ScriptedUser::Capture(HWND window, const std::wstring& file) {

@@ -21,6 +21,9 @@ struct SheetScript {
   unsigned pressAfterMs = 1500;  // counted from the moment the sheet is up
   std::wstring screenshotDir;    // empty: no pictures
   std::wstring screenshotName;   // the start of every picture's file name
+  // A dialog shown on its own rather than a property sheet: the first
+  // dialog to appear is pictured as "<name>.bmp" and the press goes to it.
+  bool loneDialog = false;
 };
 
 class ScriptedUser {
@@ -52,6 +55,12 @@ class ScriptedUser {
   void Catch();
   void Step();
   void TakePictures(HWND sheet);
+  void TakeLoneDialog(HWND dialog);
+  // OK or Cancel of the sheet, or of the lone dialog.
+  void PressButton(bool ok);
+  // A message box or the like over the sheet or lone dialog, or null;
+  // `other` is the dialog seen beside the sheet.
+  HWND StrayDialog(HWND other) const;
   void CaptureDialogOpenedBy(HWND page, const DialogOpener& opener, const std::wstring& file);
   void Capture(HWND window, const std::wstring& file);
   // Every page of a property sheet a button opened.

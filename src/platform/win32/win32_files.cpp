@@ -125,6 +125,15 @@ OpenFailure FailureOf(DWORD error) {
   }
 }
 
+// A file marked read-only is never written, by anyone: Windows refuses even
+// an administrator, while Wine run by the Unix superuser lets every write
+// through. The driver keeps to the Windows rule wherever it runs.
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 }  // namespace
 
 std::unique_ptr<FileHandle> Win32FileSystem::OpenFile(const std::string& path, FileAccess access,
@@ -134,6 +143,11 @@ std::unique_ptr<FileHandle> Win32FileSystem::OpenFile(const std::string& path, F
   // by many processes at once); a file opened to be updated in place is
   // kept to ourselves.
   const DWORD share = access == FileAccess::ReadWrite ? 0 : FILE_SHARE_READ;
+  if (access != FileAccess::Read && disposition != FileDisposition::CreateNew &&
+      IsReadOnlyFile(path)) {
+    *failure = OpenFailure::AccessDenied;
+    return nullptr;
+  }
   HANDLE file = CreateFileA(path.c_str(), DesiredAccessOf(access), share, nullptr,
                             CreationOf(disposition), FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -151,6 +165,10 @@ bool Win32FileSystem::MoveNoReplace(const std::string& from, const std::string& 
 }
 
 bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+  if (IsReadOnlyFile(to)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 

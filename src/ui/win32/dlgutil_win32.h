@@ -199,6 +199,17 @@ void ShowPaperNameWithSize(HWND dialog, SheetState* state, int controlId, const 
 
 // --- drawing ------------------------------------------------------------------------
 
+// Paints a rectangle in a colour without disturbing the DC's brush.
+void FillColor(HDC dc, const RECT& rect, COLORREF color);
+// An icon of the module, centred horizontally, over its title, the two
+// together centred vertically in `rect`; the title is clipped to the
+// rectangle. No icon when `iconId` is 0 or the resource is missing; a
+// greyed icon for a list that cannot be used. An empty title leaves the
+// icon alone in the middle. `font` (optional) replaces
+// the DC's font while the title is drawn.
+void DrawIconAndTitle(HDC dc, const RECT& rect, int iconId, const std::u16string& title,
+                      HFONT font, bool greyed = false);
+
 // A focus rectangle and another one pixel inside it; whether both were drawn.
 bool DrawDoubleFocusRect(HDC dc, const RECT& rect);
 // A one-pixel line in a system colour from (x0, y0) up to, not including,

@@ -8,7 +8,7 @@
 #include "resources/resource_ids.h"
 #include "ui/main_page_model.h"
 #include "ui/win32/main_page.h"
-#include "ui/win32/mode_icon_draw.h"
+#include "ui/win32/dlgutil_win32.h"
 #include "ui/win32/module_instance.h"
 
 namespace tqr {

@@ -6,7 +6,7 @@
 
 #include "resources/feature_pages_ids.h"
 #include "ui/main_page_model.h"
-#include "ui/win32/mode_icon_draw.h"
+#include "ui/win32/dlgutil_win32.h"
 #include "ui/win32/module_instance.h"
 #include "ui/win32/save_page.h"
 

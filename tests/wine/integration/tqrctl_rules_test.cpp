@@ -31,6 +31,13 @@ TEST(TqrctlCommandLineTest, TakesEachCommandsOwnOptions) {
   EXPECT_EQ(options.words, (std::vector<std::wstring>{L"MediaType=Canvas", L"Cyan=5"}));
   EXPECT_EQ(options.printMode, L"Photo");
 
+  ASSERT_TRUE(ParseCommandLine({L"dialog", L"open", L"--press", L"cancel", L"--screenshot", L"s"},
+                               &options, &complaint))
+      << complaint;
+  EXPECT_EQ(options.command, Command::kDialog);
+  EXPECT_EQ(options.dialog, PrintModeDialog::kOpen);
+  EXPECT_EQ(options.press, Press::kCancel);
+
   ASSERT_TRUE(ParseCommandLine({L"caps"}, &options, &complaint)) << complaint;
   EXPECT_EQ(options.command, Command::kCaps);
   EXPECT_EQ(options.printer, kProductName);
@@ -62,6 +69,10 @@ TEST(TqrctlCommandLineTest, RefusesWhatItCannotDo) {
       {L"reply"},                                                // no reply given
       {L"reply", L"--status", L"00", L"--status-file", L"r.bin"},  // from both
       {L"caps", L"extra"},                                       // takes no words
+      {L"dialog"},                                               // which one
+      {L"dialog", L"print"},
+      {L"dialog", L"open", L"save-as"},
+      {L"dialog", L"open", L"--host"},                           // a sheet's option
   };
   for (const auto& args : refused) {
     Options options;

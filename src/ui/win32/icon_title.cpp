@@ -1,5 +1,8 @@
-#include "ui/win32/mode_icon_draw.h"
+// Print modes drawn as an icon over a title: the Main page's list and large
+// picture, the Save page's lists and the export and import dialogs' lists.
+#include <windows.h>
 
+#include "ui/win32/dlgutil_win32.h"
 #include "ui/win32/module_instance.h"
 
 namespace tqr {

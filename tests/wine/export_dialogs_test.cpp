@@ -1,0 +1,242 @@
+// The Save as and Open dialogs on real files of the Wine prefix, driven as
+// a user drives them: a path typed into the file-name combo, OK, and the
+// message boxes answered. Every file is checked byte for byte afterwards.
+#include "ui/win32/export_dialogs.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "native/presets_fixture.h"
+#include "platform/win32/win32_ports.h"
+#include "resources/export_dialogs_ids.h"
+#include "support/processes.h"
+#include "ui/win32/module_instance.h"
+#include "wine/support/dialog_steps.h"
+#include "wine/support/recorded_messages.h"
+
+namespace tqr {
+namespace {
+
+using test::Bytes;
+using test::Click;
+using test::DialogStep;
+using test::ExportFile;
+using test::MakeRecord;
+
+constexpr UINT kWarning = MB_ICONEXCLAMATION | MB_TASKMODAL;
+
+// The user print mode file lives in a folder of the test's own, so that
+// nothing of the prefix's system directory is touched.
+class TestMachine : public win32::Win32Machine {
+ public:
+  std::string SystemDirectory() override { return systemDirectory; }
+  std::string systemDirectory;
+};
+
+std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring ItemText(HWND dialog, int id) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(dialog, id, text, 256);
+  return text;
+}
+
+// Typing into the combo's edit: the text changes and the dialog hears of it.
+void Type(HWND dialog, int combo, const std::wstring& text) {
+  SetDlgItemTextW(dialog, combo, text.c_str());
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_EDITCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, combo)));
+}
+
+class ExportDialogsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    SetModuleInstance(GetModuleHandleW(nullptr));
+  }
+
+  void SetUp() override {
+    // A folder of its own, new for each test, without its final separator.
+    folder_ = test::MakeScratchDirectory();
+    folder_.pop_back();
+    machine_.systemDirectory = folder_;
+    GetCurrentDirectoryA(MAX_PATH, startDirectory_);
+  }
+
+  void TearDown() override {
+    // The dialogs change the process's directory; the folder cannot go while
+    // it is current.
+    SetCurrentDirectoryA(startDirectory_);
+    for (const std::string& name : written_) {
+      SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(Path(name).c_str());
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
+
+  void Put(const std::string& name, const Bytes& bytes) {
+    std::ofstream(Path(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    written_.push_back(name);
+  }
+  Bytes Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::vector<std::string> FolderEntries() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(Path("*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+  }
+  // The user print mode file with `users` presets titled U0, U1...
+  void PutUserFile(std::uint16_t users) { Put("Tqr54usr.cfg", test::PlainUserFile(users)); }
+
+  // Types `name` (a path in the test's folder) into the combo and presses OK.
+  DialogStep TypeAndOk(int combo, int ok, const std::string& name) {
+    return {combo, [this, combo, ok, name](HWND dialog) {
+              Type(dialog, combo, Widen(Path(name)));
+              Click(dialog, ok);
+            }};
+  }
+  static DialogStep Press(int control, int id) {
+    return {control, [id](HWND dialog) { Click(dialog, id); }};
+  }
+
+  // Runs RunSaveAsDialog or RunOpenDialog on the working record with
+  // `steps` played in it, and gives what it answered.
+  INT_PTR Run(INT_PTR (*dialog)(HWND, PrintModeRecord*), std::deque<DialogStep> steps) {
+    INT_PTR result = -1;
+    EXPECT_TRUE(test::RunWithSteps(std::move(steps), [&] { result = dialog(nullptr, &working_); }))
+        << "the dialog closed before its steps ran";
+    return result;
+  }
+  INT_PTR SaveAs(std::deque<DialogStep> steps) { return Run(RunSaveAsDialog, std::move(steps)); }
+  INT_PTR Open(std::deque<DialogStep> steps) { return Run(RunOpenDialog, std::move(steps)); }
+
+  win32::Win32FileSystem files_;
+  TestMachine machine_;
+  ScopedPorts ports_{Ports{&files_, nullptr, &machine_}};
+  test::RecordedMessages boxes_;
+  std::string folder_;
+  char startDirectory_[MAX_PATH] = {};
+  std::vector<std::string> written_;
+  PrintModeRecord working_ = MakeRecord(u"Poster", 9);
+};
+
+TEST_F(ExportDialogsTest, SaveAsIntoANewFileThenIntoItAgain) {
+  PutUserFile(1);
+  written_.push_back("new.cfg");
+  EXPECT_EQ(SaveAs({TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "new")}), 1);
+  EXPECT_EQ(Read("new.cfg"), ExportFile(1, {working_}));
+  EXPECT_TRUE(boxes_.asked.empty());
+
+  // A name ending in a dot gets "cfg" added.
+  const PrintModeRecord first = working_;
+  working_ = MakeRecord(u"Banner", 3);
+  EXPECT_EQ(SaveAs({TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "new.")}), 1);
+  EXPECT_EQ(Read("new.cfg"), ExportFile(2, {first, working_}));
+  EXPECT_EQ(Read("new.cfg").size(), 1170u);
+
+  // The same title again: asked, and replaced in place on OK.
+  working_ = MakeRecord(u"Poster", 5);
+  EXPECT_EQ(SaveAs({TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "new.cfg")}), 1);
+  EXPECT_EQ(Read("new.cfg"), ExportFile(2, {working_, MakeRecord(u"Banner", 3)}));
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text, L"Title `Poster` already exists.\nDo you want to overwrite it?");
+  EXPECT_EQ(boxes_.asked[0].caption, L"Orlex TQ-R5400");
+  EXPECT_EQ(boxes_.asked[0].flags, MB_OKCANCEL | kWarning);
+}
+
+// Into a file whose bytes run on past its counted records: the new record
+// goes where readers look for it, at the count, and the reserved bytes stay.
+TEST_F(ExportDialogsTest, SaveAsIntoAnExistingFileAppendsAtTheCount) {
+  const PrintModeRecord kept = MakeRecord(u"Kept", 1);
+  Bytes before = ExportFile(1, {kept}, 0x5A);
+  before.insert(before.end(), {1, 2, 3, 4});
+  Put("old.cfg", before);
+  EXPECT_EQ(SaveAs({TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "old.cfg")}), 1);
+  EXPECT_EQ(Read("old.cfg"), ExportFile(2, {kept, working_}, 0x5A));
+}
+
+// Writes that cannot happen leave every file as it was and say why; the
+// dialog stays open for another name.
+TEST_F(ExportDialogsTest, RefusedWritesLeaveTheFilesAndTellTheUser) {
+  const Bytes before = ExportFile(1, {MakeRecord(u"Kept", 1)});
+  Put("locked.cfg", before);
+  SetFileAttributesA(Path("locked.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(SaveAs({TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "locked"),
+                    TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "gone\\x"),
+                    Press(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_CANCEL)}),
+            0);
+  EXPECT_EQ(Read("locked.cfg"), before);
+  ASSERT_EQ(boxes_.asked.size(), 2u);
+  EXPECT_EQ(boxes_.asked[0].text, L"locked.cfg\nIllegal filename.\nUse a different name.");
+  EXPECT_EQ(boxes_.asked[0].flags, MB_OK | kWarning);
+  EXPECT_EQ(boxes_.asked[1].text, L"Path " + Widen(Path("gone\\")) +
+                                      L" does not exist.\nCheck the correct path is specified.");
+  // Nothing else appeared in the folder: no temporary file, no new one.
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"locked.cfg"});
+}
+
+TEST_F(ExportDialogsTest, OpenRefusesATitleClashThenReadsAnotherRecord) {
+  PutUserFile(2);  // U0 and U1
+  const PrintModeRecord clash = MakeRecord(u"U1", 4);
+  const PrintModeRecord fresh = MakeRecord(u"Fresh", 6);
+  const Bytes file = ExportFile(2, {clash, fresh});
+  Put("in.cfg", file);
+  const PrintModeRecord before = working_;
+  EXPECT_EQ(Open({TypeAndOk(IDC_OPEN_FILE_NAME, IDC_OPEN_OK, "in.cfg"),
+                  {IDC_OPEN_ICONS,
+                   [](HWND dialog) {
+                     // Refused on its title, the list still shows the file.
+                     EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_OPEN_ICONS, LB_GETCOUNT, 0, 0), 2);
+                     const auto* second = reinterpret_cast<const PrintModeRecord*>(
+                         SendDlgItemMessageW(dialog, IDC_OPEN_ICONS, LB_GETITEMDATA, 1, 0));
+                     ASSERT_NE(second, nullptr);
+                     EXPECT_EQ(TitleOf(*second), u"Fresh");
+                     SendDlgItemMessageW(dialog, IDC_OPEN_ICONS, LB_SETCURSEL, 1, 0);
+                     Click(dialog, IDC_OPEN_OK);
+                   }}}),
+            1);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text, L"Title already exists.\nDelete then try to open again.");
+  EXPECT_TRUE(test::SameRecord(working_, fresh));
+  EXPECT_FALSE(test::SameRecord(working_, before));
+  EXPECT_EQ(Read("in.cfg"), file);
+  EXPECT_EQ(Read("Tqr54usr.cfg"), test::PlainUserFile(2));
+}
+
+TEST_F(ExportDialogsTest, OpenCancelledLeavesTheWorkingRecord) {
+  Put("in.cfg", ExportFile(1, {MakeRecord(u"Fresh", 6)}));
+  const PrintModeRecord before = working_;
+  EXPECT_EQ(Open({TypeAndOk(IDC_OPEN_FILE_NAME, IDC_OPEN_OK, "missing.cfg"),
+                  {IDC_OPEN_FILE_NAME,
+                   [](HWND dialog) {
+                     // The path went to the directory list; the name stays.
+                     EXPECT_EQ(ItemText(dialog, IDC_OPEN_FILE_NAME), L"missing.cfg");
+                     Click(dialog, IDCANCEL);
+                   }}}),
+            0);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text,
+            L"File missing.cfg was not found.\nCheck the correct filename and path are specified.");
+  EXPECT_TRUE(test::SameRecord(working_, before));
+}
+
+}  // namespace
+}  // namespace tqr
