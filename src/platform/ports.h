@@ -66,7 +66,9 @@ class FileSystem {
   // Moves `from` to `to` only when `to` does not exist yet (never replaces).
   virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
   // Moves `from` over `to`, replacing it in one step when both lie in the
-  // same directory; `to` is untouched when the move fails.
+  // same directory; `to` is untouched when the move fails. An existing `to`
+  // keeps its own attributes and security (its owner and mode bits on
+  // POSIX), whatever `from` had.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   // Copies the whole file, overwriting `to`.
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
