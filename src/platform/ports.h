@@ -98,6 +98,10 @@ constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kErrorSuccess = 0;
+// The value or file is not there.
+constexpr std::uint32_t kErrorFileNotFound = 2;
+// No spooler to ask, or a handle it does not know.
+constexpr std::uint32_t kErrorInvalidHandle = 6;
 // The value is longer than the buffer; the call said how long it is.
 constexpr std::uint32_t kErrorMoreData = 234;
 // The caller lacks the rights for the change (a form on the print server).
