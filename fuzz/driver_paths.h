@@ -20,40 +20,20 @@
 #include "settings/settings.h"
 #include "sheet/sheet_context.h"
 #include "ui/main_page_model.h"
-#include "platform/fake/fake_files.h"
-#include "platform/fake/fake_system.h"
+#include "support/fake_printer.h"
 
 namespace tqr::fuzz {
 
-constexpr char16_t kDeviceName[] = u"Orlex TQ-R5400";
-constexpr char kTextPath[] = "C:\\drv\\TQR54GFX.DDF";
-constexpr char kCachePath[] = "C:\\drv\\TQR54GFX.BDF";
+using test::kPrinterName;
 
-// A printer behind fake ports whose driver directory holds `text` and, as
-// its current cache, `cache`; fresh for every input, so that nothing one
-// input stores (settings, the user print mode file) steers the next.
-class FakePrinter {
- public:
-  FakePrinter(const std::string& text, const std::vector<std::uint8_t>& cache)
-      : ports_(Ports{&files, &spooler, &machine}) {
-    files.Put(kTextPath, text);
-    files.PutBytes(kCachePath, cache);
-    files.At(kCachePath).lastWrite = files.At(kTextPath).lastWrite;
-    spooler.printers[handle()].dataFile = u"C:\\drv\\TQR54GFX.DDF";
-    spooler.names[kDeviceName] = handle();
-    spooler.forms = {{1, u"A4", 210000, 297000}, {0, u"Banner 300", 300000, 900000}};
-  }
-
-  PrinterHandle handle() { return &object_; }
-
-  fake::FakeFileSystem files;
-  fake::FakeSpooler spooler;
-  fake::FakeMachine machine;
-
- private:
-  ScopedPorts ports_;
-  int object_ = 0;
-};
+// Puts `cache` beside the printer's description as its current cache. Each
+// input gets a printer of its own, so that nothing one input stores
+// (settings, the user print mode file) steers the next.
+inline void InstallCache(test::FakePrinter* printer, const std::vector<std::uint8_t>& cache) {
+  printer->files.PutBytes(test::kCachePath, cache);
+  printer->files.At(test::kCachePath).lastWrite =
+      printer->files.At(test::kDescriptionPath).lastWrite;
+}
 
 // A record as an application hands it over: the platform gives no length,
 // so the driver may read the dmSize + dmDriverExtra bytes the record claims
@@ -80,7 +60,7 @@ inline void CheckHandedOut(const std::uint8_t* bytes) {
 // The document call into an output block of exactly one record.
 inline void DriveDocumentCall(PrinterHandle printer, const void* input) {
   const std::unique_ptr<std::uint8_t[]> output(new std::uint8_t[sizeof(DRVDEVMODE)]);
-  TQR_FUZZ_CHECK(AnswerDocumentProperties(printer, kDeviceName, output.get(), input,
+  TQR_FUZZ_CHECK(AnswerDocumentProperties(printer, kPrinterName, output.get(), input,
                                           kModeCopy) == 1);
   CheckHandedOut(output.get());
 }
@@ -116,7 +96,7 @@ inline void DriveEveryCapability(DdfHandle ddf, PrinterHandle printer, const voi
     const auto ask = [&](void* output) {
       std::int32_t answer = -1;
       if (AnswerWithoutDescription(index, output, &answer)) return answer;
-      return AnswerFromDescription(ddf, printer, kDeviceName, index, output, input);
+      return AnswerFromDescription(ddf, printer, kPrinterName, index, output, input);
     };
     const std::int32_t count = ask(nullptr);
     const std::size_t room = count > 0 ? static_cast<std::size_t>(count) * ElementBytes(index) : 0;
@@ -133,7 +113,7 @@ inline void DriveEveryCapability(DdfHandle ddf, PrinterHandle printer, const voi
 inline void DriveSheet(PrinterHandle printer, const void* input) {
   const std::unique_ptr<std::uint8_t[]> output(new std::uint8_t[sizeof(DRVDEVMODE)]);
   SheetContext* context =
-      OpenDocumentSheet({printer, kDeviceName, input, output.get(), kModeCopy | kModeUpdate});
+      OpenDocumentSheet({printer, kPrinterName, input, output.get(), kModeCopy | kModeUpdate});
   TQR_FUZZ_CHECK(context != nullptr);
   SheetState* state = context->state;
   auto modes = std::make_unique<UserPrintModes>();

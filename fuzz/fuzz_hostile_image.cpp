@@ -31,7 +31,7 @@ const std::vector<std::uint8_t>& PaperBySizeRecord() {
     tqr::DRVDEVMODE record;
     std::memset(static_cast<void*>(&record), 0, sizeof record);
     TQR_FUZZ_CHECK(tqr::BuildDefaultSettings(tqr::fuzz::ShippedImage().data(), &record,
-                                             tqr::fuzz::kDeviceName, &printerObject) == 1);
+                                             tqr::fuzz::kPrinterName, &printerObject) == 1);
     record.dm.dmFields = tqr::DM_PAPERLENGTH | tqr::DM_PAPERWIDTH | tqr::DM_COPIES |
                          tqr::DM_ORIENTATION | tqr::DM_DEFAULTSOURCE;
     record.dm.dmPaperWidth = 2100;
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!tqr::ddf::IsSoundImage(data, size)) return 0;
   const std::string& text = tqr::test::ShippedText();
   TQR_FUZZ_CHECK(!text.empty());
-  tqr::fuzz::FakePrinter printer(text, std::vector<std::uint8_t>(data, data + size));
+  tqr::test::FakePrinter printer(text);
+  tqr::fuzz::InstallCache(&printer, std::vector<std::uint8_t>(data, data + size));
 
   tqr::DdfHandle ddf = tqr::DdfLoadForPrinter(printer.handle());
   TQR_FUZZ_CHECK(ddf != nullptr);

@@ -16,7 +16,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string& text = tqr::test::ShippedText();
   TQR_FUZZ_CHECK(!text.empty());
-  tqr::fuzz::FakePrinter printer(text, tqr::fuzz::ShippedImage());
+  tqr::test::FakePrinter printer(text);
+  tqr::fuzz::InstallCache(&printer, tqr::fuzz::ShippedImage());
   auto& spooled = printer.spooler.printers[printer.handle()];
   spooled.defaultRecord.assign(data, data + size);
   spooled.data[tqr::kStoredSettingsName].bytes.assign(data, data + size);

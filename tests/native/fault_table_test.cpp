@@ -24,6 +24,7 @@
 #include "settings/settings.h"
 #include "sheet/sheet_context.h"
 #include "sheet/sheet_values.h"
+#include "support/fake_printer.h"
 #include "support/shipped_image.h"
 #include "ui/main_page_model.h"
 
@@ -34,9 +35,9 @@ using fake::FakeCall;
 using fake::Fault;
 using test::Bytes;
 
-constexpr char16_t kName[] = u"Orlex TQ-R5400";
-constexpr char kText[] = "C:\\drv\\TQR54GFX.DDF";
-constexpr char kCache[] = "C:\\drv\\TQR54GFX.BDF";
+using test::kPrinterName;
+constexpr const char* kText = test::kDescriptionPath;
+constexpr const char* kCache = test::kCachePath;
 constexpr char kUserFile[] = "C:\\Windows\\system32\\Tqr54usr.cfg";
 constexpr char kExportFile[] = "C:\\Users\\me\\presets.cfg";
 
@@ -54,28 +55,22 @@ bool operator==(const fake::FakeFileSystem::File& a, const fake::FakeFileSystem:
 
 // A printer with a sound user print mode file, valid stored settings that
 // differ from the defaults, a user form and an export file.
-class World {
+class World : public test::FakePrinter {
  public:
-  World() : ports_(Ports{&files, &spooler, &machine}) {
-    files.Put(kText, test::ShippedText());
-    auto& printer = spooler.printers[handle()];
-    printer.dataFile = u"C:\\drv\\TQR54GFX.DDF";
-    spooler.names[kName] = handle();
-    spooler.forms = {{1, u"A4", 210000, 297000}, {0, u"Banner 300", 300000, 900000}};
+  World() : FakePrinter(test::ShippedText()) {
     DRVDEVMODE stored;
     std::memset(static_cast<void*>(&stored), 0, sizeof stored);
-    BuildDefaultSettings(test::ShippedImage().data(), &stored, kName, handle());
+    BuildDefaultSettings(test::ShippedImage().data(), &stored, kPrinterName, handle());
     stored.dm.dmCopies = 7;
     stored.Mirror = 1;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(&stored);
-    printer.data[kStoredSettingsName] = {kRegBinary, Bytes(bytes, bytes + sizeof stored)};
+    spooler.printers[handle()].data[kStoredSettingsName] = {kRegBinary,
+                                                            Bytes(bytes, bytes + sizeof stored)};
     files.PutBytes(kUserFile, test::UserFile(6, {5, 0, 1, 2, 3, 4}, {test::MakeRecord(u"Alpha")}));
     files.PutBytes(kExportFile, test::ExportFile(1, {test::MakeRecord(u"Kept", 3)}));
     files.faults = &plan;
     spooler.faults = &plan;
   }
-
-  PrinterHandle handle() { return &object_; }
 
   Stored Snapshot() {
     Stored stored;
@@ -86,13 +81,6 @@ class World {
   }
 
   fake::FaultPlan plan;
-  fake::FakeFileSystem files;
-  fake::FakeSpooler spooler;
-  fake::FakeMachine machine;
-
- private:
-  ScopedPorts ports_;
-  int object_ = 0;
 };
 
 // What an operation answered: nothing when it reported failure.
@@ -112,18 +100,18 @@ struct Operation {
 
 Answer DocumentCall(World& world) {
   Bytes out(sizeof(DRVDEVMODE));
-  if (AnswerDocumentProperties(world.handle(), kName, out.data(), nullptr, kModeCopy) != 1) {
+  if (AnswerDocumentProperties(world.handle(), kPrinterName, out.data(), nullptr, kModeCopy) != 1) {
     return std::nullopt;
   }
   return out;
 }
 
 Answer PaperNames(World& world) {
-  const std::int32_t count = AnswerDeviceCapability(world.handle(), kName, kCapPaperNames,
+  const std::int32_t count = AnswerDeviceCapability(world.handle(), kPrinterName, kCapPaperNames,
                                                     nullptr, nullptr);
   if (count < 0) return std::nullopt;
   Bytes names(CapabilityOutputSize(kCapPaperNames, count));
-  if (AnswerDeviceCapability(world.handle(), kName, kCapPaperNames, names.data(), nullptr) !=
+  if (AnswerDeviceCapability(world.handle(), kPrinterName, kCapPaperNames, names.data(), nullptr) !=
       count) {
     return std::nullopt;
   }
@@ -132,7 +120,7 @@ Answer PaperNames(World& world) {
 
 // The device sheet's OK after the user switched mirror printing.
 Answer DeviceSheetOk(World& world) {
-  SheetContext* context = OpenDeviceSheet(world.handle(), kName, 0);
+  SheetContext* context = OpenDeviceSheet(world.handle(), kPrinterName, 0);
   if (context == nullptr) return std::nullopt;
   context->state->mirror.current = context->state->mirror.current == 1 ? 0 : 1;
   SnapshotSheetState(context->state);
@@ -146,7 +134,7 @@ Answer DeviceSheetOk(World& world) {
 Answer DocumentSheetOk(World& world) {
   Bytes out(sizeof(DRVDEVMODE));
   SheetContext* context =
-      OpenDocumentSheet({world.handle(), kName, nullptr, out.data(), kModeCopy | kModeUpdate});
+      OpenDocumentSheet({world.handle(), kPrinterName, nullptr, out.data(), kModeCopy | kModeUpdate});
   if (context == nullptr) return std::nullopt;
   FinishDocumentSheet(context, kSheetResultOk);
   CloseDocumentSheet(&context);
@@ -154,7 +142,7 @@ Answer DocumentSheetOk(World& world) {
 }
 
 Answer InitializePrinter(World& world) {
-  if (StoreInitialSettings(world.handle(), kName) != 1) return std::nullopt;
+  if (StoreInitialSettings(world.handle(), kPrinterName) != 1) return std::nullopt;
   return Bytes();
 }
 
