@@ -113,7 +113,11 @@ std::int32_t AnswerPaperList(DdfHandle ddf, PrinterHandle printer, const DRVDEVM
   const int forms = index == kCapPapers      ? kFormNumbers
                     : index == kCapPaperSize ? kFormSizes
                                              : kFormNames;
-  return count + static_cast<std::int32_t>(EnumUserForms(printer, forms, out));
+  // A list without the forms is no answer: the caller sizes its buffer by
+  // the length, and the next call, with the forms, would overrun it.
+  bool listed = false;
+  const std::uint32_t added = EnumUserForms(printer, forms, out, &listed);
+  return listed ? count + static_cast<std::int32_t>(added) : kUnsupported;
 }
 
 std::int32_t AnswerBinNames(DdfHandle ddf, void* output) {

@@ -66,9 +66,9 @@ std::uint32_t DdfQuery(DdfHandle handle, const char* feature, std::uint16_t kind
                        std::uint16_t index, std::uint16_t size);
 
 // Compiles the text file into `image` and publishes it as the cache file
-// unless one exists already. False when the text cannot be read or compiled
-// or lacks a feature the driver needs (ddf_needed.h), which leaves the last
-// error kErrorInvalidData.
+// unless one exists already. False when the text cannot be read, or when
+// it cannot be compiled or lacks a feature the driver needs (ddf_needed.h),
+// which both leave the last error kErrorInvalidData.
 bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::uint8_t>* image);
 
 }  // namespace tqr

@@ -98,13 +98,14 @@ bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::ui
     // leaves a cache that is not current for it.
     timeKnown = file->GetLastWriteTime(&textTime);
   }
-  if (!ddf::CompileDescription(text.data(), text.size(), image, nullptr)) return false;
-  // An empty or truncated text compiles, but without a feature every answer
-  // rests on no call could answer soundly: refuse it before it becomes a
-  // cache, and leave the caller a last error to show.
-  if (MissingNeededFeature(image->data()) != nullptr) {
+  // A text that does not compile is refused as one lacking a feature is:
+  // an empty or truncated text compiles, but without a feature every answer
+  // rests on no call could answer soundly. Neither becomes a cache, and
+  // both leave the caller a last error to show.
+  if (!ddf::CompileDescription(text.data(), text.size(), image, nullptr) ||
+      MissingNeededFeature(image->data()) != nullptr) {
     image->clear();
-    ports.machine->SetLastError(kErrorInvalidData);
+    if (ports.machine != nullptr) ports.machine->SetLastError(kErrorInvalidData);
     return false;
   }
   // Without the text's time no cache could ever be judged current.

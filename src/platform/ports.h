@@ -66,7 +66,9 @@ class FileSystem {
   // Moves `from` to `to` only when `to` does not exist yet (never replaces).
   virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
   // Moves `from` over `to`, replacing it in one step when both lie in the
-  // same directory; `to` is untouched when the move fails.
+  // same directory; `to` is untouched when the move fails. An existing `to`
+  // keeps its own attributes and security (its owner and mode bits on
+  // POSIX), whatever `from` had.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   // Copies the whole file, overwriting `to`.
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
@@ -96,6 +98,10 @@ constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kErrorSuccess = 0;
+// The value or file is not there.
+constexpr std::uint32_t kErrorFileNotFound = 2;
+// No spooler to ask, or a handle it does not know.
+constexpr std::uint32_t kErrorInvalidHandle = 6;
 // The value is longer than the buffer; the call said how long it is.
 constexpr std::uint32_t kErrorMoreData = 234;
 // The caller lacks the rights for the change (a form on the print server).

@@ -3,14 +3,19 @@
 namespace tqr {
 
 bool ReadExactly(FileHandle& file, void* data, std::size_t size) {
+  return ReadExactlyOrEnd(file, data, size) == ExactRead::kRead;
+}
+
+ExactRead ReadExactlyOrEnd(FileHandle& file, void* data, std::size_t size) {
   auto* out = static_cast<std::uint8_t*>(data);
   while (size > 0) {
     std::size_t got = 0;
-    if (!file.Read(out, size, &got) || got == 0 || got > size) return false;
+    if (!file.Read(out, size, &got) || got > size) return ExactRead::kFailed;
+    if (got == 0) return ExactRead::kEnded;
     out += got;
     size -= got;
   }
-  return true;
+  return ExactRead::kRead;
 }
 
 std::string TemporaryPathFor(const std::string& path) {

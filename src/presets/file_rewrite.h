@@ -17,6 +17,11 @@ namespace tqr {
 // or when the file ends first.
 bool ReadExactly(FileHandle& file, void* data, std::size_t size);
 
+// The same, telling a file that ends first (what it holds is short) from a
+// read that failed (what it holds is unknown).
+enum class ExactRead { kRead, kEnded, kFailed };
+ExactRead ReadExactlyOrEnd(FileHandle& file, void* data, std::size_t size);
+
 enum class Publish {
   kReplace,     // over the file at `path`, whether or not it exists
   kCreateOnly,  // only where no file exists yet

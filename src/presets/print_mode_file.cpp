@@ -38,21 +38,31 @@ struct Header {
   std::uint16_t order[kMaxPrintModes] = {};
 };
 
-enum class HeaderRead { kRead, kNoDirectory, kNotOpened, kOtherSignature, kShort };
+// kMissing: no file there; kUnreadable: a file there that could not be
+// opened or read, whose content is unknown.
+enum class HeaderRead { kRead, kNoDirectory, kMissing, kUnreadable, kOtherSignature, kShort };
+
+HeaderRead HeaderReadOf(ExactRead read, HeaderRead ended) {
+  return read == ExactRead::kFailed ? HeaderRead::kUnreadable : ended;
+}
 
 // Opens the file for reading and reads the signature, count and display
 // order, leaving the file at the first user record.
 HeaderRead OpenAndReadHeader(std::unique_ptr<FileHandle>* file, Header* header) {
   const std::string path = UserPrintModeFilePath();
   if (path.empty()) return HeaderRead::kNoDirectory;
-  *file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting);
-  if (*file == nullptr) return HeaderRead::kNotOpened;
-  std::uint8_t bytes[kUserFileRecordsOffset];
-  if (!ReadExactly(**file, bytes, kSignatureSize)) return HeaderRead::kOtherSignature;
-  if (!IsOurSignature(bytes)) return HeaderRead::kOtherSignature;
-  if (!ReadExactly(**file, bytes + kSignatureSize, sizeof bytes - kSignatureSize)) {
-    return HeaderRead::kShort;
+  OpenFailure failure = OpenFailure::None;
+  *file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting,
+                                     &failure);
+  if (*file == nullptr) {
+    return failure == OpenFailure::Missing ? HeaderRead::kMissing : HeaderRead::kUnreadable;
   }
+  std::uint8_t bytes[kUserFileRecordsOffset];
+  ExactRead read = ReadExactlyOrEnd(**file, bytes, kSignatureSize);
+  if (read != ExactRead::kRead) return HeaderReadOf(read, HeaderRead::kOtherSignature);
+  if (!IsOurSignature(bytes)) return HeaderRead::kOtherSignature;
+  read = ReadExactlyOrEnd(**file, bytes + kSignatureSize, sizeof bytes - kSignatureSize);
+  if (read != ExactRead::kRead) return HeaderReadOf(read, HeaderRead::kShort);
   header->count = GetLe16(bytes + kUserFileCountOffset);
   for (std::size_t i = 0; i < kMaxPrintModes; ++i) {
     header->order[i] = GetLe16(bytes + kUserFileOrderOffset + 2 * i);
@@ -60,13 +70,19 @@ HeaderRead OpenAndReadHeader(std::unique_ptr<FileHandle>* file, Header* header) 
   return HeaderRead::kRead;
 }
 
-// Reads up to `wanted` whole records; returns how many arrived.
-std::size_t ReadRecords(FileHandle& file, PrintModeRecord* records, std::size_t wanted) {
+// Reads up to `wanted` whole records; returns how many arrived before the
+// file ended. `failed` (optional) says whether a read failed instead.
+std::size_t ReadRecords(FileHandle& file, PrintModeRecord* records, std::size_t wanted,
+                        bool* failed = nullptr) {
   std::size_t read = 0;
-  while (read < wanted && ReadExactly(file, &records[read], sizeof(PrintModeRecord))) {
+  ExactRead last = ExactRead::kRead;
+  while (read < wanted &&
+         (last = ReadExactlyOrEnd(file, &records[read], sizeof(PrintModeRecord))) ==
+             ExactRead::kRead) {
     TerminateTexts(&records[read]);
     ++read;
   }
+  if (failed != nullptr) *failed = last == ExactRead::kFailed;
   return read;
 }
 
@@ -128,6 +144,7 @@ bool CreateDefaultPrintModeFile() {
   const std::string path = UserPrintModeFilePath();
   if (path.empty()) return false;
   FileSystem& files = *CurrentPorts().files;
+  bool exists = false;
   {
     // A file that exists but that this user may not change stays as it is,
     // as truncating it in place would have refused.
@@ -135,14 +152,12 @@ bool CreateDefaultPrintModeFile() {
     const auto existing =
         files.Open(path, FileAccess::ReadWrite, FileDisposition::OpenExisting, &failure);
     if (existing == nullptr && failure != OpenFailure::Missing) return false;
-  }
+    exists = existing != nullptr;
+  }  // closed: the copy below opens it again
   // A file that is there but could not be read may still hold presets: it
   // is kept aside, over an older one kept before, and is not replaced when
   // it cannot be.
-  if (files.Open(path, FileAccess::Read, FileDisposition::OpenExisting) != nullptr &&
-      !files.Copy(path, path + kSetAsideSuffix)) {
-    return false;
-  }
+  if (exists && !files.Copy(path, path + kSetAsideSuffix)) return false;
   std::uint16_t order[kMaxPrintModes] = {};
   for (std::uint16_t mode = 0; mode < kBuiltInPrintModes; ++mode) order[mode] = mode;
   return RewriteWholeFile(files, path, EncodeFile(kBuiltInPrintModes, order, nullptr, 0),
@@ -159,8 +174,10 @@ UserFileRead ReadUserPrintModes(UserPrintModes* modes) {
       break;
     case HeaderRead::kNoDirectory:
       return UserFileRead::kNoDirectory;
-    case HeaderRead::kNotOpened:
+    case HeaderRead::kMissing:
       return UserFileRead::kNotOpened;
+    case HeaderRead::kUnreadable:
+      return UserFileRead::kUnreadable;
     case HeaderRead::kOtherSignature:
     case HeaderRead::kShort:
       return UserFileRead::kUnusable;
@@ -168,8 +185,13 @@ UserFileRead ReadUserPrintModes(UserPrintModes* modes) {
   if (header.count < kBuiltInPrintModes) return UserFileRead::kUnusable;
   const std::uint16_t count = header.count < kMaxPrintModes ? header.count : kMaxPrintModes;
   std::memcpy(modes->order, header.order, sizeof modes->order);
-  modes->userCount = static_cast<std::uint16_t>(
-      ReadRecords(*file, modes->user, static_cast<std::size_t>(count - kBuiltInPrintModes)));
+  bool failed = false;
+  modes->userCount = static_cast<std::uint16_t>(ReadRecords(
+      *file, modes->user, static_cast<std::size_t>(count - kBuiltInPrintModes), &failed));
+  if (failed) {
+    modes->userCount = 0;
+    return UserFileRead::kUnreadable;
+  }
   modes->count = static_cast<std::uint16_t>(kBuiltInPrintModes + modes->userCount);
   RepairOrder(modes->order, count, modes->count);
   return UserFileRead::kRead;

@@ -58,7 +58,10 @@ struct UserPrintModes {
 enum class UserFileRead {
   kRead,
   kNoDirectory,  // the system directory is unknown: there is no file to create
-  kNotOpened,
+  kNotOpened,    // there is no file
+  // A file is there but could not be opened or read through: what it holds
+  // is unknown, and it is left as it is.
+  kUnreadable,
   // Another signature, or a header too short or a count below 5 to list even
   // the built-in modes. The caller may replace it with the default file,
   // which keeps a copy of it aside first.

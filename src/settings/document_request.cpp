@@ -36,7 +36,10 @@ void TieForm(PrinterHandle printer, const void* input, std::size_t size, DRVDEVM
 
 bool BuildDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
                            const void* input, bool tiePrinterDefault, DRVDEVMODE* record) {
-  BuildDefaultSettings(ddf, record, deviceName, printer);
+  // The description was just found through the same driver information: a
+  // read of it failing now is the spooler's trouble, and a record without
+  // the model is not one to hand out.
+  if (!BuildWholeDefaultSettings(ddf, record, deviceName, printer)) return false;
   std::vector<std::uint8_t> printerDefault;
   if (!CurrentPorts().spooler->GetPrinterDefaultRecord(printer, &printerDefault)) return false;
   auto scratch = NewRecord();
@@ -116,8 +119,9 @@ std::int32_t DocumentPropertiesWithoutSheet(const DocumentHeader& header,
 int StoreInitialSettings(PrinterHandle printer, const char16_t* printerName) {
   DdfHandle ddf = DdfLoadForPrinter(printer);
   if (ddf == nullptr) return 0;
-  if (auto record = NewRecord()) {
-    BuildDefaultSettings(ddf, record.get(), printerName, printer);
+  // Defaults built without the driver information would be kept for good.
+  auto record = NewRecord();
+  if (record != nullptr && BuildWholeDefaultSettings(ddf, record.get(), printerName, printer)) {
     WritePrinterData(printer, kStoredSettingsName, kRegBinary, record.get(), sizeof *record);
   }
   DdfFree(&ddf);

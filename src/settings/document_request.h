@@ -24,8 +24,8 @@ constexpr std::int32_t kRecordSize = sizeof(DRVDEVMODE);
 // spooler's default record and the caller's `input` merged (each only when
 // it is this driver's own), custom sizes tied to user forms, finalized.
 // With `tiePrinterDefault` the spooler's default record ties its form too,
-// as the no-window sheet path does. False when the spooler's default record
-// cannot be read.
+// as the no-window sheet path does. False when the driver information or
+// the spooler's default record cannot be read.
 bool BuildDocumentSettings(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
                            const void* input, bool tiePrinterDefault, DRVDEVMODE* record);
 

@@ -18,6 +18,11 @@ namespace tqr {
 // be zero-filled first: reserved stretches are left as they are.
 int BuildDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* deviceName,
                          PrinterHandle printer);
+// The same, answering whether the driver information could be read. Built
+// without it, the record lacks the model and the driver's name: good for
+// one answer, not to be stored as the printer's settings.
+bool BuildWholeDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* deviceName,
+                               PrinterHandle printer);
 // Rewrites the derived and constant fields of a complete record and fits
 // its paper sizes to what the printer offers.
 int FinalizeSettings(DdfHandle ddf, DRVDEVMODE* record, PrinterHandle printer);
@@ -44,6 +49,13 @@ constexpr std::size_t kScratchListSize = 6400;
 // defaults and writing them back when they are missing or invalid.
 int LoadStoredDefaults(PrinterHandle printer, DRVDEVMODE* record, const char16_t* deviceName,
                        DdfHandle ddf);
+// What LoadStoredDefaults found. kNotStored: the record holds defaults that
+// were not written back, because the spooler failed to hand over a value
+// that may be sound, or the defaults lack the driver information; whoever
+// would store the record must not, or the printer's settings are lost.
+enum class StoredSettings { kRead, kRepaired, kNotStored };
+StoredSettings LoadStoredSettings(PrinterHandle printer, DRVDEVMODE* record,
+                                  const char16_t* deviceName, DdfHandle ddf);
 // Merges an application's or the spooler's record into `working` when it is
 // this driver's own. `size` is how many bytes the outside handed over at
 // `input`; nothing past them, nor past the record's own size words, is read.
@@ -72,10 +84,11 @@ std::uint16_t FindOptionIndex(DdfHandle ddf, std::uint8_t* scratch, const char* 
 int CheckRangeValue(DdfHandle ddf, std::uint8_t* scratch, const char* feature, std::int16_t value,
                     std::int16_t* output);
 
-// Printer data: a read is good only when the call succeeds; a write counts
-// as done when the call returns 0 and is not tried without name, data or size.
-bool ReadPrinterData(PrinterHandle printer, const char16_t* name, void* buffer,
-                     std::uint32_t size, std::uint32_t* stored);
+// Printer data: a read answers the call's error code, kErrorMoreData for a
+// value longer than `size`; a write counts as done when the call returns 0
+// and is not tried without name, data or size.
+std::uint32_t ReadPrinterData(PrinterHandle printer, const char16_t* name, void* buffer,
+                              std::uint32_t size, std::uint32_t* stored);
 bool WritePrinterData(PrinterHandle printer, const char16_t* name, std::uint32_t type,
                       const void* data, std::uint32_t size);
 
@@ -106,7 +119,10 @@ bool SameFormName(const std::u16string& a, const std::u16string& b);
 bool ListOfferedForms(PrinterHandle printer, std::vector<OfferedForm>* offered);
 
 int MatchUserForm(PrinterHandle printer, DRVDEVMODE* record);
-std::uint32_t EnumUserForms(PrinterHandle printer, int what, void* output);
+// `listed` (optional) says whether the forms could be enumerated at all;
+// without them the count is 0.
+std::uint32_t EnumUserForms(PrinterHandle printer, int what, void* output,
+                            bool* listed = nullptr);
 void CopyFormNames(PrinterHandle printer, DRVDEVMODE* record);
 
 }  // namespace tqr

@@ -165,14 +165,21 @@ bool DdfIsLetterRegion() {
 
 int BuildDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* deviceName,
                          PrinterHandle printer) {
+  BuildWholeDefaultSettings(ddf, record, deviceName, printer);
+  return 1;
+}
+
+bool BuildWholeDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* deviceName,
+                               PrinterHandle printer) {
   const bool letterRegion = DdfIsLetterRegion();
   FillPublicHeader(record, deviceName);
   // One read of the driver information serves the device name and the
   // model: under a spooler each read is a round trip of its own.
   std::u16string driverName;
   Spooler* spooler = CurrentPorts().spooler;
-  if (printer != reinterpret_cast<PrinterHandle>(-1) && spooler != nullptr &&
-      spooler->GetDriverName(printer, &driverName)) {
+  const bool driverRead = printer != reinterpret_cast<PrinterHandle>(-1) && spooler != nullptr &&
+                          spooler->GetDriverName(printer, &driverName);
+  if (driverRead) {
     CopyDeviceName(record, driverName.c_str());
     if (const Model* model = FindModel(driverName)) record->ModelId = model->number;
   }
@@ -199,7 +206,7 @@ int BuildDefaultSettings(DdfHandle ddf, DRVDEVMODE* record, const char16_t* devi
   dm.dmDefaultSource = static_cast<std::int16_t>(record->PaperFeed + DMBIN_USER);
   record->PrivateMarker = kPrivateMarker;
   record->PrinterInfoInitialized = 0;
-  return 1;
+  return driverRead;
 }
 
 }  // namespace tqr

@@ -74,9 +74,11 @@ int MatchUserForm(PrinterHandle printer, DRVDEVMODE* record) {
   return 0;
 }
 
-std::uint32_t EnumUserForms(PrinterHandle printer, int what, void* output) {
+std::uint32_t EnumUserForms(PrinterHandle printer, int what, void* output, bool* listed) {
   std::vector<OfferedForm> offered;
-  if (!ListOfferedForms(printer, &offered)) return 0;
+  const bool read = ListOfferedForms(printer, &offered);
+  if (listed != nullptr) *listed = read;
+  if (!read) return 0;
   if (output != nullptr) {
     for (std::size_t i = 0; i < offered.size(); ++i) {
       const OfferedForm& form = offered[i];

@@ -98,8 +98,12 @@ SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName
   context->mode = flags;
   context->description = DdfLoadForPrinter(printer);
   if (context->description == nullptr) return nullptr;
-  LoadStoredDefaults(printer, &context->record, printerName, context->description);
-  if (!BuildSheetState(context->description, &context->state, &context->record,
+  // The sheet's OK stores its record over the printer's settings: a sheet
+  // opened on defaults that stand in for settings the spooler failed to
+  // hand over would overwrite them.
+  if (LoadStoredSettings(printer, &context->record, printerName, context->description) ==
+          StoredSettings::kNotStored ||
+      !BuildSheetState(context->description, &context->state, &context->record,
                        kDescriptionBaseName, printer)) {
     ReleaseSheet(context);
     return nullptr;

@@ -63,7 +63,8 @@ void FinishDocumentSheet(SheetContext* context, std::int32_t result);
 void CloseDocumentSheet(SheetContext** context);
 
 // The one device sheet of the process: cleared and opened for `printer`;
-// null when the description or the sheet state cannot be had.
+// null when the description, the printer's settings or the sheet state
+// cannot be had.
 SheetContext* OpenDeviceSheet(PrinterHandle printer, const char16_t* printerName,
                               std::uint32_t flags);
 // On OK the saved values become the printer's stored settings.

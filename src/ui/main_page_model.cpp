@@ -117,6 +117,7 @@ bool LoadPrintModeList(UserPrintModes* modes) {
       }
       break;
     case UserFileRead::kNoDirectory:
+    case UserFileRead::kUnreadable:
       break;
   }
   modes->count = 0;

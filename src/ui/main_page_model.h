@@ -38,7 +38,8 @@ void FillBuiltInModeDescriptions(SheetState* state);
 // Fills the page's copy of the user print mode file. A missing file, or one
 // of another program, is replaced by the default file and the list shows the
 // five built-in modes. False, with an empty list, when there is no system
-// directory or the default file cannot be written.
+// directory, when a file is there that cannot be read through (it is left
+// as it is) or when the default file cannot be written.
 bool LoadPrintModeList(UserPrintModes* modes);
 
 // The record of mode number `mode`: built-in below 5, the page's user record

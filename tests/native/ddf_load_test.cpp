@@ -205,12 +205,15 @@ TEST_F(DdfLoadTest, FailsWithoutTextOrWithAWrongVersion) {
   EXPECT_FALSE(files_.Exists(kCachePath));
 }
 
-// Empty, cut short, or without one feature the answers rest on: the loader
-// refuses the text, writes no cache and leaves a last error to show, so no
-// call answers 0 papers with five nameless bins.
+// Empty, cut short, without one feature the answers rest on, or not a
+// description at all: the loader refuses the text, writes no cache and
+// leaves a last error to show, so no call answers 0 papers with five
+// nameless bins, nor -1 with no reason.
 TEST_F(DdfLoadTest, RefusesADescriptionLackingANeededFeature) {
   const std::string whole = kText;
-  std::vector<std::string> texts = {"", whole.substr(0, whole.find("*PaperFeed"))};
+  std::vector<std::string> texts = {"", whole.substr(0, whole.find("*PaperFeed")),
+                                    "*FileVersion: \"2.00\";\n" + whole,
+                                    "*Media: \"" + std::string(200, 'x') + "\", 1;\n" + whole};
   for (const char* feature : kNeededFeatures) {
     std::string text;
     std::size_t start = 0;

@@ -208,6 +208,29 @@ TEST_F(PrinterCacheTest, RefusedRepairsKeepTheCache) {
   EXPECT_EQ(entry.data.count(kStoredSettingsName), 0u);
 }
 
+// A description the driver refuses is never kept: every call, kept or
+// fresh, capability or document, tries it again, answers -1 and leaves the
+// reason; a mended one is seen at once.
+TEST_F(PrinterCacheTest, ARefusedDescriptionFailsEveryCallWithItsReason) {
+  files_.Put(kDdf, "*FileVersion: \"2.00\";\n");
+  clock_.now += 1000;
+  std::vector<std::uint8_t> out(sizeof(DRVDEVMODE));
+  const std::function<std::int32_t()> calls[] = {
+      [&] { return Capability(kCapBins); },
+      [&] { return Capability(kCapBins); },
+      [&] { return Fresh(kCapPapers); },
+      [&] { return records_.Copy(nullptr, kName, nullptr, false, out.data()); },
+      [&] { return FreshDocumentRecords().Copy(printer(), kName, nullptr, false, out.data()); },
+  };
+  for (const auto& call : calls) {
+    machine_.lastError = 0;
+    EXPECT_EQ(call(), -1);
+    EXPECT_EQ(machine_.lastError, kErrorInvalidData);
+  }
+  InstallShippedDescription();
+  EXPECT_EQ(Capability(kCapBins), 5);
+}
+
 // The bound counts from the moment the facts began to be read: a slow read
 // does not stretch it.
 TEST_F(PrinterCacheTest, FreshnessCountsFromTheStartOfTheRead) {

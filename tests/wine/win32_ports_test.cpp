@@ -93,6 +93,42 @@ TEST_F(Win32PortsTest, MoveNeverReplacesAndTimesOrderWrites) {
   EXPECT_EQ(text, "new");
 }
 
+// A rewrite replaces a file that others share: the file keeps its own
+// attributes whatever the temporary file had, no name of the replace's own
+// stays behind, and a file that refuses to be replaced is left whole.
+TEST_F(Win32PortsTest, ReplaceKeepsTheReplacedFilesAttributes) {
+  const std::string shared = Path("shared.cfg");
+  const std::string temporary = Path("shared.cfg.1.tmp");
+  ASSERT_TRUE(test::WriteWholeFile(shared, "old"));
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesA(shared.c_str(), kept));
+  if ((GetFileAttributesA(shared.c_str()) & kept) != kept) {
+    GTEST_SKIP() << "the file system under the prefix keeps no DOS attributes";
+  }
+  ASSERT_TRUE(test::WriteWholeFile(temporary, "new"));
+  ASSERT_TRUE(files_.Replace(temporary, shared));
+  std::string text;
+  ASSERT_TRUE(test::ReadWholeFile(shared, &text));
+  EXPECT_EQ(text, "new");
+  EXPECT_EQ(GetFileAttributesA(shared.c_str()) & kept, kept);
+  EXPECT_EQ(GetFileAttributesA(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((temporary + ".old").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A read-only file is not replaced, by a move or otherwise.
+  ASSERT_TRUE(SetFileAttributesA(shared.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(test::WriteWholeFile(temporary, "newer"));
+  EXPECT_FALSE(files_.Replace(temporary, shared));
+  ASSERT_TRUE(test::ReadWholeFile(shared, &text));
+  EXPECT_EQ(text, "new");
+  EXPECT_EQ(GetFileAttributesA((temporary + ".old").c_str()), INVALID_FILE_ATTRIBUTES);
+  SetFileAttributesA(shared.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // With no file there, the new one simply takes the name.
+  ASSERT_TRUE(files_.Replace(temporary, Path("fresh.cfg")));
+  ASSERT_TRUE(test::ReadWholeFile(Path("fresh.cfg"), &text));
+  EXPECT_EQ(text, "newer");
+}
+
 TEST(Win32MachineTest, ConvertsToTheAnsiCodePageWithinTheBuffer) {
   Win32Machine machine;
   std::string out;
@@ -101,6 +137,9 @@ TEST(Win32MachineTest, ConvertsToTheAnsiCodePageWithinTheBuffer) {
   EXPECT_TRUE(machine.WideToAnsi(std::u16string(259, u'a'), 260, &out));
   EXPECT_FALSE(machine.WideToAnsi(std::u16string(260, u'a'), 260, &out));
   EXPECT_EQ(machine.ProcessId(), GetCurrentProcessId());
+  SetLastError(0);
+  machine.SetLastError(kErrorInvalidData);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
 }
 
 }  // namespace

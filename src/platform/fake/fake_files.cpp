@@ -13,16 +13,19 @@ class FakeFileHandle : public FileHandle {
     return true;
   }
   bool GetLastWriteTime(std::uint64_t* ticks) override {
+    if (NextFault(fs_.faults, FakeCall::kGetTime)) return false;
     if (fs_.failTime.count(path_) != 0) return false;
     *ticks = fs_.files_.at(path_).lastWrite;
     return true;
   }
   bool SetLastWriteTime(std::uint64_t ticks) override {
+    if (NextFault(fs_.faults, FakeCall::kSetTime)) return false;
     if (fs_.failTime.count(path_) != 0) return false;
     fs_.files_.at(path_).lastWrite = ticks;
     return true;
   }
   bool ReadAll(std::vector<std::uint8_t>* out) override {
+    if (NextFault(fs_.faults, FakeCall::kReadWhole)) return false;
     if (fs_.failRead.count(path_) != 0) return false;
     *out = fs_.files_.at(path_).bytes;
     return true;
@@ -31,7 +34,9 @@ class FakeFileHandle : public FileHandle {
   bool Write(const void* data, std::size_t size) override {
     auto& file = fs_.files_.at(path_);
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    const std::size_t allowed = size < fs_.writeBudget ? size : fs_.writeBudget;
+    std::size_t allowed = size < fs_.writeBudget ? size : fs_.writeBudget;
+    const auto fault = NextFault(fs_.faults, FakeCall::kWrite);
+    if (fault) allowed = *fault == Fault::kShort ? std::min(allowed, size / 2) : 0;
     if (allowed > 0) {  // an empty write leaves a file short of the position as it is
       if (file.bytes.size() < position_ + allowed) file.bytes.resize(position_ + allowed);
       std::copy(bytes, bytes + allowed,
@@ -40,14 +45,17 @@ class FakeFileHandle : public FileHandle {
     }
     fs_.writeBudget -= allowed;
     file.lastWrite = ++fs_.clock_;
-    return allowed == size;
+    return !fault && allowed == size;
   }
   bool Read(void* data, std::size_t size, std::size_t* got) override {
     *got = 0;
-    if (fs_.failRead.count(path_) != 0) return false;
+    const auto fault = NextFault(fs_.faults, FakeCall::kRead);
+    if (fault == Fault::kFail || fs_.failRead.count(path_) != 0) return false;
     const auto& bytes = fs_.files_.at(path_).bytes;
     const std::size_t left = position_ < bytes.size() ? bytes.size() - position_ : 0;
     *got = size < left ? size : left;
+    // Short, yet never none: a read of nothing says the file has ended.
+    if (fault == Fault::kShort && *got > 1) *got /= 2;
     // A position past the end (after a seek there) reads nothing and is not
     // turned into an iterator.
     if (*got == 0) return true;
@@ -72,7 +80,7 @@ std::unique_ptr<FileHandle> FakeFileSystem::OpenFile(const std::string& path, Fi
                                                      OpenFailure* failure) {
   ++opens;
   *failure = OpenFailure::Other;
-  if (failOpen.count(path) != 0) return nullptr;
+  if (NextFault(faults, FakeCall::kOpen) || failOpen.count(path) != 0) return nullptr;
   if (access != FileAccess::Read && denyWrite.count(path) != 0) {
     *failure = OpenFailure::AccessDenied;
     return nullptr;
@@ -98,19 +106,24 @@ std::unique_ptr<FileHandle> FakeFileSystem::OpenFile(const std::string& path, Fi
 
 bool FakeFileSystem::Delete(const std::string& path) {
   ++deletes;
-  if (failDelete.count(path) != 0) return false;
+  if (NextFault(faults, FakeCall::kDelete) || failDelete.count(path) != 0) return false;
   return files_.erase(path) != 0;
 }
 
 bool FakeFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
-  if (failMove || !Exists(from) || Exists(to)) return false;
+  if (NextFault(faults, FakeCall::kMove) || failMove || !Exists(from) || Exists(to)) {
+    return false;
+  }
   files_[to] = std::move(files_[from]);
   files_.erase(from);
   return true;
 }
 
 bool FakeFileSystem::Replace(const std::string& from, const std::string& to) {
-  if (failReplace.count(from) != 0 || failReplace.count(to) != 0 || !Exists(from)) return false;
+  if (NextFault(faults, FakeCall::kReplace) || failReplace.count(from) != 0 ||
+      failReplace.count(to) != 0 || !Exists(from)) {
+    return false;
+  }
   files_[to] = std::move(files_[from]);
   files_.erase(from);
   return true;
@@ -118,7 +131,10 @@ bool FakeFileSystem::Replace(const std::string& from, const std::string& to) {
 
 bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
   ++copies;
-  if (failCopy.count(from) != 0 || failCopy.count(to) != 0 || !Exists(from)) return false;
+  if (NextFault(faults, FakeCall::kCopy) || failCopy.count(from) != 0 ||
+      failCopy.count(to) != 0 || !Exists(from)) {
+    return false;
+  }
   files_[to] = File{files_[from].bytes, ++clock_};
   return true;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fault_plan.h"
 #include "platform/ports.h"
 
 namespace tqr::fake {
@@ -45,6 +46,8 @@ class FakeFileSystem : public FileSystem {
   bool failMove = false;
   // Writes stop after this many bytes in total and report failure.
   std::size_t writeBudget = static_cast<std::size_t>(-1);
+  // Faults by the order of the calls, shared with the spooler's plan.
+  FaultPlan* faults = nullptr;
 
   int opens = 0;
   int deletes = 0;

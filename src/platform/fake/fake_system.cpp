@@ -6,14 +6,13 @@ namespace tqr::fake {
 namespace {
 
 // The same codes the real calls answer with.
-constexpr std::uint32_t kErrorFileNotFound = 2;
-constexpr std::uint32_t kErrorInvalidHandle = 6;
 constexpr std::uint32_t kErrorFileExists = 80;
 constexpr std::uint32_t kErrorInvalidFormName = 1902;
 
 }  // namespace
 
 PrinterHandle FakeSpooler::OpenPrinterByName(const std::u16string& name) {
+  if (NextFault(faults, FakeCall::kOpenPrinter)) return nullptr;
   const auto found = names.find(name);
   if (found == names.end()) return nullptr;
   ++openedByName;
@@ -28,7 +27,7 @@ void FakeSpooler::ClosePrinter(PrinterHandle printer) {
 bool FakeSpooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path) {
   ++reads;
   const auto found = printers.find(printer);
-  if (found == printers.end()) return false;
+  if (NextFault(faults, FakeCall::kDriverInfo) || found == printers.end()) return false;
   *path = found->second.dataFile;
   return true;
 }
@@ -36,7 +35,7 @@ bool FakeSpooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path)
 bool FakeSpooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
   ++reads;
   const auto found = printers.find(printer);
-  if (found == printers.end()) return false;
+  if (NextFault(faults, FakeCall::kDriverInfo) || found == printers.end()) return false;
   *name = found->second.driverName;
   return true;
 }
@@ -45,6 +44,7 @@ std::uint32_t FakeSpooler::GetPrinterData(PrinterHandle printer, const std::u16s
                                           std::uint32_t* type, void* buffer, std::uint32_t size,
                                           std::uint32_t* needed) {
   ++reads;
+  if (NextFault(faults, FakeCall::kGetPrinterData)) return kInjectedSpoolerError;
   const auto found = printers.find(printer);
   if (found == printers.end()) return kErrorInvalidHandle;
   const auto value = found->second.data.find(name);
@@ -60,6 +60,7 @@ std::uint32_t FakeSpooler::GetPrinterData(PrinterHandle printer, const std::u16s
 std::uint32_t FakeSpooler::SetPrinterData(PrinterHandle printer, const std::u16string& name,
                                           std::uint32_t type, const void* data,
                                           std::uint32_t size) {
+  if (NextFault(faults, FakeCall::kSetPrinterData)) return kInjectedSpoolerError;
   const auto found = printers.find(printer);
   if (found == printers.end()) return kErrorInvalidHandle;
   if (found->second.failSetData) return kErrorAccessDenied;
@@ -70,6 +71,7 @@ std::uint32_t FakeSpooler::SetPrinterData(PrinterHandle printer, const std::u16s
 }
 
 std::uint32_t FakeSpooler::DeletePrinterData(PrinterHandle printer, const std::u16string& name) {
+  if (NextFault(faults, FakeCall::kDeletePrinterData)) return kInjectedSpoolerError;
   const auto found = printers.find(printer);
   if (found == printers.end()) return kErrorInvalidHandle;
   if (found->second.failSetData) return kErrorAccessDenied;
@@ -80,14 +82,19 @@ bool FakeSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                           std::vector<std::uint8_t>* record) {
   ++reads;
   const auto found = printers.find(printer);
-  if (found == printers.end() || !found->second.hasPrinterInfo) return false;
+  if (NextFault(faults, FakeCall::kPrinterInfo) || found == printers.end() ||
+      !found->second.hasPrinterInfo) {
+    return false;
+  }
   *record = found->second.defaultRecord;
   return true;
 }
 
 bool FakeSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* out) {
   ++reads;
-  if (failEnumForms || printers.count(printer) == 0) return false;
+  if (NextFault(faults, FakeCall::kEnumForms) || failEnumForms || printers.count(printer) == 0) {
+    return false;
+  }
   *out = forms;
   return true;
 }
@@ -114,6 +121,7 @@ std::vector<FormInfo>::iterator FakeSpooler::FindForm(const std::u16string& name
 }
 
 std::uint32_t FakeSpooler::AddForm(PrinterHandle printer, const FormInfo& form) {
+  if (NextFault(faults, FakeCall::kAddForm)) return kInjectedSpoolerError;
   if (printers.count(printer) == 0) return kErrorInvalidHandle;
   if (formChangeError != kErrorSuccess) return formChangeError;
   if (FindForm(form.name) != forms.end()) return kErrorFileExists;
@@ -123,6 +131,7 @@ std::uint32_t FakeSpooler::AddForm(PrinterHandle printer, const FormInfo& form) 
 
 std::uint32_t FakeSpooler::SetForm(PrinterHandle printer, const std::u16string& name,
                                    const FormInfo& form) {
+  if (NextFault(faults, FakeCall::kSetForm)) return kInjectedSpoolerError;
   if (printers.count(printer) == 0) return kErrorInvalidHandle;
   if (formChangeError != kErrorSuccess) return formChangeError;
   const auto found = FindForm(name);
@@ -132,6 +141,7 @@ std::uint32_t FakeSpooler::SetForm(PrinterHandle printer, const std::u16string& 
 }
 
 std::uint32_t FakeSpooler::DeleteForm(PrinterHandle printer, const std::u16string& name) {
+  if (NextFault(faults, FakeCall::kDeleteForm)) return kInjectedSpoolerError;
   if (printers.count(printer) == 0) return kErrorInvalidHandle;
   if (formChangeError != kErrorSuccess) return formChangeError;
   const auto found = FindForm(name);

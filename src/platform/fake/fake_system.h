@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fault_plan.h"
 #include "platform/ports.h"
 
 namespace tqr::fake {
@@ -63,6 +64,8 @@ class FakeSpooler : public Spooler {
   // Answered by AddForm, SetForm and DeleteForm instead of changing a form.
   std::uint32_t formChangeError = kErrorSuccess;
   std::atomic<int> dataWrites{0};
+  // Faults by the order of the calls, shared with the file system's plan.
+  FaultPlan* faults = nullptr;
 
  private:
   std::vector<FormInfo>::iterator FindForm(const std::u16string& name);

@@ -121,6 +121,13 @@ bool PosixFileSystem::MoveNoReplace(const std::string& from, const std::string& 
 }
 
 bool PosixFileSystem::Replace(const std::string& from, const std::string& to) {
+  // The new file takes the old one's mode bits (and owner, where this
+  // process may give them) before it takes its name.
+  struct stat old;
+  if (::stat(to.c_str(), &old) == 0) {
+    if (::chmod(from.c_str(), old.st_mode & 07777) != 0) return false;
+    if (::chown(from.c_str(), old.st_uid, old.st_gid) != 0 && errno != EPERM) return false;
+  }
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 

@@ -165,11 +165,34 @@ bool Win32FileSystem::MoveNoReplace(const std::string& from, const std::string& 
 }
 
 bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+  const DWORD attributes = GetFileAttributesA(to.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  }
   if (IsReadOnlyFile(to)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  // A move would give the file the temporary file's attributes and the
+  // directory's inherited security; a shared file must keep its own, which
+  // ReplaceFile carries over to the new content. The old content waits
+  // under a name of the temporary file's own until the new one is in, so
+  // that a replace failing half way can put it back.
+  const std::string backup = from + ".old";
+  if (!ReplaceFileA(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                    nullptr, nullptr)) {
+    // Only here is the old content under the backup name; on every other
+    // failure both files keep their names.
+    if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+      MoveFileExA(backup.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    return false;
+  }
+  DeleteFileA(backup.c_str());
+  // Wine's ReplaceFile moves the new file in as it is; the attributes at
+  // least are put back (on Windows they are there already).
+  SetFileAttributesA(to.c_str(), attributes);
+  return true;
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
