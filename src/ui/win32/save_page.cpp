@@ -13,6 +13,7 @@
 #include "resources/feature_pages_ids.h"
 #include "sheet/print_mode_settings.h"
 #include "ui/advanced_sheet_model.h"
+#include "ui/export_dialog_model.h"
 #include "ui/main_page_model.h"
 #include "ui/save_page_model.h"
 #include "ui/win32/advanced_pages.h"
@@ -343,7 +344,7 @@ void OnOpen(HWND page, SavePageBlock* block) {
   if (RunOpenDialog(page, &store.working) == 0) return;
   // The list may have filled since the dialog counted.
   if (store.count >= kMaxPrintModes) {
-    Tell(page, u"Cannot save more than 100 Print Mode icons.");
+    Tell(page, kTooManyPresetsMessage);
     return;
   }
   TerminateTexts(&store.working);
