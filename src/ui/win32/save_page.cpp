@@ -111,14 +111,20 @@ void AddModeItem(HWND page, const PrintModeStore& store, std::uint16_t mode) {
   if (item >= 0) SendDlgItemMessageW(page, IDC_SAVE_MODES, LB_SETITEMDATA, item, mode);
 }
 
+// One entry per column, as tall as the list shows it. Setting the height
+// may bring in the horizontal scroll bar (the entries outgrow the width),
+// which takes its height from the client area and would cut every title;
+// measuring again once the bar has settled gives the row its real room.
 void SetRowGeometry(HWND page, int id, int perWidth) {
   HWND list = GetDlgItem(page, id);
-  RECT client = {};
-  GetClientRect(list, &client);
-  const int height = client.bottom - client.top;
-  SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(height > 255 ? 255 : height, 0));
-  SendMessageW(list, LB_SETCOLUMNWIDTH, static_cast<WPARAM>((client.right - client.left) / perWidth),
-               0);
+  for (int pass = 0; pass < 2; ++pass) {
+    RECT client = {};
+    GetClientRect(list, &client);
+    const int height = client.bottom - client.top;
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(height > 255 ? 255 : height, 0));
+    SendMessageW(list, LB_SETCOLUMNWIDTH,
+                 static_cast<WPARAM>((client.right - client.left) / perWidth), 0);
+  }
 }
 
 void ShowRecord(HWND page, SavePageBlock* block, const PrintModeRecord& record) {
@@ -156,12 +162,12 @@ void OnInitDialog(HWND page, LPARAM lParam) {
   GetDriverHelpFile(sheet->printer, block->header.helpFile);
   block->clearedOnce = 0;
 
-  SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
-  SetRowGeometry(page, IDC_SAVE_ICONS, kIconsPerWidth);
   for (std::uint16_t p = 0; p < store->count; ++p) AddModeItem(page, *store, store->order[p]);
   for (int icon = 0; icon < kPrintModeIconCount; ++icon) {
     SendDlgItemMessageW(page, IDC_SAVE_ICONS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
   }
+  SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
+  SetRowGeometry(page, IDC_SAVE_ICONS, kIconsPerWidth);
   SendDlgItemMessageW(page, IDC_SAVE_TITLE, EM_LIMITTEXT, kTitleEditCharacters, 0);
   SendDlgItemMessageW(page, IDC_SAVE_DESCRIPTION, EM_LIMITTEXT, kDescriptionEditCharacters, 0);
   if (const PrintModeRecord* record = FindRecordAtPosition(store->View(), store->selection)) {
@@ -274,6 +280,7 @@ void OnSave(HWND page, SavePageBlock* block) {
   }
   if (!AppendPrintMode(&store)) return;
   AddModeItem(page, store, store.order[store.count - 1]);
+  SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
   sheet->advancedMainPageFlags &= ~kMainPageModified;
   store.selection = static_cast<std::uint16_t>(store.count - 1);
   ShowSaved(page, block, title);
@@ -293,6 +300,7 @@ void OnDelete(HWND page, SavePageBlock* block) {
   if (NotePrintModeDeleted(sheet, store, deleted, &store.modeToApply)) ShutSheetCancel(page);
 
   SendDlgItemMessageW(page, IDC_SAVE_MODES, LB_DELETESTRING, position, 0);
+  SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
   // The item data of the rest follow the renumbering.
   for (std::uint16_t p = 0; p < store.count; ++p) {
     SendDlgItemMessageW(page, IDC_SAVE_MODES, LB_SETITEMDATA, p, store.order[p]);
@@ -350,6 +358,7 @@ void OnOpen(HWND page, SavePageBlock* block) {
   TerminateTexts(&store.working);
   if (!AppendPrintMode(&store)) return;
   AddModeItem(page, store, store.order[store.count - 1]);
+  SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
   store.selection = static_cast<std::uint16_t>(store.count - 1);
   ShowRecord(page, block, store.working);
   ShowButtons(page, block);
