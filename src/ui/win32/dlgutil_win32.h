@@ -215,6 +215,11 @@ bool DrawDoubleFocusRect(HDC dc, const RECT& rect);
 // A one-pixel line in a system colour from (x0, y0) up to, not including,
 // (x1, y1).
 void DrawSysColorLine(HDC dc, int x0, int y0, int x1, int y1, int colorIndex);
+// A bitmap centred in `rect`; with `transparent`, pixels of that colour
+// leave the background. Gives where it went in `drawn`; false when it could
+// not be drawn. The caller keeps the bitmap.
+bool DrawBitmapCentred(HDC dc, const RECT& rect, HBITMAP bitmap,
+                       const COLORREF* transparent, RECT* drawn);
 // A bitmap resource of the module with its classic 3-D greys in the
 // system's colours; null when it is missing. The caller deletes it.
 HBITMAP LoadSystemColoredBitmap(int resourceId);

@@ -98,17 +98,8 @@ void DrawSmallPicture(const SheetState* sheet, const DRAWITEMSTRUCT* item, MainP
                                                 MAKEINTRESOURCEW(MainPictureBitmap(sheet, which)),
                                                 IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   if (bitmap == nullptr) return;
-  BITMAP info = {};
-  HDC source = CreateCompatibleDC(dc);
-  if (source != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0) {
-    HGDIOBJ previous = SelectObject(source, bitmap);
-    const int left = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
-    const int top = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
-    TransparentBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
-                   info.bmHeight, kTransparentColor);
-    SelectObject(source, previous);
-  }
-  if (source != nullptr) DeleteDC(source);
+  RECT drawn = {};
+  DrawBitmapCentred(dc, rect, bitmap, &kTransparentColor, &drawn);
   DeleteObject(bitmap);
 }
 

@@ -69,21 +69,13 @@ void DrawArrow(const ArrowBitmaps& arrow, const DRAWITEMSTRUCT* item) {
                                                          : arrow.normal;
   HBITMAP bitmap = LoadSystemColoredBitmap(id);
   if (bitmap == nullptr) return;
-  BITMAP info = {};
-  HDC source = CreateCompatibleDC(dc);
-  if (source != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0) {
-    HGDIOBJ previous = SelectObject(source, bitmap);
-    const int left = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
-    const int top = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
-    BitBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    if ((item->itemState & (ODS_SELECTED | ODS_FOCUS)) != 0) {
-      // One pixel outside the bitmap.
-      const RECT focus = {left - 1, top - 1, left + info.bmWidth + 1, top + info.bmHeight + 1};
-      DrawFocusRect(dc, &focus);
-    }
+  RECT drawn = {};
+  if (DrawBitmapCentred(dc, rect, bitmap, nullptr, &drawn) &&
+      (item->itemState & (ODS_SELECTED | ODS_FOCUS)) != 0) {
+    // One pixel outside the bitmap.
+    const RECT focus = {drawn.left - 1, drawn.top - 1, drawn.right + 1, drawn.bottom + 1};
+    DrawFocusRect(dc, &focus);
   }
-  if (source != nullptr) DeleteDC(source);
   DeleteObject(bitmap);
 }
 
