@@ -9,13 +9,16 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "native/presets_fixture.h"
+#include "resources/export_dialogs_ids.h"
 #include "resources/feature_pages_ids.h"
 #include "sheet/print_mode_settings.h"
 #include "ui/win32/advanced_pages.h"
+#include "wine/support/dialog_steps.h"
 #include "wine/support/page_fixture.h"
 #include "wine/support/scratch_system.h"
 
@@ -140,6 +143,22 @@ class SavePageTest : public test::PageFixture {
     EXPECT_EQ(button, close) << "Cancel and Close disagree";
     return button;
   }
+  // Open..., an export file of the folder named in the dialog, OK; `beforeOk`
+  // runs in the dialog first.
+  void Import(const std::string& name, const std::function<void()>& beforeOk = nullptr) {
+    const std::string path = scratch_.Path(name);
+    const bool followed = test::RunWithSteps(
+        {{IDC_OPEN_FILE_NAME,
+          [&](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_OPEN_FILE_NAME, path.c_str());
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OPEN_FILE_NAME, CBN_EDITCHANGE),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_OPEN_FILE_NAME)));
+            if (beforeOk) beforeOk();
+            test::Click(dialog, IDC_OPEN_OK);
+          }}},
+        [this] { Press(IDC_SAVE_OPEN); });
+    EXPECT_TRUE(followed) << "the Open dialog closed before its steps ran";
+  }
   LONG_PTR Notify(UINT code) {
     NMHDR header = {harness_.sheet(), 0, code};
     SendMessageW(page(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
@@ -263,6 +282,18 @@ TEST_F(SavePageTest, DeletingRenumbersTheModesAbove) {
   }
 }
 
+TEST_F(SavePageTest, OpeningAnExportFileAppendsItsRecord) {
+  const PrintModeRecord fresh = MakeRecord(u"Fresh", 6);
+  scratch_.Put("in.cfg", test::ExportFile(1, {fresh}));
+  ASSERT_NE(Open(PlainUserFile(3)), nullptr);
+  Import("in.cfg");
+  EXPECT_TRUE(boxes_.asked.empty());
+  EXPECT_EQ(File(), UserFile(9, Identity(9), {User(0), User(1), User(2), fresh}));
+  EXPECT_EQ(Listed(), Identity(9));
+  EXPECT_EQ(Selected(IDC_SAVE_MODES), 8);
+  EXPECT_EQ(Text(Item(IDC_SAVE_TITLE)), L"Fresh");
+}
+
 // The arrows swap the selected mode with its neighbour in the file's order;
 // each is greyed at its end of the list, and the focus goes to the other.
 TEST_F(SavePageTest, ArrowsReorderTheFile) {
@@ -297,10 +328,14 @@ TEST_F(SavePageTest, ArrowsReorderTheFile) {
 }
 
 // A change that cannot be written leaves the file as it was, and no
-// temporary file beside it, and the user is told why.
+// temporary file beside it, and the user is told why. Neither the page nor
+// the sheet shows it: after a delete the file never saw, a renumbered mode
+// in effect would name another preset.
 TEST_F(SavePageTest, RefusedWritesLeaveTheFileAndTellTheUser) {
-  enum class Fault { kReadOnly, kHeldOpen, kFolderGone, kReadOnlyWhileAsked };
-  enum class Action { kSaveNew, kOverwrite, kDelete, kMoveUp };
+  // kReadOnlyAfterCheck: the page found the file writable, and it turns
+  // read-only while the question or the Open dialog is up.
+  enum class Fault { kReadOnly, kHeldOpen, kFolderGone, kReadOnlyAfterCheck };
+  enum class Action { kSaveNew, kOverwrite, kDelete, kMoveUp, kImport };
   const struct Case {
     Fault fault;
     Action action;
@@ -313,17 +348,19 @@ TEST_F(SavePageTest, RefusedWritesLeaveTheFileAndTellTheUser) {
       {Fault::kHeldOpen, Action::kMoveUp, kWriteFailed},
       {Fault::kFolderGone, Action::kSaveNew, kAdministrator},
       {Fault::kFolderGone, Action::kMoveUp, kWriteFailed},
-      // The check before the question passed; the write after it fails.
-      {Fault::kReadOnlyWhileAsked, Action::kOverwrite, kWriteFailed},
-      {Fault::kReadOnlyWhileAsked, Action::kDelete, kWriteFailed},
+      {Fault::kReadOnlyAfterCheck, Action::kOverwrite, kWriteFailed},
+      {Fault::kReadOnlyAfterCheck, Action::kDelete, kWriteFailed},
+      {Fault::kReadOnlyAfterCheck, Action::kImport, kWriteFailed},
   };
   const Bytes before = PlainUserFile(3);
   const std::string path = scratch_.Path(kUserFile);
+  const auto makeReadOnly = [&path] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); };
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << "fault " << static_cast<int>(c.fault) << " action "
                                     << static_cast<int>(c.action));
-    ASSERT_NE(Open(before), nullptr);
-    Pick(IDC_SAVE_MODES, 6);  // U1
+    scratch_.Put("in.cfg", test::ExportFile(1, {MakeRecord(u"Fresh", 6)}));
+    ASSERT_NE(Open(before, 7, 7), nullptr);  // U2 in effect
+    Pick(IDC_SAVE_MODES, 6);                 // U1
     if (c.action == Action::kSaveNew) TypeTitle(L"Poster");
 
     HANDLE held = INVALID_HANDLE_VALUE;
@@ -336,11 +373,11 @@ TEST_F(SavePageTest, RefusedWritesLeaveTheFileAndTellTheUser) {
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         break;
       case Fault::kFolderGone:
-        DeleteFileA(path.c_str());
+        for (const std::string& name : scratch_.Entries()) DeleteFileA(scratch_.Path(name).c_str());
         ASSERT_TRUE(RemoveDirectoryA(scratch_.folder().c_str()));
         break;
-      case Fault::kReadOnlyWhileAsked:
-        boxes_.whileAsked = [&path] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); };
+      case Fault::kReadOnlyAfterCheck:
+        boxes_.whileAsked = makeReadOnly;
         break;
     }
     switch (c.action) {
@@ -354,6 +391,9 @@ TEST_F(SavePageTest, RefusedWritesLeaveTheFileAndTellTheUser) {
       case Action::kMoveUp:
         Press(IDC_SAVE_UP);
         break;
+      case Action::kImport:
+        Import("in.cfg", makeReadOnly);
+        break;
     }
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     boxes_.whileAsked = nullptr;
@@ -361,12 +401,17 @@ TEST_F(SavePageTest, RefusedWritesLeaveTheFileAndTellTheUser) {
     ASSERT_FALSE(boxes_.asked.empty());
     EXPECT_EQ(boxes_.asked.back().text, c.message);
     EXPECT_EQ(boxes_.asked.back().flags, MB_OK | kWarning);
+    EXPECT_EQ(Listed(), Identity(8));
+    EXPECT_EQ(SheetTitle(), kUntitledSheet);
+    EXPECT_TRUE(CancelOffered());
+    Notify(PSN_APPLY);
+    EXPECT_EQ(state()->printMode->currentId, 7);
     if (c.fault == Fault::kFolderGone) {
       EXPECT_EQ(GetFileAttributesA(scratch_.folder().c_str()), INVALID_FILE_ATTRIBUTES);
       ASSERT_TRUE(CreateDirectoryA(scratch_.folder().c_str(), nullptr));
     } else {
       EXPECT_EQ(File(), before);
-      EXPECT_EQ(scratch_.Entries(), std::vector<std::string>{kUserFile});
+      EXPECT_EQ(scratch_.Entries(), (std::vector<std::string>{"in.cfg", kUserFile}));
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
   }
