@@ -411,7 +411,7 @@ TEST_F(SavePageTest, RefusedWritesLeaveTheFileAndTellTheUser) {
       ASSERT_TRUE(CreateDirectoryA(scratch_.folder().c_str(), nullptr));
     } else {
       EXPECT_EQ(File(), before);
-      EXPECT_EQ(scratch_.Entries(), (std::vector<std::string>{"in.cfg", kUserFile}));
+      EXPECT_EQ(scratch_.Entries(), (std::vector<std::string>{kUserFile, "in.cfg"}));
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
   }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -59,7 +60,7 @@ class ScratchSystemDirectory {
     std::ifstream in(Path(name), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  // The names in the folder, "." and ".." left out.
+  // The names in the folder in byte order, "." and ".." left out.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
@@ -70,6 +71,7 @@ class ScratchSystemDirectory {
       if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    std::sort(names.begin(), names.end());
     return names;
   }
 
