@@ -7,17 +7,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "native/presets_fixture.h"
-#include "platform/win32/win32_ports.h"
 #include "resources/export_dialogs_ids.h"
-#include "support/processes.h"
 #include "ui/win32/module_instance.h"
 #include "wine/support/dialog_steps.h"
 #include "wine/support/recorded_messages.h"
+#include "wine/support/scratch_system.h"
 
 namespace tqr {
 namespace {
@@ -29,14 +26,6 @@ using test::ExportFile;
 using test::MakeRecord;
 
 constexpr UINT kWarning = MB_ICONEXCLAMATION | MB_TASKMODAL;
-
-// The user print mode file lives in a folder of the test's own, so that
-// nothing of the prefix's system directory is touched.
-class TestMachine : public win32::Win32Machine {
- public:
-  std::string SystemDirectory() override { return systemDirectory; }
-  std::string systemDirectory;
-};
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
@@ -61,48 +50,9 @@ class ExportDialogsTest : public ::testing::Test {
     SetModuleInstance(GetModuleHandleW(nullptr));
   }
 
-  void SetUp() override {
-    // A folder of its own, new for each test, without its final separator.
-    folder_ = test::MakeScratchDirectory();
-    folder_.pop_back();
-    machine_.systemDirectory = folder_;
-    GetCurrentDirectoryA(MAX_PATH, startDirectory_);
-  }
-
-  void TearDown() override {
-    // The dialogs change the process's directory; the folder cannot go while
-    // it is current.
-    SetCurrentDirectoryA(startDirectory_);
-    for (const std::string& name : written_) {
-      SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(Path(name).c_str());
-    }
-    RemoveDirectoryA(folder_.c_str());
-  }
-
-  std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
-
-  void Put(const std::string& name, const Bytes& bytes) {
-    std::ofstream(Path(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    written_.push_back(name);
-  }
-  Bytes Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(Path("*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (found.cFileName[0] != '.') names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-  }
+  std::string Path(const std::string& name) const { return scratch_.Path(name); }
+  void Put(const std::string& name, const Bytes& bytes) { scratch_.Put(name, bytes); }
+  Bytes Read(const std::string& name) const { return scratch_.Read(name); }
   // The user print mode file with `users` presets titled U0, U1...
   void PutUserFile(std::uint16_t users) { Put("Tqr54usr.cfg", test::PlainUserFile(users)); }
 
@@ -128,19 +78,16 @@ class ExportDialogsTest : public ::testing::Test {
   INT_PTR SaveAs(std::deque<DialogStep> steps) { return Run(RunSaveAsDialog, std::move(steps)); }
   INT_PTR Open(std::deque<DialogStep> steps) { return Run(RunOpenDialog, std::move(steps)); }
 
-  win32::Win32FileSystem files_;
-  TestMachine machine_;
-  ScopedPorts ports_{Ports{&files_, nullptr, &machine_}};
+  // The user print mode file lives in a folder of the test's own, so that
+  // nothing of the prefix's system directory is touched.
+  test::ScratchSystemDirectory scratch_;
+  ScopedPorts ports_{Ports{&scratch_.files, nullptr, &scratch_.machine}};
   test::RecordedMessages boxes_;
-  std::string folder_;
-  char startDirectory_[MAX_PATH] = {};
-  std::vector<std::string> written_;
   PrintModeRecord working_ = MakeRecord(u"Poster", 9);
 };
 
 TEST_F(ExportDialogsTest, SaveAsIntoANewFileThenIntoItAgain) {
   PutUserFile(1);
-  written_.push_back("new.cfg");
   EXPECT_EQ(SaveAs({TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "new")}), 1);
   EXPECT_EQ(Read("new.cfg"), ExportFile(1, {working_}));
   EXPECT_TRUE(boxes_.asked.empty());
@@ -190,7 +137,7 @@ TEST_F(ExportDialogsTest, RefusedWritesLeaveTheFilesAndTellTheUser) {
   EXPECT_EQ(boxes_.asked[1].text, L"Path " + Widen(Path("gone\\")) +
                                       L" does not exist.\nCheck the correct path is specified.");
   // Nothing else appeared in the folder: no temporary file, no new one.
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"locked.cfg"});
+  EXPECT_EQ(scratch_.Entries(), std::vector<std::string>{"locked.cfg"});
 }
 
 TEST_F(ExportDialogsTest, OpenRefusesATitleClashThenReadsAnotherRecord) {

@@ -8,6 +8,7 @@
 
 #include <new>
 #include <string>
+#include <utility>
 
 #include "presets/print_mode_file.h"
 #include "resources/feature_pages_ids.h"
@@ -69,10 +70,13 @@ bool MayChangeStore(HWND page) {
   return false;
 }
 
-// The old file stays whole when the rewrite fails; the user hears of it
-// rather than taking the page's list for what is stored.
-bool WriteStore(HWND page, const SavePageBlock* block) {
-  if (WritePrintModeStore(*block->store)) return true;
+// The old file stays whole when the rewrite fails; the user hears of it.
+// Every change is made on a copy of the page's store and written from it,
+// and the store, the list and the sheet take it only once the file holds
+// it: mode numbers the sheet renumbered after a delete the file never saw
+// would name other presets.
+bool WriteStore(HWND page, const PrintModeStore& edited) {
+  if (WritePrintModeStore(edited)) return true;
   Tell(page, kStoreWriteFailedMessage);
   return false;
 }
@@ -271,20 +275,22 @@ void OnSave(HWND page, SavePageBlock* block) {
     const std::u16string question = OverwriteQuestion(title);
     if (ShowDriverMessage(page, Wide(question.c_str()), MB_OKCANCEL) != IDOK) return;
     const std::uint16_t mode = store.order[position];
-    if (!OverwritePrintMode(&store, position)) return;
+    PrintModeStore edited = store;
+    if (!OverwritePrintMode(&edited, position) || !WriteStore(page, edited)) return;
+    store = std::move(edited);
     store.selection = position;
     ShowSaved(page, block, title);
-    if (!WriteStore(page, block)) return;
     if (NotePrintModeOverwritten(sheet, mode, store.working)) ShutSheetCancel(page);
     return;
   }
-  if (!AppendPrintMode(&store)) return;
+  PrintModeStore edited = store;
+  if (!AppendPrintMode(&edited) || !WriteStore(page, edited)) return;
+  store = std::move(edited);
   AddModeItem(page, store, store.order[store.count - 1]);
   SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
   sheet->advancedMainPageFlags &= ~kMainPageModified;
   store.selection = static_cast<std::uint16_t>(store.count - 1);
   ShowSaved(page, block, title);
-  WriteStore(page, block);
 }
 
 void OnDelete(HWND page, SavePageBlock* block) {
@@ -296,7 +302,9 @@ void OnDelete(HWND page, SavePageBlock* block) {
   const std::u16string question = DeleteQuestion(GetTitleAtPosition(store.View(), position));
   if (ShowDriverMessage(page, Wide(question.c_str()), MB_OKCANCEL) != IDOK) return;
   std::uint16_t deleted = 0;
-  if (!DeletePrintMode(&store, position, &deleted)) return;
+  PrintModeStore edited = store;
+  if (!DeletePrintMode(&edited, position, &deleted) || !WriteStore(page, edited)) return;
+  store = std::move(edited);
   if (NotePrintModeDeleted(sheet, store, deleted, &store.modeToApply)) ShutSheetCancel(page);
 
   SendDlgItemMessageW(page, IDC_SAVE_MODES, LB_DELETESTRING, position, 0);
@@ -312,14 +320,18 @@ void OnDelete(HWND page, SavePageBlock* block) {
   SendMessageW(GetParent(page), DM_SETDEFID, IDOK, 0);
   SendDlgItemMessageW(page, IDC_SAVE_DELETE, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
   ShowButtons(page, block);
-  WriteStore(page, block);
 }
 
 void OnMove(HWND page, SavePageBlock* block, int arrow) {
   PrintModeStore& store = *block->store;
   const std::uint16_t from = store.selection;
   const bool up = arrow == IDC_SAVE_UP;
-  if (!(up ? MovePrintModeUp(&store, from) : MovePrintModeDown(&store, from))) return;
+  PrintModeStore edited = store;
+  if (!(up ? MovePrintModeUp(&edited, from) : MovePrintModeDown(&edited, from)) ||
+      !WriteStore(page, edited)) {
+    return;
+  }
+  store = std::move(edited);
   const std::uint16_t to = up ? static_cast<std::uint16_t>(from - 1)
                               : static_cast<std::uint16_t>(from + 1);
   for (std::uint16_t p : {from, to}) {
@@ -332,7 +344,6 @@ void OnMove(HWND page, SavePageBlock* block, int arrow) {
   if (IsWindowEnabled(GetDlgItem(page, arrow)) == FALSE) {
     SetFocus(GetDlgItem(page, up ? IDC_SAVE_DOWN : IDC_SAVE_UP));
   }
-  WriteStore(page, block);
 }
 
 void OnSaveAs(HWND page, SavePageBlock* block) {
@@ -356,13 +367,14 @@ void OnOpen(HWND page, SavePageBlock* block) {
     return;
   }
   TerminateTexts(&store.working);
-  if (!AppendPrintMode(&store)) return;
+  PrintModeStore edited = store;
+  if (!AppendPrintMode(&edited) || !WriteStore(page, edited)) return;
+  store = std::move(edited);
   AddModeItem(page, store, store.order[store.count - 1]);
   SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
   store.selection = static_cast<std::uint16_t>(store.count - 1);
   ShowRecord(page, block, store.working);
   ShowButtons(page, block);
-  WriteStore(page, block);
 }
 
 void OnCommand(HWND page, WPARAM wParam) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,14 @@ class RecordedMessages : public MessageBoxHook {
 
   int Answer(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) override {
     asked.push_back({owner, text, caption, flags});
+    if (whileAsked) whileAsked();
     return answer;
   }
 
   int answer;
+  // Runs while each box is open, before it is answered: what happens
+  // elsewhere while the user reads the question.
+  std::function<void()> whileAsked;
   std::vector<AskedMessage> asked;
 
  private:
