@@ -104,8 +104,10 @@ void DrawSmallPicture(const SheetState* sheet, const DRAWITEMSTRUCT* item, MainP
     HGDIOBJ previous = SelectObject(source, bitmap);
     const int left = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
     const int top = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
-    TransparentBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
-                   info.bmHeight, kTransparentColor);
+    // GDI's own entry, which msimg32's TransparentBlt only forwards to: importing
+    // msimg32 made every process that loads us for a capability call load it too.
+    GdiTransparentBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
+                      info.bmHeight, kTransparentColor);
     SelectObject(source, previous);
   }
   if (source != nullptr) DeleteDC(source);
