@@ -150,10 +150,17 @@ DdfHandle LoadImage(const char* textPath) {
   FileSystem& files = *CurrentPorts().files;
   const std::string cachePath = CachePathFor(textPath);
   {
-    const auto text = files.Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
-    if (text == nullptr) return nullptr;
+    // The text's time by its name: a current cache is all that is read, and
+    // the text is opened only to compile it. A file system that cannot say
+    // so (or a text that is missing) is asked through an open, which tells.
+    std::uint64_t textSize = 0;
     std::uint64_t textTime = 0;
-    const bool textTimeKnown = text->GetLastWriteTime(&textTime);
+    bool textTimeKnown = files.GetSizeAndLastWriteTime(textPath, &textSize, &textTime);
+    if (!textTimeKnown) {
+      const auto text = files.Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
+      if (text == nullptr) return nullptr;
+      textTimeKnown = text->GetLastWriteTime(&textTime);
+    }
     auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
     if (cache != nullptr) {
       CacheRead read = CacheRead::kUnsound;  // a cache that is not current is stale
