@@ -363,7 +363,8 @@ TEST_F(SheetEntryTest, AdvancedSheetChangesComeBackInTheRecordOnOk) {
   }
   EXPECT_EQ(g_advancedUser.stage, 3);
   EXPECT_EQ(g_advancedUser.advancedCaption, L"[Standard]Properties");
-  EXPECT_EQ(g_advancedUser.advancedPages, (std::vector<std::wstring>{L"Quality", L"Color"}));
+  EXPECT_EQ(g_advancedUser.advancedPages,
+            (std::vector<std::wstring>{L"Quality", L"Color", L"Save"}));
   ASSERT_TRUE(host.confirmed());
   EXPECT_EQ(host.Destroy(), 1);
 
