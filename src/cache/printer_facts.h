@@ -51,7 +51,8 @@ std::uint32_t StoredRoom();
 // Reads every fact through the current ports: under the real spooler one
 // round trip each for the driver information, the printer information, the
 // stored settings and the forms (when the answer fits the first buffer
-// offered), one file open and one region read.
+// offered), one query of the description's size and time by its name (no
+// open) and one region read.
 PrinterFacts ReadPrinterFacts(PrinterHandle printer);
 
 // While a call computes its answer, the facts it read for it: the spooler

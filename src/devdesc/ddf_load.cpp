@@ -3,7 +3,9 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "devdesc/ddf.h"
 #include "devdesc/ddf_compiler.h"
@@ -33,6 +35,32 @@ DdfHandle CopyToBlock(const std::vector<std::uint8_t>& image) {
 
 enum class CacheRead { kLoaded, kUnreadable, kUnsound };
 
+// The last image of this process that passed the soundness check and had
+// every needed feature. Both are properties of the bytes alone, so a cache
+// read byte for byte equal to it passes them too, and comparing costs a
+// fraction of checking: every call of a capability run loads the same cache
+// again.
+class SoundImageKept {
+ public:
+  bool Matches(const std::uint8_t* bytes, std::size_t size) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return !bytes_.empty() && bytes_.size() == size && std::memcmp(bytes_.data(), bytes, size) == 0;
+  }
+  void Keep(const std::uint8_t* bytes, std::size_t size) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    bytes_.assign(bytes, bytes + size);
+  }
+
+ private:
+  std::mutex lock_;
+  std::vector<std::uint8_t> bytes_;
+};
+
+SoundImageKept& KeptSoundImage() {
+  static SoundImageKept kept;
+  return kept;
+}
+
 // The cache file is outside input: another tool, an older driver or a
 // process that died while writing may have left it. Only an image that
 // passes the soundness check becomes a handle. It is read straight into
@@ -48,9 +76,12 @@ CacheRead ReadCache(FileHandle& cache, std::uint64_t size, DdfHandle* handle) {
   }
   // A sound image lacking a needed feature did not come from a description
   // the driver accepts; the text decides afresh.
-  if (!ddf::IsSoundImage(block, size) || MissingNeededFeature(block) != nullptr) {
-    std::free(block);
-    return CacheRead::kUnsound;
+  if (!KeptSoundImage().Matches(block, size)) {
+    if (!ddf::IsSoundImage(block, size) || MissingNeededFeature(block) != nullptr) {
+      std::free(block);
+      return CacheRead::kUnsound;
+    }
+    KeptSoundImage().Keep(block, size);
   }
   *handle = block;
   return CacheRead::kLoaded;
@@ -119,10 +150,17 @@ DdfHandle LoadImage(const char* textPath) {
   FileSystem& files = *CurrentPorts().files;
   const std::string cachePath = CachePathFor(textPath);
   {
-    const auto text = files.Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
-    if (text == nullptr) return nullptr;
+    // The text's time by its name: a current cache is all that is read, and
+    // the text is opened only to compile it. A file system that cannot say
+    // so (or a text that is missing) is asked through an open, which tells.
+    std::uint64_t textSize = 0;
     std::uint64_t textTime = 0;
-    const bool textTimeKnown = text->GetLastWriteTime(&textTime);
+    bool textTimeKnown = files.GetSizeAndLastWriteTime(textPath, &textSize, &textTime);
+    if (!textTimeKnown) {
+      const auto text = files.Open(textPath, FileAccess::Read, FileDisposition::OpenExisting);
+      if (text == nullptr) return nullptr;
+      textTimeKnown = text->GetLastWriteTime(&textTime);
+    }
     auto cache = files.Open(cachePath, FileAccess::Read, FileDisposition::OpenExisting);
     if (cache != nullptr) {
       CacheRead read = CacheRead::kUnsound;  // a cache that is not current is stale

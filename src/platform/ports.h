@@ -62,6 +62,15 @@ class FileSystem {
     if (failure != nullptr) *failure = file ? OpenFailure::None : reason;
     return file;
   }
+  // The size and last-write time of the file at `path`, asked by its name:
+  // one question to the file system where opening, asking and closing are
+  // three (under Wine each a round trip to its server). False when the file
+  // is missing, is a directory, or cannot be asked so.
+  virtual bool GetSizeAndLastWriteTime(const std::string& path, std::uint64_t* size,
+                                       std::uint64_t* ticks) {
+    const auto file = Open(path, FileAccess::Read, FileDisposition::OpenExisting);
+    return file != nullptr && file->GetSizeAndLastWriteTime(size, ticks);
+  }
   virtual bool Delete(const std::string& path) = 0;
   // Moves `from` to `to` only when `to` does not exist yet (never replaces).
   virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;

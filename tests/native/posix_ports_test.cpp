@@ -40,5 +40,26 @@ TEST(PosixPortsTest, ReplaceKeepsTheReplacedFilesMode) {
   EXPECT_EQ(ModeOf(directory + "fresh.cfg"), 0604u);
 }
 
+// Asked by name, a file's size and time are its handle's; a missing file
+// and a directory have none.
+TEST(PosixPortsTest, SizeAndTimeByNameAreTheHandles) {
+  const std::string directory = test::MakeScratchDirectory();
+  const std::string path = directory + "stamped";
+  ASSERT_TRUE(test::WriteWholeFile(path, "12345"));
+  PosixFileSystem files;
+  std::uint64_t size = 0;
+  std::uint64_t time = 0;
+  ASSERT_TRUE(files.Open(path, FileAccess::Read, FileDisposition::OpenExisting)
+                  ->GetSizeAndLastWriteTime(&size, &time));
+  std::uint64_t sizeByName = 0;
+  std::uint64_t timeByName = 0;
+  EXPECT_TRUE(files.GetSizeAndLastWriteTime(path, &sizeByName, &timeByName));
+  EXPECT_EQ(sizeByName, 5u);
+  EXPECT_EQ(sizeByName, size);
+  EXPECT_EQ(timeByName, time);
+  EXPECT_FALSE(files.GetSizeAndLastWriteTime(directory + "missing", &size, &time));
+  EXPECT_FALSE(files.GetSizeAndLastWriteTime(directory, &size, &time));
+}
+
 }  // namespace
 }  // namespace tqr::posix

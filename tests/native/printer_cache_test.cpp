@@ -64,7 +64,9 @@ class PrinterCacheTest : public test::SettingsTest {
     seen.insert(seen.end(), record.begin(), record.end());
     return seen;
   }
-  int RoundTrips() { return spooler_.reads + files_.opens + spooler_.openedByName; }
+  int RoundTrips() {
+    return spooler_.reads + files_.opens + files_.stamps + spooler_.openedByName;
+  }
 
   cache::PrinterCache cache_;
   cache::InvalidatingSpooler writes_;

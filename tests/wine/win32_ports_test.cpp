@@ -93,6 +93,29 @@ TEST_F(Win32PortsTest, MoveNeverReplacesAndTimesOrderWrites) {
   EXPECT_EQ(text, "new");
 }
 
+// Asked by name, a file's size and time are its handle's, also while a
+// writer holds it unshared; a missing file and a directory have none.
+TEST_F(Win32PortsTest, SizeAndTimeByNameAreTheHandles) {
+  const std::string path = Path("stamped");
+  ASSERT_TRUE(test::WriteWholeFile(path, "12345"));
+  std::uint64_t size = 0;
+  std::uint64_t time = 0;
+  ASSERT_TRUE(files_.Open(path, FileAccess::Read, FileDisposition::OpenExisting)
+                  ->GetSizeAndLastWriteTime(&size, &time));
+  const HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  std::uint64_t sizeByName = 0;
+  std::uint64_t timeByName = 0;
+  EXPECT_TRUE(files_.GetSizeAndLastWriteTime(path, &sizeByName, &timeByName));
+  CloseHandle(writer);
+  EXPECT_EQ(sizeByName, 5u);
+  EXPECT_EQ(sizeByName, size);
+  EXPECT_EQ(timeByName, time);
+  EXPECT_FALSE(files_.GetSizeAndLastWriteTime(Path("missing"), &size, &time));
+  EXPECT_FALSE(files_.GetSizeAndLastWriteTime(directory_, &size, &time));
+}
+
 // A rewrite replaces a file that others share: the file keeps its own
 // attributes whatever the temporary file had, no name of the replace's own
 // stays behind, and a file that refuses to be replaced is left whole.

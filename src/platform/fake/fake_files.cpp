@@ -104,6 +104,18 @@ std::unique_ptr<FileHandle> FakeFileSystem::OpenFile(const std::string& path, Fi
   return std::make_unique<FakeFileHandle>(*this, path);
 }
 
+bool FakeFileSystem::GetSizeAndLastWriteTime(const std::string& path, std::uint64_t* size,
+                                             std::uint64_t* ticks) {
+  ++stamps;
+  if (NextFault(faults, FakeCall::kGetTime) || failTime.count(path) != 0 || !Exists(path)) {
+    return false;
+  }
+  const File& file = files_.at(path);
+  *size = file.bytes.size();
+  *ticks = file.lastWrite;
+  return true;
+}
+
 bool FakeFileSystem::Delete(const std::string& path) {
   ++deletes;
   if (NextFault(faults, FakeCall::kDelete) || failDelete.count(path) != 0) return false;

@@ -19,6 +19,9 @@ class FakeFileSystem : public FileSystem {
     std::uint64_t lastWrite = 0;
   };
 
+  // Fails as a time read does (failTime, FakeCall::kGetTime).
+  bool GetSizeAndLastWriteTime(const std::string& path, std::uint64_t* size,
+                               std::uint64_t* ticks) override;
   bool Delete(const std::string& path) override;
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& from, const std::string& to) override;
@@ -50,6 +53,7 @@ class FakeFileSystem : public FileSystem {
   FaultPlan* faults = nullptr;
 
   int opens = 0;
+  int stamps = 0;  // sizes and times asked by name
   int deletes = 0;
   int copies = 0;
 

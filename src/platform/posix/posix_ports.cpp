@@ -12,6 +12,12 @@
 namespace tqr::posix {
 namespace {
 
+// Last-write time in 100-nanosecond ticks.
+std::uint64_t TicksOf(const struct stat& st) {
+  return static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 10000000u +
+         static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100u;
+}
+
 class PosixFileHandle : public FileHandle {
  public:
   explicit PosixFileHandle(int fd) : fd_(fd) {}
@@ -31,8 +37,7 @@ class PosixFileHandle : public FileHandle {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return false;
     *size = static_cast<std::uint64_t>(st.st_size);
-    *ticks = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 10000000u +
-             static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100u;
+    *ticks = TicksOf(st);
     return true;
   }
   bool SetLastWriteTime(std::uint64_t ticks) override {
@@ -108,6 +113,15 @@ std::unique_ptr<FileHandle> PosixFileSystem::OpenFile(const std::string& path,
     return nullptr;
   }
   return std::make_unique<PosixFileHandle>(fd);
+}
+
+bool PosixFileSystem::GetSizeAndLastWriteTime(const std::string& path, std::uint64_t* size,
+                                              std::uint64_t* ticks) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  *size = static_cast<std::uint64_t>(st.st_size);
+  *ticks = TicksOf(st);
+  return true;
 }
 
 bool PosixFileSystem::Delete(const std::string& path) { return ::unlink(path.c_str()) == 0; }

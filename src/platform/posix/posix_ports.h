@@ -8,6 +8,8 @@ namespace tqr::posix {
 
 class PosixFileSystem : public FileSystem {
  public:
+  bool GetSizeAndLastWriteTime(const std::string& path, std::uint64_t* size,
+                               std::uint64_t* ticks) override;
   bool Delete(const std::string& path) override;
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& from, const std::string& to) override;

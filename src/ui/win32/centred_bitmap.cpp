@@ -15,10 +15,13 @@ bool DrawBitmapCentred(HDC dc, const RECT& rect, HBITMAP bitmap, const COLORREF*
   HGDIOBJ previous = SelectObject(source, bitmap);
   const int left = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
   const int top = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
+  // GDI's own entry, which msimg32's TransparentBlt only forwards to:
+  // importing msimg32 made every process that loads us for a capability
+  // call load it too.
   const BOOL done =
       transparent != nullptr
-          ? TransparentBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0,
-                           info.bmWidth, info.bmHeight, *transparent)
+          ? GdiTransparentBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0,
+                              info.bmWidth, info.bmHeight, *transparent)
           : BitBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
   SelectObject(source, previous);
   DeleteDC(source);
