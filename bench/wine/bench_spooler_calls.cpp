@@ -316,6 +316,12 @@ void FileTime(const std::string& path) {
   CloseHandle(file);
 }
 
+// The description's time, asked by name as the driver asks it.
+void FileTimeByName(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+}
+
 void ReadWhole(const std::string& path, std::vector<char>& bytes) {
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -351,7 +357,7 @@ void Breakdown(const wchar_t* name) {
   line("GetPrinterDriverW level 2 (size + fill)", Measure([&] {
          TwoCalls(buffer, [&](BYTE* b, DWORD s, DWORD* n) { GetPrinterDriverW(printer, nullptr, 2, b, s, n); });
        }));
-  line("CreateFileA + GetFileTime + CloseHandle, .DDF", Measure([&] { FileTime(ddf); }));
+  line("GetFileAttributesExA, .DDF", Measure([&] { FileTimeByName(ddf); }));
   line("CreateFileA + GetFileTime + CloseHandle, .BDF", Measure([&] { FileTime(bdf); }));
   char label[80];
   std::snprintf(label, sizeof label, "read the .BDF whole (%lu bytes)", FileSize(bdf));
