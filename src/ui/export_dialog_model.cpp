@@ -234,13 +234,13 @@ SplitName SplitExportName(std::u16string_view text) {
                    std::u16string(text.substr(separator + 1))};
 }
 
-std::u16string StartingDirectorySpec(std::u16string_view windowsDirectory) {
+std::u16string StartingDirectoryPattern(std::u16string_view windowsDirectory) {
   const std::u16string_view root =
       windowsDirectory.size() >= 3 ? windowsDirectory.substr(0, 3) : u"C:\\";
   return std::u16string(root) + kExportFilePattern;
 }
 
-std::u16string DirectorySpec(std::u16string_view selection, bool isDirectoryOrDrive) {
+std::u16string DirectoryPattern(std::u16string_view selection, bool isDirectoryOrDrive) {
   return (isDirectoryOrDrive ? std::u16string(selection) : std::u16string()) + kExportFilePattern;
 }
 
@@ -282,8 +282,8 @@ ExportDialogModel StartExportDialog(ExportDialogKind kind, PrintModeRecord* work
   return model;
 }
 
-bool EnterDirectory(ExportDialogWindow& window, const std::u16string& spec, bool keepTypedName) {
-  while (!window.ListDirectory(spec, keepTypedName)) {
+bool EnterDirectory(ExportDialogWindow& window, const std::u16string& pattern, bool keepTypedName) {
+  while (!window.ListDirectory(pattern, keepTypedName)) {
     if (!window.Ask(kDriveNotReadyMessage, true)) {
       window.FocusCombo();
       return false;

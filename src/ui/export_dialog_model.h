@@ -20,7 +20,7 @@ enum class ExportDialogKind { kSaveAs, kOpen };
 // The file-name part the dialogs keep: 15 UTF-16 units and a NUL. A longer
 // name is refused before it is kept (FollowsFileNameRule).
 constexpr std::size_t kExportFileNameUnits = 16;
-// The combo's text and every directory spec: 127 units and a NUL.
+// The combo's text and every directory pattern: 127 units and a NUL.
 constexpr std::size_t kExportPathUnits = 128;
 // Disk space a new export file needs, in bytes: more than this.
 constexpr std::uint64_t kExportSpaceNeeded = 796;
@@ -86,10 +86,10 @@ SplitName SplitExportName(std::u16string_view text);
 
 // The drive root of the Windows directory followed by "*.cfg"; "C:\*.cfg"
 // without one.
-std::u16string StartingDirectorySpec(std::u16string_view windowsDirectory);
+std::u16string StartingDirectoryPattern(std::u16string_view windowsDirectory);
 // Where a double click in the directory list leads: the selection followed
 // by "*.cfg" for a directory or drive, "*.cfg" alone otherwise.
-std::u16string DirectorySpec(std::u16string_view selection, bool isDirectoryOrDrive);
+std::u16string DirectoryPattern(std::u16string_view selection, bool isDirectoryOrDrive);
 
 // Disk space as GetDiskFreeSpaceW reports it.
 struct DiskSpace {
@@ -130,12 +130,12 @@ class ExportDialogWindow {
   virtual int SelectedRecord() = 0;
   // Whether `name` opens as something other than a disk file.
   virtual bool OpensAsDevice(const std::u16string& name) = 0;
-  // Lists the directories and drives of `spec`, which makes its directory
+  // Lists the directories and drives of `pattern`, which makes its directory
   // current, and refills the file combo. After OK named a path and a file
   // (`keepTypedName`) the combo keeps no selection, so that the typed name
   // stays; otherwise its first file is selected and listed. False, with
-  // nothing changed, when `spec` cannot be listed.
-  virtual bool ListDirectory(const std::u16string& spec, bool keepTypedName) = 0;
+  // nothing changed, when `pattern` cannot be listed.
+  virtual bool ListDirectory(const std::u16string& pattern, bool keepTypedName) = 0;
   // False when the free space cannot be read.
   virtual bool FreeSpace(DiskSpace* space) = 0;
   virtual void Warn(const std::u16string& text) = 0;
@@ -159,9 +159,9 @@ struct ExportDialogModel {
 ExportDialogModel StartExportDialog(ExportDialogKind kind, PrintModeRecord* working);
 
 // A double click in the directory list, or a step that changes directory:
-// a spec that cannot be listed asks "Cannot set up this drive." until the
+// a pattern that cannot be listed asks "Cannot set up this drive." until the
 // user gives up, which puts the focus on the combo. True when listed.
-bool EnterDirectory(ExportDialogWindow& window, const std::u16string& spec, bool keepTypedName);
+bool EnterDirectory(ExportDialogWindow& window, const std::u16string& pattern, bool keepTypedName);
 
 // OK. True when the dialog is done and closes with 1: Save as wrote the
 // working record into the file, Open read the selected record into it.

@@ -80,7 +80,7 @@ TEST(ExportFileNameTest, RulesInTheirOrder) {
   }
 }
 
-TEST(ExportFileNameTest, SplitsPathsAndBuildsSpecs) {
+TEST(ExportFileNameTest, SplitsPathsAndBuildsPatterns) {
   const struct {
     std::u16string_view text, path, part;
   } kSplits[] = {
@@ -95,11 +95,11 @@ TEST(ExportFileNameTest, SplitsPathsAndBuildsSpecs) {
     EXPECT_EQ(got.path, split.path);
     EXPECT_EQ(got.part, split.part);
   }
-  EXPECT_EQ(StartingDirectorySpec(u"E:\\WINDOWS"), u"E:\\*.cfg");
-  EXPECT_EQ(StartingDirectorySpec(u""), u"C:\\*.cfg");
-  EXPECT_EQ(DirectorySpec(u"sub\\", true), u"sub\\*.cfg");
-  EXPECT_EQ(DirectorySpec(u"d:", true), u"d:*.cfg");
-  EXPECT_EQ(DirectorySpec(u"mode.cfg", false), u"*.cfg");
+  EXPECT_EQ(StartingDirectoryPattern(u"E:\\WINDOWS"), u"E:\\*.cfg");
+  EXPECT_EQ(StartingDirectoryPattern(u""), u"C:\\*.cfg");
+  EXPECT_EQ(DirectoryPattern(u"sub\\", true), u"sub\\*.cfg");
+  EXPECT_EQ(DirectoryPattern(u"d:", true), u"d:*.cfg");
+  EXPECT_EQ(DirectoryPattern(u"mode.cfg", false), u"*.cfg");
 }
 
 TEST(ExportFileNameTest, FreeSpaceWithoutOverflow) {
@@ -169,11 +169,11 @@ class ScriptedWindow : public ExportDialogWindow {
   }
   int SelectedRecord() override { return selection; }
   bool OpensAsDevice(const std::u16string& name) override { return name == device; }
-  bool ListDirectory(const std::u16string& spec, bool keepTypedName) override {
-    log.push_back(u"dir " + spec + (keepTypedName ? u" keep" : u""));
+  bool ListDirectory(const std::u16string& pattern, bool keepTypedName) override {
+    log.push_back(u"dir " + pattern + (keepTypedName ? u" keep" : u""));
     if (unlistable-- > 0) return false;
     for (const auto& directory : directories) {
-      if (spec == directory) return true;
+      if (pattern == directory) return true;
     }
     return false;
   }

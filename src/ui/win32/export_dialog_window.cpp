@@ -23,13 +23,13 @@ constexpr ExportControls kOpenControls = {
 
 constexpr UINT kDirectoryListing = DDL_DIRECTORY | DDL_DRIVES | DDL_EXCLUSIVE;
 
-// The directory-list calls rewrite the spec they are given, so each gets a
-// buffer of its own, larger than any spec the dialogs hold.
-struct SpecBuffer {
+// The directory-list calls rewrite the pattern they are given, so each gets a
+// buffer of its own, larger than any pattern the dialogs hold.
+struct PatternBuffer {
   wchar_t text[MAX_PATH] = {};
-  explicit SpecBuffer(const std::u16string& spec) {
-    if (spec.size() < kExportPathUnits) {
-      std::wmemcpy(text, reinterpret_cast<const wchar_t*>(spec.c_str()), spec.size());
+  explicit PatternBuffer(const std::u16string& pattern) {
+    if (pattern.size() < kExportPathUnits) {
+      std::wmemcpy(text, reinterpret_cast<const wchar_t*>(pattern.c_str()), pattern.size());
     }
   }
   bool empty() const { return text[0] == L'\0'; }
@@ -76,14 +76,14 @@ bool Win32ExportDialogWindow::OpensAsDevice(const std::u16string& name) {
   return type != FILE_TYPE_DISK;
 }
 
-bool Win32ExportDialogWindow::ListDirectory(const std::u16string& spec, bool keepTypedName) {
-  SpecBuffer buffer(spec);
+bool Win32ExportDialogWindow::ListDirectory(const std::u16string& pattern, bool keepTypedName) {
+  PatternBuffer buffer(pattern);
   if (buffer.empty() ||
       DlgDirListW(dialog_, buffer.text, ids_.directories, ids_.directory, kDirectoryListing) == 0) {
     return false;
   }
-  SpecBuffer pattern(kExportFilePattern);
-  DlgDirListComboBoxW(dialog_, pattern.text, ids_.fileName, 0, DDL_READWRITE);
+  PatternBuffer files(kExportFilePattern);
+  DlgDirListComboBoxW(dialog_, files.text, ids_.fileName, 0, DDL_READWRITE);
   if (keepTypedName) {
     SendDlgItemMessageW(dialog_, ids_.fileName, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     if (kind_ == ExportDialogKind::kSaveAs) EmptyRecordList(GetDlgItem(dialog_, ids_.icons));

@@ -43,7 +43,7 @@ class Win32ExportDialogWindow : public ExportDialogWindow {
   void ListRecords(const std::u16string& name) override;
   int SelectedRecord() override;
   bool OpensAsDevice(const std::u16string& name) override;
-  bool ListDirectory(const std::u16string& spec, bool keepTypedName) override;
+  bool ListDirectory(const std::u16string& pattern, bool keepTypedName) override;
   bool FreeSpace(DiskSpace* space) override;
   void Warn(const std::u16string& text) override;
   bool Ask(const std::u16string& text, bool retry) override;

@@ -37,7 +37,7 @@ void StartDialog(HWND dialog, const ExportStart& start) {
                                        ? std::u16string(reinterpret_cast<char16_t*>(windows))
                                        : std::u16string();
   Win32ExportDialogWindow window(dialog, start.kind);
-  window.ListDirectory(StartingDirectorySpec(directory), false);
+  window.ListDirectory(StartingDirectoryPattern(directory), false);
 }
 
 // WM_DESTROY: the record copies, the model and the block go, on this path
@@ -69,7 +69,7 @@ void OnCommand(HWND dialog, ExportDialogState* block, WPARAM wParam) {
     if (code == LBN_SELCHANGE) {
       window.SetComboText(chosen);
     } else {
-      EnterDirectory(window, DirectorySpec(chosen, isDirectoryOrDrive), false);
+      EnterDirectory(window, DirectoryPattern(chosen, isDirectoryOrDrive), false);
     }
   } else if (control == ids.icons) {
     if (code == LBN_SELCHANGE && window.SelectedRecord() < 0) {
