@@ -74,11 +74,17 @@ bool MayChangeStore(HWND page) {
 // Every change is made on a copy of the page's store and written from it,
 // and the store, the list and the sheet take it only once the file holds
 // it: mode numbers the sheet renumbered after a delete the file never saw
-// would name other presets.
-bool WriteStore(HWND page, const PrintModeStore& edited) {
-  if (WritePrintModeStore(edited)) return true;
-  Tell(page, kStoreWriteFailedMessage);
-  return false;
+// would name other presets. `edit` answers whether it changed the copy.
+template <typename Edit>
+bool CommitEdit(HWND page, PrintModeStore* store, Edit edit) {
+  PrintModeStore edited = *store;
+  if (!edit(&edited)) return false;
+  if (!WritePrintModeStore(edited)) {
+    Tell(page, kStoreWriteFailedMessage);
+    return false;
+  }
+  *store = std::move(edited);
+  return true;
 }
 
 void ShowButtons(HWND page, const SavePageBlock* block) {
@@ -275,17 +281,16 @@ void OnSave(HWND page, SavePageBlock* block) {
     const std::u16string question = OverwriteQuestion(title);
     if (ShowDriverMessage(page, Wide(question.c_str()), MB_OKCANCEL) != IDOK) return;
     const std::uint16_t mode = store.order[position];
-    PrintModeStore edited = store;
-    if (!OverwritePrintMode(&edited, position) || !WriteStore(page, edited)) return;
-    store = std::move(edited);
+    const auto overwrite = [position](PrintModeStore* edited) {
+      return OverwritePrintMode(edited, position);
+    };
+    if (!CommitEdit(page, &store, overwrite)) return;
     store.selection = position;
     ShowSaved(page, block, title);
     if (NotePrintModeOverwritten(sheet, mode, store.working)) ShutSheetCancel(page);
     return;
   }
-  PrintModeStore edited = store;
-  if (!AppendPrintMode(&edited) || !WriteStore(page, edited)) return;
-  store = std::move(edited);
+  if (!CommitEdit(page, &store, AppendPrintMode)) return;
   AddModeItem(page, store, store.order[store.count - 1]);
   SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
   sheet->advancedMainPageFlags &= ~kMainPageModified;
@@ -302,9 +307,10 @@ void OnDelete(HWND page, SavePageBlock* block) {
   const std::u16string question = DeleteQuestion(GetTitleAtPosition(store.View(), position));
   if (ShowDriverMessage(page, Wide(question.c_str()), MB_OKCANCEL) != IDOK) return;
   std::uint16_t deleted = 0;
-  PrintModeStore edited = store;
-  if (!DeletePrintMode(&edited, position, &deleted) || !WriteStore(page, edited)) return;
-  store = std::move(edited);
+  const auto remove = [position, &deleted](PrintModeStore* edited) {
+    return DeletePrintMode(edited, position, &deleted);
+  };
+  if (!CommitEdit(page, &store, remove)) return;
   if (NotePrintModeDeleted(sheet, store, deleted, &store.modeToApply)) ShutSheetCancel(page);
 
   SendDlgItemMessageW(page, IDC_SAVE_MODES, LB_DELETESTRING, position, 0);
@@ -326,12 +332,10 @@ void OnMove(HWND page, SavePageBlock* block, int arrow) {
   PrintModeStore& store = *block->store;
   const std::uint16_t from = store.selection;
   const bool up = arrow == IDC_SAVE_UP;
-  PrintModeStore edited = store;
-  if (!(up ? MovePrintModeUp(&edited, from) : MovePrintModeDown(&edited, from)) ||
-      !WriteStore(page, edited)) {
-    return;
-  }
-  store = std::move(edited);
+  const auto move = [up, from](PrintModeStore* edited) {
+    return up ? MovePrintModeUp(edited, from) : MovePrintModeDown(edited, from);
+  };
+  if (!CommitEdit(page, &store, move)) return;
   const std::uint16_t to = up ? static_cast<std::uint16_t>(from - 1)
                               : static_cast<std::uint16_t>(from + 1);
   for (std::uint16_t p : {from, to}) {
@@ -367,9 +371,7 @@ void OnOpen(HWND page, SavePageBlock* block) {
     return;
   }
   TerminateTexts(&store.working);
-  PrintModeStore edited = store;
-  if (!AppendPrintMode(&edited) || !WriteStore(page, edited)) return;
-  store = std::move(edited);
+  if (!CommitEdit(page, &store, AppendPrintMode)) return;
   AddModeItem(page, store, store.order[store.count - 1]);
   SetRowGeometry(page, IDC_SAVE_MODES, kModesPerWidth);
   store.selection = static_cast<std::uint16_t>(store.count - 1);
