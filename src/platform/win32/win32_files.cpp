@@ -128,10 +128,13 @@ OpenFailure FailureOf(DWORD error) {
 // A file marked read-only is never written, by anyone: Windows refuses even
 // an administrator, while Wine run by the Unix superuser lets every write
 // through. The driver keeps to the Windows rule wherever it runs.
-bool IsReadOnlyFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsReadOnlyFile(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
          (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  return IsReadOnlyFile(GetFileAttributesA(path.c_str()));
 }
 
 }  // namespace
@@ -184,7 +187,8 @@ bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   }
-  if (IsReadOnlyFile(to)) {
+  // The attributes just read answer it; no second question to the server.
+  if (IsReadOnlyFile(attributes)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
