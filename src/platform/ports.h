@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -207,14 +208,28 @@ class Clock {
   virtual std::uint64_t NowMilliseconds() = 0;
 };
 
+// Runs the driver's upkeep on a thread of its own, off the callers' threads.
+class Worker {
+ public:
+  virtual ~Worker() = default;
+  // One round of upkeep: true when there will be more, due in
+  // `*nextInMilliseconds`; false when there is nothing left to do.
+  using Step = std::function<bool(std::uint32_t* nextInMilliseconds)>;
+  // Starts a thread that runs `step` at once and then whenever it asks,
+  // until it says it is done. False when no thread could be started.
+  virtual bool Start(Step step) = 0;
+};
+
 // The ports in effect for this process. Without a clock nothing is kept
-// between calls: every call asks the spooler and the files afresh.
+// between calls: every call asks the spooler and the files afresh. Without
+// a worker what is kept is refreshed only by the calls that find it old.
 struct Ports {
   FileSystem* files = nullptr;
   Spooler* spooler = nullptr;
   Machine* machine = nullptr;
   Trace* trace = nullptr;
   Clock* clock = nullptr;
+  Worker* worker = nullptr;
 };
 
 Ports& CurrentPorts();

@@ -161,4 +161,37 @@ bool FakeMachine::ReadUserCountry(std::u16string* text) {
   return true;
 }
 
+bool FakeWorker::Start(Step step) {
+  std::lock_guard<std::mutex> hold(lock_);
+  ++starts;
+  if (refuse) return false;
+  step_ = std::move(step);
+  return true;
+}
+
+bool FakeWorker::Run(std::uint32_t* nextInMilliseconds) {
+  Step step;
+  int started = 0;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!step_) return false;
+    step = step_;
+    started = starts;
+  }
+  std::uint32_t next = 0;
+  const bool more = step(&next);
+  if (nextInMilliseconds != nullptr) *nextInMilliseconds = next;
+  if (!more) {
+    std::lock_guard<std::mutex> hold(lock_);
+    // A step started since belongs to a thread of its own.
+    if (starts == started) step_ = nullptr;
+  }
+  return more;
+}
+
+bool FakeWorker::Running() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return static_cast<bool>(step_);
+}
+
 }  // namespace tqr::fake

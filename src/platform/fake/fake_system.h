@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,23 @@ class FakeClock : public Clock {
  public:
   std::uint64_t NowMilliseconds() override { return now; }
   std::atomic<std::uint64_t> now{1'000'000};
+};
+
+// Runs the started step only when a test says so, on the test's thread.
+class FakeWorker : public Worker {
+ public:
+  bool Start(Step step) override;
+  // One round of the started step, as its thread would run it; false when
+  // none is started or the step said it was done (the thread ends).
+  bool Run(std::uint32_t* nextInMilliseconds = nullptr);
+  bool Running();
+
+  std::atomic<int> starts{0};
+  bool refuse = false;
+
+ private:
+  std::mutex lock_;
+  Step step_;
 };
 
 // Keeps every report as "call: unhandled what value", for tests to read.

@@ -68,7 +68,15 @@ class Win32Clock : public Clock {
   std::uint64_t NowMilliseconds() override;
 };
 
-// The process's real files, spooler, machine and debug output.
+// A thread per start, which holds the module its code is in until it has
+// left it: the spooler may free the driver while the thread still runs.
+class Win32Worker : public Worker {
+ public:
+  bool Start(Step step) override;
+};
+
+// The process's real files, spooler, machine, debug output, clock and
+// worker.
 Ports Win32Ports();
 
 }  // namespace tqr::win32

@@ -298,7 +298,8 @@ Ports Win32Ports() {
   static Win32Machine machine;
   static Win32Trace trace;
   static Win32Clock clock;
-  return Ports{&files, &spooler, &machine, &trace, &clock};
+  static Win32Worker worker;
+  return Ports{&files, &spooler, &machine, &trace, &clock, &worker};
 }
 
 }  // namespace tqr::win32
