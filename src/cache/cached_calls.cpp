@@ -1,6 +1,7 @@
 #include "cache/cached_calls.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "caps/capabilities.h"
@@ -27,7 +28,57 @@ std::vector<std::uint8_t> InputBytes(const void* input) {
   return std::vector<std::uint8_t>(bytes, bytes + std::min(length, claimed));
 }
 
+// The caller's record as far as the key kept it, made whole again: the
+// bytes past what was kept are bytes the answer does not depend on, zero
+// up to the size the record claims, so that nothing reads past it. False
+// when the kept bytes cannot even say that size.
+bool RecordFromKey(const std::vector<std::uint8_t>& kept, std::vector<std::uint8_t>* record) {
+  *record = kept;
+  if (kept.empty()) return true;
+  if (kept.size() < offsetof(PublicDevMode, dmDriverExtra) + sizeof(std::uint16_t)) return false;
+  record->resize(std::max(kept.size(), ClaimedRecordSize(kept.data())), 0);
+  return true;
+}
+
 }  // namespace
+
+bool ReplayKeptAnswer(const AnswerKey& key, const char16_t* deviceName, DdfHandle description,
+                      PrinterHandle printer, std::int32_t* answer,
+                      std::vector<std::uint8_t>* output) {
+  std::vector<std::uint8_t> record;
+  if (!RecordFromKey(key.input, &record)) return false;
+  const void* input = record.empty() ? nullptr : record.data();
+  output->clear();
+  if (key.call == kDocument) {
+    output->resize(sizeof(DRVDEVMODE));
+    *answer = CopyDocumentSettings(description, printer, deviceName, input, key.index == 1,
+                                   output->data());
+    if (*answer != 1) output->clear();
+    return true;
+  }
+  if (key.call != kCapability) return false;
+  const auto compute = [&](void* out) {
+    return AnswerFromDescription(description, printer, deviceName, key.index, out, input);
+  };
+  const std::int32_t count = compute(nullptr);
+  if (!key.withOutput) {
+    *answer = count;
+    return true;
+  }
+  // Room for what the count says, as an application makes it (never a null
+  // buffer, which some indexes answer differently); an answer that then
+  // disagrees with its count is not kept.
+  const std::size_t size = CapabilityOutputSize(key.index, count);
+  output->resize(std::max<std::size_t>(size, 1));
+  *answer = compute(output->data());
+  output->resize(size);
+  return *answer == count;
+}
+
+PrinterCache& ProcessPrinterCache() {
+  static PrinterCache cache(ReplayKeptAnswer);
+  return cache;
+}
 
 std::int32_t CachedDeviceCapability(PrinterCache& cache, PrinterHandle printer,
                                     const char16_t* deviceName, std::uint16_t index,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "cache/printer_cache.h"
 #include "settings/document_request.h"
@@ -15,6 +16,15 @@ namespace tqr::cache {
 std::int32_t CachedDeviceCapability(PrinterCache& cache, PrinterHandle printer,
                                     const char16_t* deviceName, std::uint16_t index,
                                     void* output, const void* input);
+
+// Computes a kept answer again from its key alone, for the worker: the
+// key holds every byte of the caller's record the answer depends on.
+bool ReplayKeptAnswer(const AnswerKey& key, const char16_t* deviceName, DdfHandle description,
+                      PrinterHandle printer, std::int32_t* answer,
+                      std::vector<std::uint8_t>* output);
+
+// The process's cache, used by the exports.
+PrinterCache& ProcessPrinterCache();
 
 // The document calls' records, kept per printer and caller's record. A
 // null printer handle is opened by name when needed, as above.

@@ -69,18 +69,33 @@ struct PrinterCache::Entry {
   // Changes whenever what the kept answers rest on may have changed; an
   // answer computed under another generation is not kept.
   std::uint64_t generation = 0;
+  // Order of the callers' last use, for eviction, and its time, for how
+  // long the worker keeps the entry warm.
   std::uint64_t lastUse = 0;
+  std::uint64_t usedAt = 0;
   std::vector<Kept> answers;
+  // What a change dropped, for the worker to compute again.
+  std::vector<AnswerKey> toReplay;
+
+  // Drops the kept answers, keeping their keys for the worker.
+  void DropAnswers() {
+    if (answers.empty()) return;
+    toReplay.clear();
+    for (Kept& kept : answers) toReplay.push_back(std::move(kept.key));
+    answers.clear();
+  }
 };
 
 struct PrinterCache::Snapshot {
+  // The printer was asked about before.
+  bool known = false;
   bool fresh = false;
   std::uint64_t generation = 0;
   Description description;
   std::shared_ptr<const PrinterFacts> facts;
 };
 
-PrinterCache::PrinterCache() = default;
+PrinterCache::PrinterCache(Replay replay) : replay_(std::move(replay)) {}
 PrinterCache::~PrinterCache() = default;
 
 PrinterCache::Entry* PrinterCache::FindEntry(const std::u16string& name) {
@@ -112,6 +127,8 @@ bool PrinterCache::FindKept(const std::u16string& name, const AnswerKey& key, st
   Entry* entry = FindEntry(name);
   if (entry == nullptr) return false;
   entry->lastUse = ++useCounter_;
+  entry->usedAt = now;
+  snapshot->known = true;
   snapshot->fresh = entry->trusted && now >= entry->readAt && now - entry->readAt < kFreshFor;
   snapshot->generation = entry->generation;
   snapshot->description = entry->description;
@@ -130,7 +147,12 @@ bool PrinterCache::FindKept(const std::u16string& name, const AnswerKey& key, st
 }
 
 void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, std::uint64_t now,
-                           Snapshot* snapshot) {
+                           bool byCaller, Snapshot* snapshot) {
+  std::uint64_t invalidations = 0;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    invalidations = invalidations_;
+  }
   auto facts = std::make_shared<const PrinterFacts>(ReadPrinterFacts(printer));
   Description description;
   {
@@ -146,12 +168,25 @@ void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, st
   if (description == nullptr) description = LoadDescription(facts->descriptionPath);
 
   std::lock_guard<std::mutex> hold(lock_);
+  if (!byCaller && FindEntry(name) == nullptr) return;  // evicted meanwhile: not brought back
   Entry& entry = TakeEntry(name);
-  entry.lastUse = ++useCounter_;
+  if (byCaller) {
+    entry.lastUse = ++useCounter_;
+    entry.usedAt = now;
+  }
+  if (invalidations != invalidations_) {
+    // A write went through while the facts were read: they may show the
+    // printer before it. Good enough for this call, which began before the
+    // write, but neither trusted nor kept.
+    snapshot->generation = 0;
+    snapshot->description = std::move(description);
+    snapshot->facts = std::move(facts);
+    return;
+  }
   if (!(entry.trusted && entry.readAt > now)) {  // else a later read is in already
     if (entry.facts == nullptr || !(*entry.facts == *facts) ||
         entry.description != description) {
-      entry.answers.clear();
+      entry.DropAnswers();
       entry.generation = ++generation_;
       entry.facts = std::move(facts);
       entry.description = description;
@@ -196,23 +231,112 @@ std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, con
   const std::uint64_t now = ports.clock->NowMilliseconds();
   std::int32_t answer = -1;
   Snapshot snapshot;
-  if (FindKept(printerName, key, now, output, &answer, &snapshot)) return answer;
-  if (!snapshot.fresh) Refresh(printerName, printer.Get(), now, &snapshot);
+  // Kept warm from the second call on: a process that asks once, as many
+  // do, starts no thread.
+  const auto warmInBackground = [&] {
+    if (ports.worker != nullptr && snapshot.known && !warming_.load(std::memory_order_relaxed)) {
+      StartWarming();
+    }
+  };
+  if (FindKept(printerName, key, now, output, &answer, &snapshot)) {
+    warmInBackground();
+    return answer;
+  }
+  if (!snapshot.fresh) Refresh(printerName, printer.Get(), now, true, &snapshot);
   if (snapshot.description == nullptr) return -1;
   {
     const FactsInUse read(snapshot.facts.get(), printer.Get());
     answer = compute(snapshot.description.get(), printer.Get(), output);
   }
   Keep(printerName, snapshot, key, answer, output, output != nullptr ? outputSize(answer) : 0);
+  warmInBackground();
   return answer;
 }
 
 void PrinterCache::InvalidateAll() {
   std::lock_guard<std::mutex> hold(lock_);
+  ++invalidations_;
   for (const auto& entry : entries_) {
     entry->trusted = false;
     entry->generation = ++generation_;
-    entry->answers.clear();
+    entry->DropAnswers();
+  }
+}
+
+void PrinterCache::StartWarming() {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (warming_) return;
+    warming_ = true;
+  }
+  Worker* worker = CurrentPorts().worker;
+  if (worker != nullptr &&
+      worker->Start([this](std::uint32_t* next) { return KeepWarm(next); })) {
+    return;
+  }
+  std::lock_guard<std::mutex> hold(lock_);
+  warming_ = false;
+}
+
+bool PrinterCache::KeepWarm(std::uint32_t* nextInMilliseconds) {
+  Clock* clock = CurrentPorts().clock;
+  const std::uint64_t now = clock != nullptr ? clock->NowMilliseconds() : 0;
+  std::uint64_t next = kRefreshAfter;
+  std::vector<std::u16string> due;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    bool warm = false;
+    for (const auto& entry : entries_) {
+      if (clock == nullptr || now - std::min(now, entry->usedAt) >= kWarmFor) continue;
+      warm = true;
+      // A description that would not load is tried again by the calls
+      // themselves; the worker does not compile it over and over.
+      if (entry->facts != nullptr && entry->description == nullptr) continue;
+      const std::uint64_t age = now - std::min(now, entry->readAt);
+      if (!entry->trusted || age >= kRefreshAfter || !entry->toReplay.empty()) {
+        due.push_back(entry->name);
+      } else {
+        next = std::min(next, kRefreshAfter - age);
+      }
+    }
+    if (!warm) {
+      warming_ = false;
+      return false;
+    }
+  }
+  for (const std::u16string& name : due) WarmUp(name, now);
+  // Not sooner than the clock can tell apart (Windows ticks by 16 ms).
+  *nextInMilliseconds = static_cast<std::uint32_t>(std::max<std::uint64_t>(next, 16));
+  return true;
+}
+
+void PrinterCache::WarmUp(const std::u16string& name, std::uint64_t now) {
+  LazyPrinter printer(nullptr, name.c_str());
+  // A printer that cannot be opened now is left to the calls, which read
+  // it themselves when its trust runs out.
+  if (printer.Get() == nullptr) return;
+  Snapshot snapshot;
+  Refresh(name, printer.Get(), now, false, &snapshot);
+  std::vector<AnswerKey> keys;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    Entry* entry = FindEntry(name);
+    if (entry == nullptr || entry->generation != snapshot.generation) return;
+    keys.swap(entry->toReplay);
+  }
+  if (!replay_ || snapshot.description == nullptr) return;
+  for (const AnswerKey& key : keys) {
+    std::int32_t answer = -1;
+    std::vector<std::uint8_t> output;
+    bool replayed = false;
+    {
+      const FactsInUse read(snapshot.facts.get(), printer.Get());
+      replayed = replay_(key, name.c_str(), snapshot.description.get(), printer.Get(), &answer,
+                         &output);
+    }
+    if (replayed) {
+      Keep(name, snapshot, key, answer, output.empty() ? nullptr : output.data(), output.size());
+    }
   }
 }
 
@@ -224,11 +348,6 @@ void PrinterCache::Clear() {
 std::size_t PrinterCache::PrinterCount() {
   std::lock_guard<std::mutex> hold(lock_);
   return entries_.size();
-}
-
-PrinterCache& ProcessPrinterCache() {
-  static PrinterCache cache;
-  return cache;
 }
 
 }  // namespace tqr::cache

@@ -1,6 +1,7 @@
 // Process attach and detach.
 #include "platform/win32/driver_kit.h"
 #include "platform/win32/win32_ports.h"
+#include "cache/cached_calls.h"
 #include "cache/invalidating_spooler.h"
 #include "ui/win32/module_instance.h"
 
@@ -13,7 +14,7 @@ CRITICAL_SECTION process_lock;
 }  // namespace
 }  // namespace tqr
 
-BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID) {
+BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     tqr::SetModuleInstance(module);
     InitializeCriticalSection(&tqr::process_lock);
@@ -24,7 +25,10 @@ BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID) {
     ports.spooler = &spooler;
     tqr::CurrentPorts() = ports;
   } else if (reason == DLL_PROCESS_DETACH) {
-    tqr::cache::ProcessPrinterCache().Clear();
+    // Freed by FreeLibrary: no worker runs (each holds the module), and
+    // what is kept goes now. At process exit the other threads are gone,
+    // perhaps holding the cache's lock; the process's end frees it all.
+    if (reserved == nullptr) tqr::cache::ProcessPrinterCache().Clear();
     DeleteCriticalSection(&tqr::process_lock);
   }
   return TRUE;

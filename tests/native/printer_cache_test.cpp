@@ -1,11 +1,13 @@
 // The process's cache of printers: the same answers as the calls that ask
 // afresh, no round trip for an answer already given, every change seen
 // within its bound, and at most four printers kept.
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "cache/cached_calls.h"
 #include "cache/invalidating_spooler.h"
@@ -22,7 +24,7 @@ class PrinterCacheTest : public test::SettingsTest {
  protected:
   PrinterCacheTest()
       : writes_(spooler_, cache_),
-        cachedPorts_(Ports{&files_, &writes_, &machine_, &trace_, &clock_}) {}
+        cachedPorts_(Ports{&files_, &writes_, &machine_, &trace_, &clock_, &worker_}) {}
 
   void SetUp() override {
     InstallShippedDescription();
@@ -67,10 +69,32 @@ class PrinterCacheTest : public test::SettingsTest {
   int RoundTrips() {
     return spooler_.reads + files_.opens + files_.stamps + spooler_.openedByName;
   }
+  // Changes made elsewhere: straight into the fake files and spooler.
+  void ReplaceDescription() {
+    std::string text(files_.At(kDdf).bytes.begin(), files_.At(kDdf).bytes.end());
+    const std::size_t at = text.find("A4 (210 x 297 mm)");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 2, "B4");
+    files_.Put(kDdf, text);
+  }
+  void SetDefaultRecordElsewhere(std::uint8_t isoA = 0) {
+    auto record = Defaults();
+    record->IsoA = isoA;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.get());
+    spooler_.printers[printer()].defaultRecord.assign(bytes, bytes + sizeof *record);
+  }
+  // The worker's thread over `milliseconds`, waking every 100.
+  void WorkerRunsFor(std::uint64_t milliseconds) {
+    for (std::uint64_t passed = 0; passed < milliseconds; passed += 100) {
+      clock_.now += 100;
+      worker_.Run();
+    }
+  }
 
-  cache::PrinterCache cache_;
+  cache::PrinterCache cache_{cache::ReplayKeptAnswer};
   cache::InvalidatingSpooler writes_;
   fake::FakeClock clock_;
+  fake::FakeWorker worker_;
   ScopedPorts cachedPorts_;
   cache::CachedDocumentRecords records_{cache_};
 };
@@ -125,19 +149,8 @@ TEST_F(PrinterCacheTest, AKeptAnswerCostsNoRoundTripAndNoOpen) {
 // spooler or files) or through this process's spooler port, and a call
 // starting `after` milliseconds later: whether it sees the change.
 TEST_F(PrinterCacheTest, ChangesAreSeenWithinTheirBound) {
-  const auto replaceDescription = [this] {
-    std::string text(files_.At(kDdf).bytes.begin(), files_.At(kDdf).bytes.end());
-    const std::size_t at = text.find("A4 (210 x 297 mm)");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 2, "B4");
-    files_.Put(kDdf, text);
-  };
-  const auto setDefaultRecord = [this] {
-    auto record = Defaults();
-    record->IsoA = 0;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.get());
-    spooler_.printers[printer()].defaultRecord.assign(bytes, bytes + sizeof *record);
-  };
+  const auto replaceDescription = [this] { ReplaceDescription(); };
+  const auto setDefaultRecord = [this] { SetDefaultRecordElsewhere(); };
   const auto addForm = [this] { AddForm(u"Banner 600", 6000, 9000); };
   const auto addFormOurselves = [this] {
     writes_.AddForm(printer(), FormInfo{0, u"Banner 700", 700000, 1000000});
@@ -183,6 +196,147 @@ TEST_F(PrinterCacheTest, ChangesAreSeenWithinTheirBound) {
     clock_.now += 1000;
     EXPECT_EQ(Seen(true), truth);
   }
+}
+
+// With the worker, a printer in use is read again before its trust runs
+// out and what a change dropped is computed again: an application coming
+// back after a pause, or after a change made elsewhere, finds its answers
+// kept, and they are the fresh ones.
+TEST_F(PrinterCacheTest, AWarmPrinterIsReadAheadOfItsCallers) {
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"nothing changed", [] {}},
+      {"description replaced", [this] { ReplaceDescription(); }},
+      {"default record (SetPrinterW)", [this] { SetDefaultRecordElsewhere(); }},
+      {"form added", [this] { AddForm(u"Banner 600", 6000, 9000); }},
+      {"region changed", [this] { machine_.country = u"49"; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Seen(true);
+    ASSERT_TRUE(worker_.Running());
+    c.change();
+    const std::vector<std::uint8_t> truth = Seen(false);
+    WorkerRunsFor(1500);
+    const int before = RoundTrips();
+    EXPECT_EQ(Seen(true), truth);
+    EXPECT_EQ(RoundTrips(), before);
+  }
+}
+
+// What the worker computes again is what a fresh call answers, for every
+// index, with no record, one of ours (one claiming more private bytes than
+// are merged among them) and a foreign one.
+TEST_F(PrinterCacheTest, ReplayedAnswersAreTheFreshOnesByteForByte) {
+  auto own = Defaults();
+  own->IsoA = 0;
+  own->dm.dmFields = DM_COPIES;
+  own->dm.dmCopies = 3;
+  std::vector<std::uint8_t> longer(sizeof(DRVDEVMODE) + 64, 0x5A);
+  std::memcpy(longer.data(), own.get(), sizeof(DRVDEVMODE));
+  reinterpret_cast<DRVDEVMODE*>(longer.data())->dm.dmDriverExtra = kPrivateSize + 64;
+  auto foreign = Defaults();
+  foreign->PrivateMarker = 0;
+  AddForm(u"Banner 500", 5000, 8000);
+  const void* inputs[] = {nullptr, own.get(), longer.data(), foreign.get()};
+  std::uint8_t isoA = 0;
+  for (const void* input : inputs) {
+    // 15 indexes with and without output and two records: as many answers
+    // as a printer keeps.
+    for (std::uint16_t first = 0; first <= 40; first += 15) {
+      const std::uint16_t last = std::min<std::uint16_t>(40, first + 14);
+      const auto ask = [&](bool cached) {
+        std::vector<std::vector<std::uint8_t>> answers;
+        for (std::uint16_t index = first; index <= last; ++index) {
+          std::vector<std::uint8_t> out(4096, 0xCC);
+          const std::int32_t count = cached ? Capability(index, nullptr, input)
+                                            : Fresh(index, nullptr, input);
+          const std::int32_t filled = cached ? Capability(index, out.data(), input)
+                                             : Fresh(index, out.data(), input);
+          out.push_back(static_cast<std::uint8_t>(count));
+          out.push_back(static_cast<std::uint8_t>(filled));
+          answers.push_back(out);
+        }
+        for (const bool tie : {false, true}) {
+          answers.push_back(cached ? Document(input, tie) : FreshDocument(input, tie));
+        }
+        return answers;
+      };
+      ask(true);
+      // A change elsewhere drops every answer kept; the worker computes
+      // them again.
+      SetDefaultRecordElsewhere(isoA ^= 1);
+      const auto truth = ask(false);
+      WorkerRunsFor(1000);
+      const int before = RoundTrips();
+      EXPECT_EQ(ask(true), truth) << "from index " << first;
+      EXPECT_EQ(RoundTrips(), before) << "from index " << first;
+    }
+  }
+}
+
+// The worker keeps a printer warm for kWarmFor after the last call about
+// it and then ends; a later call starts it again. A process that asks once
+// starts none, and a worker that cannot start is asked for again.
+TEST_F(PrinterCacheTest, WarmingEndsWithThePauseItCovers) {
+  Seen(true);
+  ASSERT_TRUE(worker_.Running());
+  const int starts = worker_.starts;
+  for (std::uint64_t passed = 100; passed < cache::kWarmFor; passed += 100) {
+    clock_.now += 100;
+    std::uint32_t next = 0;
+    ASSERT_TRUE(worker_.Run(&next)) << passed;
+    EXPECT_GE(next, 16u);
+    EXPECT_LE(next, cache::kRefreshAfter);
+  }
+  clock_.now += 100;
+  EXPECT_FALSE(worker_.Run());
+  EXPECT_FALSE(worker_.Running());
+  clock_.now += cache::kFreshFor;
+  const int before = RoundTrips();
+  Seen(true);
+  EXPECT_GT(RoundTrips(), before);  // nobody kept it fresh
+  EXPECT_EQ(worker_.starts, starts + 1);
+
+  cache::PrinterCache once(cache::ReplayKeptAnswer);
+  const auto ask = [&] {
+    cache::CachedDeviceCapability(once, nullptr, kName, kCapPapers, nullptr, nullptr);
+  };
+  ask();
+  EXPECT_EQ(worker_.starts, starts + 1);
+  worker_.refuse = true;
+  ask();
+  ask();
+  EXPECT_EQ(worker_.starts, starts + 3);
+  worker_.refuse = false;
+}
+
+// A write through this process that goes through while a call reads the
+// facts: what that call read may show the printer before the write, so the
+// next call reads again instead of trusting it.
+TEST_F(PrinterCacheTest, AReadOverlappingAWriteOfOursIsNotTrusted) {
+  struct WritingSpooler : cache::InvalidatingSpooler {
+    using InvalidatingSpooler::InvalidatingSpooler;
+    bool EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) override {
+      if (write) std::exchange(write, nullptr)();
+      return InvalidatingSpooler::EnumForms(printer, forms);
+    }
+    std::function<void()> write;
+  } spooler(spooler_, cache_);
+  ScopedPorts ports(Ports{&files_, &spooler, &machine_, &trace_, &clock_});
+  clock_.now += 1000;
+  spooler.write = [&] {
+    auto record = Defaults();
+    record->IsoA = 0;
+    spooler.SetPrinterData(printer(), kStoredSettingsName, kRegBinary, record.get(),
+                           sizeof *record);
+  };
+  Capability(kCapPapers);
+  const int before = RoundTrips();
+  Capability(kCapPapers);
+  EXPECT_GT(RoundTrips(), before);
 }
 
 // Stored settings removed elsewhere are repaired by a call within the bound,
@@ -333,12 +487,12 @@ class OneAtATime : public FileSystem {
 };
 
 // Threads asking about five printers (one more than is kept) while time
-// passes and this process writes: every answer is the right one whatever
+// passes, the worker keeps them warm and this process writes: every answer is the right one whatever
 // was refreshed, dropped or evicted meanwhile. Run under ThreadSanitizer by
 // `make tsan`.
 TEST_F(PrinterCacheTest, ThreadsAlwaysGetWholeAnswers) {
   OneAtATime files(files_);
-  ScopedPorts ports(Ports{&files, &writes_, &machine_, &trace_, &clock_});
+  ScopedPorts ports(Ports{&files, &writes_, &machine_, &trace_, &clock_, &worker_});
   const std::u16string names[] = {u"P0", u"P1", u"P2", u"P3", u"P4"};
   int handles[5];
   for (int i = 0; i < 5; ++i) {
@@ -358,6 +512,9 @@ TEST_F(PrinterCacheTest, ThreadsAlwaysGetWholeAnswers) {
   }
   std::atomic<bool> stop{false};
   std::vector<std::thread> threads;
+  threads.emplace_back([&] {
+    while (!stop) worker_.Run();
+  });
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&, t] {
       for (int i = 0; !stop; ++i) {
