@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "platform/win32/win32_ports.h"
 #include "support/processes.h"
 
@@ -163,6 +165,29 @@ TEST(Win32MachineTest, ConvertsToTheAnsiCodePageWithinTheBuffer) {
   SetLastError(0);
   machine.SetLastError(kErrorInvalidData);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+}
+
+// The worker runs its step at once and then after each delay the step asks
+// for, on a thread of its own, until the step says it is done.
+TEST(Win32WorkerTest, RunsTheStepOnItsOwnThreadUntilItIsDone) {
+  Win32Worker worker;
+  const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_NE(done, nullptr);
+  std::atomic<int> rounds{0};
+  std::atomic<DWORD> thread{0};
+  const DWORD started = GetTickCount();
+  ASSERT_TRUE(worker.Start([&](std::uint32_t* next) {
+    thread = GetCurrentThreadId();
+    *next = 50;
+    if (++rounds < 3) return true;
+    SetEvent(done);
+    return false;
+  }));
+  ASSERT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
+  EXPECT_GE(GetTickCount() - started, 90u);  // two delays of 50 ms, give or take a tick
+  EXPECT_EQ(rounds, 3);
+  EXPECT_NE(thread, GetCurrentThreadId());
+  CloseHandle(done);
 }
 
 }  // namespace
