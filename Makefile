@@ -3,7 +3,7 @@
 #
 #   make test    install what is missing, build native, win64 and win32, run the native
 #                tests (AddressSanitizer + UBSan), then the win64 tests under Wine, then
-#                check that docs/images is what make screens renders
+#                check that docs/images is what make screens renders, then make tsan
 #   make demo    build win64, install the driver into the Wine prefix as the printer
 #                "Orlex TQ-R5400" (over an earlier installation), show its default
 #                settings and its capabilities as applications get them, then its
@@ -13,8 +13,9 @@
 #   make docs-images  refresh the guides' pictures in docs/images from make screens
 #   make fuzz    libFuzzer campaigns, FUZZ_SECONDS (60) per target, in build/fuzz
 #   make bench   benchmarks, optimised and without sanitizers, in build/bench
-#   make tsan    the printer cache's tests under ThreadSanitizer, in build/tsan (apart
-#                from `make test`: a whole extra tree of the core to build)
+#   make tsan    the printer cache's tests (callers, writes and the cache's worker on
+#                threads of their own) under ThreadSanitizer, in build/tsan: only the
+#                one test program is built there, about a minute
 #   make package the driver package for administrators, x64 and x86, with the guides, in
 #                build/package/ and zipped as build/package/tqr54-driver-VERSION.zip
 #   make clean   remove build/, the Wine prefixes included
@@ -95,7 +96,7 @@ build-bench: bootstrap $(B)/bench/build.ninja
 	$(CMAKE) --build $(B)/bench -j $(JOBS)
 
 # --- testing (CTEST_ARGS, e.g. CTEST_ARGS="-R devmode", go to both ctest runs)
-test: build-native build-win64 build-win32 test-native test-win64 test-docs-images
+test: build-native build-win64 build-win32 test-native test-win64 test-docs-images tsan
 
 test-native: build-native
 	$(CTEST) --test-dir $(B)/native --output-on-failure -j $(JOBS) $(CTEST_ARGS)
