@@ -367,8 +367,8 @@ void Breakdown(const wchar_t* name) {
          DWORD type = 0, needed = 0;
          GetPrinterDataW(printer, const_cast<LPWSTR>(L"TARNE NT"), &type, record.data(), kRecordSize, &needed);
        }));
-  line("GetPrinterW level 2 (size + fill)", Measure([&] {
-         TwoCalls(buffer, [&](BYTE* b, DWORD s, DWORD* n) { GetPrinterW(printer, 2, b, s, n); });
+  line("GetPrinterW level 9, default record (size + fill)", Measure([&] {
+         TwoCalls(buffer, [&](BYTE* b, DWORD s, DWORD* n) { GetPrinterW(printer, 9, b, s, n); });
        }));
   DWORD forms = 0;
   line("EnumFormsW level 1 (size + fill)", Measure([&] {

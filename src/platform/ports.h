@@ -146,7 +146,8 @@ class Spooler {
                                        std::uint32_t size) = 0;
   // Removes a value SetPrinterData wrote; returns the error code.
   virtual std::uint32_t DeletePrinterData(PrinterHandle printer, const std::u16string& name) = 0;
-  // The printer's default record (pDevMode of PRINTER_INFO_2W), its
+  // The printer's default record (pDevMode of PRINTER_INFO_2W: the user's
+  // own when set, else the printer's global one), its
   // dmSize + dmDriverExtra bytes; empty when the printer has none. False
   // when the printer information cannot be read.
   virtual bool GetPrinterDefaultRecord(PrinterHandle printer,

@@ -155,6 +155,40 @@ TEST_F(SpoolerPortTest, DriverNameAndDataFileAreThoseTheSpoolerReports) {
   EXPECT_EQ(path, u"unchanged");
 }
 
+// The default record is the one PRINTER_INFO_2W carries, byte for byte,
+// also after SetPrinterW changed it, whichever level the port asks.
+TEST_F(SpoolerPortTest, TheDefaultRecordIsTheOneOfLevelTwo) {
+  const auto levelTwo = [this](std::vector<BYTE>* buffer) -> PRINTER_INFO_2W* {
+    DWORD needed = 0;
+    GetPrinterW(printer_, 2, nullptr, 0, &needed);
+    buffer->assign(needed, 0);
+    if (needed == 0 || !GetPrinterW(printer_, 2, buffer->data(), needed, &needed)) return nullptr;
+    return reinterpret_cast<PRINTER_INFO_2W*>(buffer->data());
+  };
+  for (const short copies : {0, 7}) {
+    std::vector<BYTE> buffer;
+    PRINTER_INFO_2W* info = levelTwo(&buffer);
+    ASSERT_NE(info, nullptr);
+    ASSERT_NE(info->pDevMode, nullptr);
+    if (copies != 0) {
+      info->pDevMode->dmCopies = copies;
+      info->pDevMode->dmFields |= DM_COPIES;
+      ASSERT_TRUE(SetPrinterW(printer_, 2, buffer.data(), 0));
+      info = levelTwo(&buffer);
+      ASSERT_NE(info, nullptr);
+      ASSERT_EQ(info->pDevMode->dmCopies, copies);
+    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(info->pDevMode);
+    const std::vector<std::uint8_t> expected(
+        bytes, bytes + info->pDevMode->dmSize + info->pDevMode->dmDriverExtra);
+    std::vector<std::uint8_t> record;
+    ASSERT_TRUE(spooler_.GetPrinterDefaultRecord(printer_, &record));
+    EXPECT_EQ(record, expected) << "copies " << copies;
+  }
+  std::vector<std::uint8_t> record;
+  EXPECT_FALSE(spooler_.GetPrinterDefaultRecord(nullptr, &record));
+}
+
 TEST_F(SpoolerPortTest, PrinterDataKeepsAWholeRecordAndTheLastWriteWins) {
   for (const std::uint8_t seed : {0x11, 0xC3}) {
     const std::vector<std::uint8_t> record = Pattern(kRecordSize, seed);

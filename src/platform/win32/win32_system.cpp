@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -146,13 +147,44 @@ std::uint32_t Win32Spooler::DeletePrinterData(PrinterHandle printer, const std::
       RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), Wide(name)));
 }
 
+namespace {
+
+// The record alone, at level 9 (the user's own) or 8 (the printer's global
+// one): null when the spooler cannot answer the level or holds none there.
+const DEVMODEW* ReadDefaultRecordAt(HANDLE printer, DWORD level, std::vector<BYTE>* buffer) {
+  static_assert(offsetof(PRINTER_INFO_8W, pDevMode) == offsetof(PRINTER_INFO_9W, pDevMode));
+  if (!AskSpooler(buffer, sizeof(PRINTER_INFO_9W),
+                  [printer, level](BYTE* data, DWORD size, DWORD* needed) {
+                    return GetPrinterW(printer, level, data, size, needed);
+                  })) {
+    return nullptr;
+  }
+  return reinterpret_cast<const PRINTER_INFO_9W*>(buffer->data())->pDevMode;
+}
+
+}  // namespace
+
+// The record of PRINTER_INFO_2W is the user's own when one is set, else the
+// printer's global one: levels 9 and 8 hold exactly these. They are asked
+// first because they carry the record alone, where level 2 makes the
+// spooler gather every string of the printer too (under Wine 185 us
+// against 650 to 1100 for level 2, on every fresh reading of the printer).
+// Level 2 stays the answer whenever neither gives a record.
 bool Win32Spooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                            std::vector<std::uint8_t>* record) {
+  const HANDLE handle = static_cast<HANDLE>(printer);
   std::vector<BYTE> buffer;
-  if (!ReadPrinterInfo(static_cast<HANDLE>(printer), &buffer)) return false;
+  const DEVMODEW* devmode = nullptr;
+  for (const DWORD level : {9u, 8u}) {
+    devmode = ReadDefaultRecordAt(handle, level, &buffer);
+    if (devmode != nullptr) break;
+  }
+  if (devmode == nullptr) {
+    if (!ReadPrinterInfo(handle, &buffer)) return false;
+    devmode = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pDevMode;
+  }
   // Only as much of the record as the spooler's block holds: a record
   // claiming more than that is then seen as short, not read past the block.
-  const DEVMODEW* devmode = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pDevMode;
   *record = CopyRecordInBlock(buffer.data(), buffer.size(), devmode);
   return true;
 }
