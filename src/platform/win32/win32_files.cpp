@@ -22,14 +22,10 @@ class Win32FileHandle : public FileHandle {
     *ticks = (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return true;
   }
-  bool GetSizeAndLastWriteTime(std::uint64_t* size, std::uint64_t* ticks) override {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file_, &info)) return false;
-    *size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    *ticks = (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-             info.ftLastWriteTime.dwLowDateTime;
-    return true;
-  }
+  // Size and time together stay two questions (GetFileSizeEx, GetFileTime):
+  // GetFileInformationByHandle also asks for the volume's serial number,
+  // which under Wine is a request to the mount manager's process, several
+  // times the cost of both answers on every load of the description.
   bool SetLastWriteTime(std::uint64_t ticks) override {
     FILETIME written;
     written.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
@@ -161,7 +157,7 @@ std::unique_ptr<FileHandle> Win32FileSystem::OpenFile(const std::string& path, F
 }
 
 // One query by name (NtQueryFullAttributesFile), with no handle opened: the
-// same size and time a handle's GetFileInformationByHandle gives.
+// same size and time an open handle gives.
 bool Win32FileSystem::GetSizeAndLastWriteTime(const std::string& path, std::uint64_t* size,
                                               std::uint64_t* ticks) {
   WIN32_FILE_ATTRIBUTE_DATA data;
