@@ -39,6 +39,8 @@ const PrinterFacts* FactsInUse::For(PrinterHandle printer) {
   return t_facts != nullptr && t_printer == printer ? t_facts : nullptr;
 }
 
+const PrinterFacts* FactsInUse::OfThisCall() { return t_facts; }
+
 void FactsInUse::Drop() { t_facts = nullptr; }
 
 PrinterFacts ReadPrinterFacts(PrinterHandle printer) {

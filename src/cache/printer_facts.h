@@ -70,6 +70,9 @@ class FactsInUse {
 
   // The facts of the call running on this thread about `printer`, or null.
   static const PrinterFacts* For(PrinterHandle printer);
+  // The facts of the call running on this thread, whichever printer they
+  // are of, or null: for what is the same for every printer.
+  static const PrinterFacts* OfThisCall();
   // A write went through: nothing read before it answers again.
   static void Drop();
 

@@ -2,6 +2,7 @@
 #include "platform/win32/driver_kit.h"
 #include "platform/win32/win32_ports.h"
 #include "cache/cached_calls.h"
+#include "cache/facts_machine.h"
 #include "cache/invalidating_spooler.h"
 #include "ui/win32/module_instance.h"
 
@@ -23,6 +24,9 @@ BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID reserved) {
     static tqr::cache::InvalidatingSpooler spooler(*ports.spooler,
                                                    tqr::cache::ProcessPrinterCache());
     ports.spooler = &spooler;
+    static tqr::cache::FactsMachine machine(*ports.machine);
+    // A call asks the region with the printer's facts and not again.
+    ports.machine = &machine;
     tqr::CurrentPorts() = ports;
   } else if (reason == DLL_PROCESS_DETACH) {
     // Freed by FreeLibrary: no worker runs (each holds the module), and

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "cache/cached_calls.h"
+#include "cache/facts_machine.h"
 #include "cache/invalidating_spooler.h"
 #include "caps/capabilities.h"
 #include "support/settings_fixture.h"
@@ -24,7 +25,7 @@ class PrinterCacheTest : public test::SettingsTest {
  protected:
   PrinterCacheTest()
       : writes_(spooler_, cache_),
-        cachedPorts_(Ports{&files_, &writes_, &machine_, &trace_, &clock_, &worker_}) {}
+        cachedPorts_(Ports{&files_, &writes_, &factsMachine_, &trace_, &clock_, &worker_}) {}
 
   void SetUp() override {
     InstallShippedDescription();
@@ -93,6 +94,7 @@ class PrinterCacheTest : public test::SettingsTest {
 
   cache::PrinterCache cache_{cache::ReplayKeptAnswer};
   cache::InvalidatingSpooler writes_;
+  cache::FactsMachine factsMachine_{machine_};
   fake::FakeClock clock_;
   fake::FakeWorker worker_;
   ScopedPorts cachedPorts_;
@@ -140,9 +142,15 @@ TEST_F(PrinterCacheTest, AKeptAnswerCostsNoRoundTripAndNoOpen) {
   own->Ansi = 0;
   const int opens = files_.opens;
   const int reads = spooler_.reads;
+  const int regions = machine_.countryReads;
   Document(own.get());
   EXPECT_EQ(files_.opens, opens);
   EXPECT_EQ(spooler_.reads, reads);
+  EXPECT_EQ(machine_.countryReads, regions);
+  // A call that reads the facts asks the region with them, once.
+  clock_.now += 1000;
+  Capability(kCapPapers, nullptr, own.get());
+  EXPECT_EQ(machine_.countryReads, regions + 1);
 }
 
 // Every change the answers depend on, made elsewhere (straight into the fake

@@ -156,6 +156,7 @@ bool FakeMachine::WideToAnsi(const std::u16string& text, std::size_t capacity,
 }
 
 bool FakeMachine::ReadUserCountry(std::u16string* text) {
+  ++countryReads;
   if (!hasCountry || country.size() + 1 > 16) return false;
   *text = country;
   return true;

@@ -87,6 +87,7 @@ class FakeMachine : public Machine {
   // Absent when the value is missing.
   bool hasCountry = true;
   std::u16string country = u"1";
+  std::atomic<int> countryReads{0};
   std::uint32_t lastError = 0;
 };
 
