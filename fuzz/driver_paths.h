@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "cache/cached_calls.h"
+#include "cache/facts_machine.h"
+#include "cache/invalidating_spooler.h"
 #include "caps/capabilities.h"
 #include "ddf_fuzz_queries.h"
 #include "settings/document_request.h"
@@ -106,6 +109,58 @@ inline void DriveEveryCapability(DdfHandle ddf, PrinterHandle printer, const voi
     if (index == kCapPapers) papers = count;
     if (index == kCapPaperSize || index == kCapPaperNames) TQR_FUZZ_CHECK(count == papers);
   }
+}
+
+// The cached calls with the record, asked twice (which starts the worker);
+// then a change made elsewhere (the printer's default record gone) drops
+// their answers and the worker computes them again from the bytes their
+// keys kept. Answered from what it kept, each is what a fresh cache
+// answers: whatever the record claims, the worker's copy of it reads
+// nothing past it and means what the record meant.
+inline void DriveCachedReplay(test::FakePrinter* printer, const void* input) {
+  fake::FakeClock clock;
+  fake::FakeWorker worker;
+  cache::PrinterCache kept(cache::ReplayKeptAnswer);
+  cache::PrinterCache fresh(cache::ReplayKeptAnswer);
+  cache::FactsMachine machine(printer->machine);
+  const auto ask = [&](cache::PrinterCache& cache) {
+    cache::InvalidatingSpooler spooler(printer->spooler, cache);
+    const ScopedPorts ports(Ports{&printer->files, &spooler, &machine, nullptr, &clock, &worker});
+    std::vector<std::uint8_t> answers;
+    const std::uint16_t indexes[] = {kCapPapers,   kCapPaperSize, kCapMinExtent,
+                                     kCapMaxExtent, kCapBins,     kCapSize,
+                                     kCapBinNames,  kCapEnumResolutions, kCapPaperNames};
+    for (const std::uint16_t index : indexes) {
+      const std::int32_t count =
+          cache::CachedDeviceCapability(cache, nullptr, kPrinterName, index, nullptr, input);
+      const std::size_t room =
+          count > 0 ? static_cast<std::size_t>(count) * ElementBytes(index) : 0;
+      std::vector<std::uint8_t> output(room + 1, 0xA5);
+      TQR_FUZZ_CHECK(cache::CachedDeviceCapability(cache, nullptr, kPrinterName, index,
+                                                   output.data(), input) == count);
+      answers.insert(answers.end(), output.begin(), output.end());
+      answers.push_back(static_cast<std::uint8_t>(count));
+    }
+    std::vector<std::uint8_t> record(sizeof(DRVDEVMODE), 0xA5);
+    cache::CachedDocumentRecords records(cache);
+    answers.push_back(
+        static_cast<std::uint8_t>(records.Copy(nullptr, kPrinterName, input, false, record.data())));
+    answers.insert(answers.end(), record.begin(), record.end());
+    return answers;
+  };
+  ask(kept);
+  ask(kept);
+  TQR_FUZZ_CHECK(worker.Running());
+  printer->spooler.printers[printer->handle()].defaultRecord.clear();
+  {
+    cache::InvalidatingSpooler spooler(printer->spooler, kept);
+    const ScopedPorts ports(Ports{&printer->files, &spooler, &machine, nullptr, &clock, &worker});
+    for (int step = 0; step < 10; ++step) {
+      clock.now += 100;
+      worker.Run();
+    }
+  }
+  TQR_FUZZ_CHECK(ask(kept) == ask(fresh));
 }
 
 // A document sheet opened with the record, its Main page used in every way

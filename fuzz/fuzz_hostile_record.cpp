@@ -3,8 +3,9 @@
 // and the spooler may hand back as the printer's default record and stored
 // settings whatever an earlier program stored. Whatever the bytes claim,
 // nothing past them is read, no answer writes past the buffer its length
-// asks for, every record handed out is ours, and the Main page selects
-// only modes it has a record for.
+// asks for, every record handed out is ours, the Main page selects only
+// modes it has a record for, and the answers the cache's worker computes
+// again are the ones a fresh call gives.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -29,5 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tqr::fuzz::DriveEveryCapability(ddf, printer.handle(), record.data());
   tqr::DdfFree(&ddf);
   tqr::fuzz::DriveSheet(printer.handle(), record.data());
+  tqr::fuzz::DriveCachedReplay(&printer, record.data());
   return 0;
 }
