@@ -111,6 +111,32 @@ inline void DriveEveryCapability(DdfHandle ddf, PrinterHandle printer, const voi
   }
 }
 
+// The cached calls an application makes of the record: a few capability
+// lists and scalars, each counted and then filled, and the document call.
+inline std::vector<std::uint8_t> AskCached(cache::PrinterCache& cache, const void* input) {
+  std::vector<std::uint8_t> answers;
+  const std::uint16_t indexes[] = {kCapPapers, kCapPaperSize,       kCapMinExtent,
+                                   kCapMaxExtent, kCapBins,         kCapSize,
+                                   kCapBinNames, kCapEnumResolutions, kCapPaperNames};
+  for (const std::uint16_t index : indexes) {
+    const std::int32_t count =
+        cache::CachedDeviceCapability(cache, nullptr, kPrinterName, index, nullptr, input);
+    const std::size_t room =
+        count > 0 ? static_cast<std::size_t>(count) * ElementBytes(index) : 0;
+    std::vector<std::uint8_t> output(room + 1, 0xA5);
+    TQR_FUZZ_CHECK(cache::CachedDeviceCapability(cache, nullptr, kPrinterName, index,
+                                                 output.data(), input) == count);
+    answers.insert(answers.end(), output.begin(), output.end());
+    answers.push_back(static_cast<std::uint8_t>(count));
+  }
+  std::vector<std::uint8_t> record(sizeof(DRVDEVMODE), 0xA5);
+  cache::CachedDocumentRecords records(cache);
+  answers.push_back(
+      static_cast<std::uint8_t>(records.Copy(nullptr, kPrinterName, input, false, record.data())));
+  answers.insert(answers.end(), record.begin(), record.end());
+  return answers;
+}
+
 // The cached calls with the record, asked twice (which starts the worker);
 // then a change made elsewhere (the printer's default record gone) drops
 // their answers and the worker computes them again from the bytes their
@@ -123,43 +149,26 @@ inline void DriveCachedReplay(test::FakePrinter* printer, const void* input) {
   cache::PrinterCache kept(cache::ReplayKeptAnswer);
   cache::PrinterCache fresh(cache::ReplayKeptAnswer);
   cache::FactsMachine machine(printer->machine);
-  const auto ask = [&](cache::PrinterCache& cache) {
+  // The ports the driver installs, its spooler port writing through to `cache`.
+  const auto through = [&](cache::PrinterCache& cache, const auto& work) {
     cache::InvalidatingSpooler spooler(printer->spooler, cache);
     const ScopedPorts ports(Ports{&printer->files, &spooler, &machine, nullptr, &clock, &worker});
-    std::vector<std::uint8_t> answers;
-    const std::uint16_t indexes[] = {kCapPapers,   kCapPaperSize, kCapMinExtent,
-                                     kCapMaxExtent, kCapBins,     kCapSize,
-                                     kCapBinNames,  kCapEnumResolutions, kCapPaperNames};
-    for (const std::uint16_t index : indexes) {
-      const std::int32_t count =
-          cache::CachedDeviceCapability(cache, nullptr, kPrinterName, index, nullptr, input);
-      const std::size_t room =
-          count > 0 ? static_cast<std::size_t>(count) * ElementBytes(index) : 0;
-      std::vector<std::uint8_t> output(room + 1, 0xA5);
-      TQR_FUZZ_CHECK(cache::CachedDeviceCapability(cache, nullptr, kPrinterName, index,
-                                                   output.data(), input) == count);
-      answers.insert(answers.end(), output.begin(), output.end());
-      answers.push_back(static_cast<std::uint8_t>(count));
-    }
-    std::vector<std::uint8_t> record(sizeof(DRVDEVMODE), 0xA5);
-    cache::CachedDocumentRecords records(cache);
-    answers.push_back(
-        static_cast<std::uint8_t>(records.Copy(nullptr, kPrinterName, input, false, record.data())));
-    answers.insert(answers.end(), record.begin(), record.end());
-    return answers;
+    return work();
+  };
+  const auto ask = [&](cache::PrinterCache& cache) {
+    return through(cache, [&] { return AskCached(cache, input); });
   };
   ask(kept);
   ask(kept);
   TQR_FUZZ_CHECK(worker.Running());
   printer->spooler.printers[printer->handle()].defaultRecord.clear();
-  {
-    cache::InvalidatingSpooler spooler(printer->spooler, kept);
-    const ScopedPorts ports(Ports{&printer->files, &spooler, &machine, nullptr, &clock, &worker});
+  through(kept, [&] {
     for (int step = 0; step < 10; ++step) {
       clock.now += 100;
       worker.Run();
     }
-  }
+    return 0;
+  });
   TQR_FUZZ_CHECK(ask(kept) == ask(fresh));
 }
 

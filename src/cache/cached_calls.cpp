@@ -1,7 +1,6 @@
 #include "cache/cached_calls.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstring>
 
 #include "caps/capabilities.h"
@@ -31,11 +30,11 @@ std::vector<std::uint8_t> InputBytes(const void* input) {
 // The caller's record as far as the key kept it, made whole again: the
 // bytes past what was kept are bytes the answer does not depend on, zero
 // up to the size the record claims, so that nothing reads past it. False
-// when the kept bytes cannot even say that size.
+// when the kept bytes are not a record of ours (InputBytes keeps no other).
 bool RecordFromKey(const std::vector<std::uint8_t>& kept, std::vector<std::uint8_t>* record) {
   *record = kept;
   if (kept.empty()) return true;
-  if (kept.size() < offsetof(PublicDevMode, dmDriverExtra) + sizeof(std::uint16_t)) return false;
+  if (!IsOwnRecord(kept.data(), kept.size())) return false;
   record->resize(std::max(kept.size(), ClaimedRecordSize(kept.data())), 0);
   return true;
 }

@@ -235,7 +235,7 @@ std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, con
   // do, starts no thread.
   const auto warmInBackground = [&] {
     if (ports.worker != nullptr && snapshot.known && !warming_.load(std::memory_order_relaxed)) {
-      StartWarming();
+      StartWarming(*ports.worker);
     }
   };
   if (FindKept(printerName, key, now, output, &answer, &snapshot)) {
@@ -263,17 +263,13 @@ void PrinterCache::InvalidateAll() {
   }
 }
 
-void PrinterCache::StartWarming() {
+void PrinterCache::StartWarming(Worker& worker) {
   {
     std::lock_guard<std::mutex> hold(lock_);
     if (warming_) return;
     warming_ = true;
   }
-  Worker* worker = CurrentPorts().worker;
-  if (worker != nullptr &&
-      worker->Start([this](std::uint32_t* next) { return KeepWarm(next); })) {
-    return;
-  }
+  if (worker.Start([this](std::uint32_t* next) { return KeepWarm(next); })) return;
   std::lock_guard<std::mutex> hold(lock_);
   warming_ = false;
 }

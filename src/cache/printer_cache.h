@@ -119,7 +119,7 @@ class PrinterCache {
   void Refresh(const std::u16string& name, PrinterHandle printer, std::uint64_t now,
                bool byCaller, Snapshot* snapshot);
   void WarmUp(const std::u16string& name, std::uint64_t now);
-  void StartWarming();
+  void StartWarming(Worker& worker);
   void Keep(const std::u16string& name, const Snapshot& snapshot, const AnswerKey& key,
             std::int32_t answer, const void* output, std::size_t size);
   Entry* FindEntry(const std::u16string& name);
