@@ -102,11 +102,14 @@ void EnableFeatureControls(HWND page, const SheetState* sheet) {
 }
 
 // The banner and cutter choices of the Paper page reset what they make
-// unused.
-void ApplyFeatureRules(HWND page, SheetState* sheet) {
+// unused, and the edits show it: the copies are read back from theirs.
+void ApplyFeatureRules(HWND page, FeaturesPageBlock* block) {
+  SheetState* sheet = block->header.sheet;
   const FeatureResets resets = ResetUnusedFeatures(sheet);
+  block->showing = 1;
   if (resets.copies) ShowNumber(page, sheet, FeatureNumber::kCopies);
   if (resets.dryInkPage) ShowNumber(page, sheet, FeatureNumber::kDryInkPage);
+  block->showing = 0;
 }
 
 // Reads the copies edit; a count outside the limits keeps the user on the
@@ -198,8 +201,11 @@ void OnVScroll(HWND page, WPARAM wParam, HWND spin) {
   MarkPageChanged(page);
 }
 
-INT_PTR OnApply(HWND page, SheetState* sheet) {
-  ResetUnusedFeatures(sheet);
+// OK may come from another page: the Paper page's choices are applied to
+// the edits before the copies are read from them.
+INT_PTR OnApply(HWND page, FeaturesPageBlock* block) {
+  SheetState* sheet = block->header.sheet;
+  ApplyFeatureRules(page, block);
   if (!CheckCopies(page, sheet)) return AnswerNotification(page, PSNRET_INVALID);
   ConfirmMainPage(sheet);
   SaveFeatures(sheet);
@@ -216,18 +222,18 @@ INT_PTR OnReset(HWND page, SheetState* sheet) {
 }
 
 INT_PTR OnNotify(HWND page, const NMHDR* header) {
-  const FeaturesPageBlock* block = DialogStateOf<FeaturesPageBlock>(page);
+  FeaturesPageBlock* block = DialogStateOf<FeaturesPageBlock>(page);
   if (block == nullptr || block->header.sheet == nullptr || header == nullptr) return FALSE;
   SheetState* sheet = block->header.sheet;
   switch (header->code) {
     case PSN_SETACTIVE:
-      ApplyFeatureRules(page, sheet);
+      ApplyFeatureRules(page, block);
       EnableFeatureControls(page, sheet);
       return AnswerNotification(page, 0);
     case PSN_KILLACTIVE:
       return AnswerNotification(page, CheckCopies(page, sheet) ? FALSE : TRUE);
     case PSN_APPLY:
-      return OnApply(page, sheet);
+      return OnApply(page, block);
     case PSN_RESET:
       return OnReset(page, sheet);
     default: {

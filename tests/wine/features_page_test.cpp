@@ -1,0 +1,128 @@
+// The Features page beside the Paper page in one real property sheet, driven
+// by messages as a user's clicks and keys would drive them: what the Paper
+// page's choices leave in the record that OK hands back, whichever page the
+// user pressed OK on and whether the Features page was ever shown.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "resources/feature_pages_ids.h"
+#include "resources/paper_ids.h"
+#include "sheet/sheet_values.h"
+#include "ui/win32/pages.h"
+#include "wine/support/dialog_steps.h"
+#include "wine/support/main_page_harness.h"
+#include "wine/support/page_fixture.h"
+
+namespace tqr {
+namespace {
+
+constexpr int kPaperTab = 0;
+constexpr int kFeaturesTab = 1;
+constexpr std::uint16_t kBannerPrinting = 2;
+
+// The document sheet's Paper and Features pages, opened on one of them.
+class PaperAndFeaturesTest : public test::PageFixture {
+ protected:
+  void TearDown() override {
+    if (sheet_ != nullptr) DestroyWindow(sheet_);
+    PageFixture::TearDown();
+  }
+
+  SheetState* state() { return harness_.state(); }
+
+  bool Open(int firstTab) {
+    sheetSlot_ = harness_.state();
+    HPROPSHEETPAGE pages[2] = {MakePage(kPaperPageDialog, PaperPageProc, L"Paper"),
+                               MakePage(kFeaturesPageDialog, FeaturesPageProc, L"Features")};
+    if (pages[0] == nullptr || pages[1] == nullptr) return false;
+    PROPSHEETHEADERW header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_MODELESS;
+    header.pszCaption = L"Orlex TQ-R5400 Document Properties";
+    header.nPages = 2;
+    header.nStartPage = static_cast<UINT>(firstTab);
+    header.phpage = pages;
+    sheet_ = reinterpret_cast<HWND>(PropertySheetW(&header));
+    test::MainPageHarness::Pump();
+    return sheet_ != nullptr;
+  }
+
+  HWND Page(int tab) {
+    return reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_INDEXTOHWND, tab, 0));
+  }
+  void ShowTab(int tab) {
+    SendMessageW(sheet_, PSM_SETCURSEL, tab, 0);
+    test::MainPageHarness::Pump();
+  }
+  // Picks `position` in one of the Paper page's combos, as a click would.
+  void Choose(int combo, int position) {
+    HWND paper = Page(kPaperTab);
+    SendDlgItemMessageW(paper, combo, CB_SETCURSEL, position, 0);
+    SendMessageW(paper, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(paper, combo)));
+  }
+  // Banner printing, with its notice read and closed.
+  void ChooseBanner() {
+    const std::deque<test::DialogStep> notice = {
+        {IDC_BANNER_TEXT, [](HWND dialog) { test::Click(dialog, IDOK); }}};
+    EXPECT_TRUE(test::RunWithSteps(notice, [&] { Choose(IDC_PAPER_PRINTING, kBannerPrinting); }));
+  }
+  void PressOk() {
+    SendMessageW(sheet_, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    test::MainPageHarness::Pump();
+  }
+  // The record the host is handed back after OK.
+  DRVDEVMODE ConfirmedRecord() {
+    DRVDEVMODE record;
+    std::memset(static_cast<void*>(&record), 0, sizeof record);
+    ApplySheetState(state(), &record);
+    return record;
+  }
+  std::wstring Text(int tab, int id) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(Page(tab), id, text, 64);
+    return text;
+  }
+
+ private:
+  HPROPSHEETPAGE MakePage(int dialogId, DLGPROC procedure, const wchar_t* title) {
+    PROPSHEETPAGEW page = {};
+    page.dwSize = sizeof page;
+    page.dwFlags = PSP_USETITLE;
+    page.hInstance = GetModuleHandleW(nullptr);
+    page.pszTemplate = MAKEINTRESOURCEW(dialogId);
+    page.pszTitle = title;
+    page.pfnDlgProc = procedure;
+    page.lParam = reinterpret_cast<LPARAM>(&sheetSlot_);
+    return CreatePropertySheetPageW(&page);
+  }
+
+  SheetState* sheetSlot_ = nullptr;
+  HWND sheet_ = nullptr;
+};
+
+// Copies typed on the Features page, then banner printing chosen on the
+// Paper page and OK pressed there: the Features page applies the reset to
+// its edit before it reads the copies back.
+TEST_F(PaperAndFeaturesTest, BannerChosenAfterTypingCopiesPrintsOneCopy) {
+  ASSERT_TRUE(Open(kFeaturesTab));
+  SetDlgItemTextW(Page(kFeaturesTab), IDC_COPIES_EDIT, L"5");
+  ASSERT_EQ(state()->copies.current, 5);
+  ShowTab(kPaperTab);
+  ChooseBanner();
+  PressOk();
+
+  EXPECT_EQ(Text(kFeaturesTab, IDC_COPIES_EDIT), L"1");
+  EXPECT_EQ(state()->copies.saved, 1);
+  EXPECT_EQ(ConfirmedRecord().dm.dmCopies, 1);
+}
+
+}  // namespace
+}  // namespace tqr
