@@ -79,4 +79,12 @@ void RestoreStandardPrintMode(SheetState* state) {
   state->firstPageOnly.current = 0;
 }
 
+void FollowPrintModeInList(SheetState* state) {
+  PrintModeOrder order{};
+  if (state->printMode == nullptr || !ReadPrintModeOrder(&order)) return;
+  const std::uint16_t position =
+      FindModePosition(order.order, order.count, state->printMode->currentId);
+  if (position != kPositionNotFound) state->printModeListPosition = position;
+}
+
 }  // namespace tqr

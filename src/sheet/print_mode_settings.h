@@ -20,6 +20,11 @@ void CapturePrintModeRecord(const SheetState* state, PrintModeRecord* record);
 bool SelectedPrintModeIsLost(const SheetState* state);
 // Mode 0 with its settings, and the settings no longer marked modified.
 void RestoreStandardPrintMode(SheetState* state);
+// The current print mode's place in the print mode list as the user print
+// mode file orders it, for a mode chosen away from the list (the Features
+// page's Defaults). Left as it was when the file cannot be read or does not
+// list the mode, as the Main page's Defaults leaves it.
+void FollowPrintModeInList(SheetState* state);
 
 constexpr char16_t kPrintModeLostMessage[] =
     u"The settings of the selected Print Mode have been deleted.\n"

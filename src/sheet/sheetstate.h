@@ -136,6 +136,11 @@ struct SheetState {
   std::uint32_t featuresPageFlags;
   std::uint32_t maintenancePageFlags;
   std::uint32_t advancedMainPageFlags;
+  // Where the current print mode stands in the print mode list, which shows
+  // the modes in the user print mode file's display order; the Main and
+  // Save pages select it there. The "PrintMode" option list's own current
+  // position counts its options, as every option list's does.
+  std::uint16_t printModeListPosition;
 
   // Set by the sheet assembly.
   void* hostSheet;

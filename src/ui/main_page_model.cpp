@@ -161,7 +161,7 @@ void ChoosePrintModeAt(SheetState* state, const UserPrintModes* modes, std::uint
   // The selection is taken here as well as when the list draws it: a page
   // that is never painted still confirms the mode the user picked.
   state->printMode->currentId = mode;
-  state->printMode->currentPosition = position;
+  state->printModeListPosition = position;
   SetMainPageModified(state, false);
 }
 
@@ -173,7 +173,7 @@ void ChooseDefaultPrintMode(SheetState* state, const UserPrintModes* modes) {
     if (MatchesPrintModeRecord(state, *record)) SetMainPageModified(state, false);
   }
   const std::uint16_t position = ListPositionOfMode(modes, printMode->currentId);
-  if (position != kNoPrintMode) printMode->currentPosition = position;
+  if (position != kNoPrintMode) state->printModeListPosition = position;
 }
 
 void ToggleMirror(SheetState* state, bool boxChecked) {
@@ -271,7 +271,7 @@ int PrintModeIconId(const PrintModeRecord& record) {
 
 LargePicture DescribeLargePicture(const SheetState* state, const UserPrintModes* modes) {
   LargePicture picture;
-  const std::uint16_t mode = ModeAtListPosition(modes, state->printMode->currentPosition);
+  const std::uint16_t mode = ModeAtListPosition(modes, state->printModeListPosition);
   const PrintModeRecord* record =
       mode == kNoPrintMode ? nullptr : GetPrintModeRecord(state, modes, mode);
   if (record == nullptr) return picture;

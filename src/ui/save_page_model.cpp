@@ -117,7 +117,7 @@ bool NotePrintModeDeleted(SheetState* sheet, const PrintModeStore& store, std::u
     printMode->savedId = ModeAfterDelete(printMode->savedId, deleted);
   }
   const std::uint16_t position = FindModePosition(store.order, store.count, printMode->currentId);
-  printMode->currentPosition = position == kPositionNotFound ? 0 : position;
+  sheet->printModeListPosition = position == kPositionNotFound ? 0 : position;
   return wasCurrent;
 }
 
@@ -125,7 +125,7 @@ void ApplySavePage(SheetState* sheet, const PrintModeStore& store, std::uint16_t
   if (modeToApply != kNoPrintMode && sheet->printMode != nullptr) {
     sheet->printMode->currentId = modeToApply;
     const std::uint16_t position = FindModePosition(store.order, store.count, modeToApply);
-    sheet->printMode->currentPosition = position == kPositionNotFound ? 0 : position;
+    sheet->printModeListPosition = position == kPositionNotFound ? 0 : position;
   }
   ConfirmAdvancedPage(sheet);
 }

@@ -151,6 +151,20 @@ TEST_F(MainPageModelTest, RecordsByModeNumberAndListPosition) {
   EXPECT_EQ(std::u16string(state_->builtInModes[0].Title), u"Standard");
 }
 
+// The Features page's Defaults chooses the default print mode away from the
+// list: its place in the list comes from the file's order, while the option
+// list keeps counting its own options.
+TEST_F(MainPageModelTest, FeaturesDefaultsPlaceTheDefaultModeInTheList) {
+  LoadTwoPresets();
+  ChoosePrintModeAt(state_, modes_.get(), 0);  // Beta, a user preset
+  state_->printMode->defaultId = 2;
+  ResetSheetToDefaults(state_);
+  EXPECT_EQ(state_->printMode->currentId, 2);
+  EXPECT_EQ(state_->printModeListPosition, 4);
+  EXPECT_EQ(ModeAtListPosition(modes_.get(), state_->printModeListPosition), 2);
+  EXPECT_EQ(state_->printMode->currentPosition, 2);
+}
+
 TEST_F(MainPageModelTest, ChoosingAModeAppliesItAndClearsTheModifiedBit) {
   LoadTwoPresets();
   state_->firstPageOnly.current = 1;
@@ -161,7 +175,7 @@ TEST_F(MainPageModelTest, ChoosingAModeAppliesItAndClearsTheModifiedBit) {
   ChoosePrintModeAt(state_, modes_.get(), 0);
   EXPECT_TRUE(MatchesPrintModeRecord(state_, beta_));
   EXPECT_EQ(state_->printMode->currentId, 6);
-  EXPECT_EQ(state_->printMode->currentPosition, 0);
+  EXPECT_EQ(state_->printModeListPosition, 0);
   EXPECT_FALSE(IsMainPageModified(state_));
 
   // A changed media type no longer matches; choosing the same mode again
@@ -182,7 +196,7 @@ TEST_F(MainPageModelTest, ChoosingAModeAppliesItAndClearsTheModifiedBit) {
   for (std::uint16_t position : {7, 8, 0xFFFF}) {
     ChoosePrintModeAt(state_, modes_.get(), position);
     EXPECT_EQ(state_->printMode->currentId, 6) << position;
-    EXPECT_EQ(state_->printMode->currentPosition, 0) << position;
+    EXPECT_EQ(state_->printModeListPosition, 0) << position;
     EXPECT_EQ(state_->mediaType->currentId, 11) << position;
     EXPECT_TRUE(IsMainPageModified(state_)) << position;
   }
@@ -193,7 +207,7 @@ TEST_F(MainPageModelTest, ChoosingAModeAppliesItAndClearsTheModifiedBit) {
   SetMainPageModified(state_, true);
   ChooseDefaultPrintMode(state_, modes_.get());
   EXPECT_EQ(state_->printMode->currentId, 2);
-  EXPECT_EQ(state_->printMode->currentPosition, 4);
+  EXPECT_EQ(state_->printModeListPosition, 4);
   EXPECT_TRUE(MatchesPrintModeRecord(state_, state_->builtInModes[2]));
   EXPECT_FALSE(IsMainPageModified(state_));
 
@@ -353,7 +367,7 @@ TEST_F(MainPageModelTest, PaperLabelsAndPictures) {
 
 TEST_F(MainPageModelTest, LargePictureAndColours) {
   LoadTwoPresets();
-  state_->printMode->currentPosition = 0;  // Beta
+  state_->printModeListPosition = 0;  // Beta
   LargePicture picture = DescribeLargePicture(state_, modes_.get());
   EXPECT_TRUE(picture.shown);
   EXPECT_EQ(picture.iconId, 4700 + beta_.IconIndex);
@@ -366,7 +380,7 @@ TEST_F(MainPageModelTest, LargePictureAndColours) {
   EXPECT_EQ(picture.text, u"Custom");
 
   for (std::uint16_t position : {7, 8}) {  // past the list
-    state_->printMode->currentPosition = position;
+    state_->printModeListPosition = position;
     EXPECT_FALSE(DescribeLargePicture(state_, modes_.get()).shown) << position;
   }
 

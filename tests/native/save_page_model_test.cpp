@@ -167,7 +167,7 @@ TEST_F(SavePageSheetTest, DeleteRedirectsEveryModeThatNamedTheDeletedOne) {
     EXPECT_EQ(state_->printMode->currentId, c.currentAfter) << c.name;
     EXPECT_EQ(state_->printMode->savedId, c.savedAfter) << c.name;
     EXPECT_EQ(toApply, c.toApplyAfter) << c.name;
-    EXPECT_EQ(state_->printMode->currentPosition, c.positionAfter) << c.name;
+    EXPECT_EQ(state_->printModeListPosition, c.positionAfter) << c.name;
     EXPECT_EQ((state_->advancedMainPageFlags & kMainPageModified) != 0, c.modified) << c.name;
     EXPECT_EQ((state_->advancedMainPageFlags & kMainPageDeleted) != 0, c.deletedBit) << c.name;
     EXPECT_EQ(state_->overlayPrompt.current != 0, c.confirmed) << c.name;
@@ -194,13 +194,13 @@ TEST_F(SavePageSheetTest, ApplyMakesTheModeToApplyCurrent) {
   state_->advancedMainPageFlags = kMainPageDeleted;
   ApplySavePage(state_, store_, 6);
   EXPECT_EQ(state_->printMode->currentId, 6);
-  EXPECT_EQ(state_->printMode->currentPosition, 6);
+  EXPECT_EQ(state_->printModeListPosition, 6);
   EXPECT_EQ(state_->mainPageFlags & kMainPageDeleted, kMainPageDeleted);
 
   ApplySavePage(state_, store_, kNoPrintMode);
   EXPECT_EQ(state_->printMode->currentId, 6);
   ApplySavePage(state_, store_, 9);  // not listed: position 0
-  EXPECT_EQ(state_->printMode->currentPosition, 0);
+  EXPECT_EQ(state_->printModeListPosition, 0);
 }
 
 class StoreAccessTest : public test::SettingsTest {};

@@ -14,6 +14,7 @@
 #include "ui/dlgutil.h"
 #include "ui/main_page_model.h"
 #include "sheet/print_mode_settings.h"
+#include "sheet/sheet_values.h"
 #include "ui/win32/sheet_page.h"
 #include "wine/support/main_page_harness.h"
 #include "wine/support/page_fixture.h"
@@ -153,6 +154,26 @@ TEST_F(MainPageTest, ModesMediaTypeMirrorAndDefaults) {
   EXPECT_TRUE(MatchesPrintModeRecord(state(), state()->builtInModes[0]));
   EXPECT_FALSE(Modified());
   EXPECT_TRUE(boxes_.asked.empty());
+}
+
+// The Features page's Defaults chooses the default print mode away from the
+// list; back on the Main page the list shows that mode where the user print
+// mode file puts it, and the preset listed first does not take its place.
+TEST_F(MainPageTest, FeaturesDefaultsShowTheDefaultModeAtItsListPlace) {
+  harness_.files.PutBytes(kUserPrintModeFile,
+                          test::UserFile(6, {5, 0, 1, 2, 3, 4}, {test::MakeRecord(u"Alpha", 1)}));
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_EQ(state()->printMode->defaultId, 0);
+  SelectMode(2);  // Photo
+  ASSERT_EQ(state()->printMode->currentId, 1);
+
+  ResetSheetToDefaults(state());  // as the Features page's Defaults button does
+  Notify(PSN_SETACTIVE);
+  test::MainPageHarness::Pump();
+  UpdateWindow(Item(IDC_MAIN_MODE_LIST));
+
+  EXPECT_EQ(SendMessageW(Item(IDC_MAIN_MODE_LIST), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(state()->printMode->currentId, 0);
 }
 
 TEST_F(MainPageTest, OkReportsToTheHostAndKeepsTheFlags) {
@@ -302,7 +323,7 @@ TEST_F(MainPageTest, ListItemsDrawTheSelectionInTheMixedColourWhileModified) {
   }
   // Drawing the selection as it moves makes the drawn item the chosen mode.
   EXPECT_EQ(state()->printMode->currentId, 3);
-  EXPECT_EQ(state()->printMode->currentPosition, 3);
+  EXPECT_EQ(state()->printModeListPosition, 3);
   SelectObject(dc, previous);
   DeleteObject(bitmap);
   DeleteDC(dc);

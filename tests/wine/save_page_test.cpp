@@ -83,7 +83,7 @@ class SavePageTest : public test::PageFixture {
     ApplyPrintModeRecord(state(), kSettings);
     state()->printMode->currentId = mode;
     state()->printMode->savedId = mode;
-    state()->printMode->currentPosition = position;
+    state()->printModeListPosition = position;
     boxes_.asked.clear();
     boxes_.answer = IDOK;
     HWND opened = harness_.Open(kSavePageDialog, SavePageProc, L"Save");
@@ -192,7 +192,7 @@ TEST_F(SavePageTest, SavingANewTitleAppendsItsRecord) {
   // OK makes the new preset the print mode in effect.
   Notify(PSN_APPLY);
   EXPECT_EQ(state()->printMode->currentId, 8);
-  EXPECT_EQ(state()->printMode->currentPosition, 8);
+  EXPECT_EQ(state()->printModeListPosition, 8);
 }
 
 // Saving under a user preset's title asks first; Cancel leaves the file, OK

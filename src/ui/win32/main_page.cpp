@@ -53,7 +53,7 @@ void OnDestroy(HWND page) {
 // back what it may have changed, except the print mode the Save page chose.
 void OpenAdvancedSheet(HWND page, MainPageBlock* block) {
   SheetState* sheet = block->header.sheet;
-  const std::uint16_t mode = ModeAtListPosition(&block->modes, sheet->printMode->currentPosition);
+  const std::uint16_t mode = ModeAtListPosition(&block->modes, sheet->printModeListPosition);
   const PrintModeRecord* record =
       mode == kNoPrintMode ? nullptr : GetPrintModeRecord(sheet, &block->modes, mode);
   // Without a listed mode, the slot after the built-in records names it.

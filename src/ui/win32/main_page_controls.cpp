@@ -84,7 +84,7 @@ void FillPrintModeList(HWND page, MainPageBlock* block) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(title)));
     if (item == LB_ERR || item == LB_ERRSPACE) continue;
     SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(item), mode);
-    if (mode == sheet->printMode->currentId) sheet->printMode->currentPosition = position;
+    if (mode == sheet->printMode->currentId) sheet->printModeListPosition = position;
   }
 }
 
@@ -92,7 +92,7 @@ void RefreshMainPage(HWND page, MainPageBlock* block, bool full) {
   SheetState* sheet = block->header.sheet;
   if (full) FillPrintModeList(page, block);
   NoteModeMismatch(sheet, &block->modes);
-  SendDlgItemMessageW(page, IDC_MAIN_MODE_LIST, LB_SETCURSEL, sheet->printMode->currentPosition, 0);
+  SendDlgItemMessageW(page, IDC_MAIN_MODE_LIST, LB_SETCURSEL, sheet->printModeListPosition, 0);
 
   if (full) FillVisibleOptionCombo(page, IDC_MAIN_MEDIA_TYPE, sheet->mediaType);
   if (OptionList* mediaType = sheet->mediaType) {

@@ -48,7 +48,7 @@ void DrawModeListItem(HWND page, MainPageBlock* block, const DRAWITEMSTRUCT* ite
     // the chosen mode from now on, and the large picture follows.
     if (selected && (item->itemAction & (ODA_SELECT | ODA_FOCUS)) != 0) {
       sheet->printMode->currentId = mode;
-      sheet->printMode->currentPosition = position;
+      sheet->printModeListPosition = position;
       InvalidateRect(GetDlgItem(page, IDC_MAIN_MODE_PICTURE), nullptr, FALSE);
     }
     RECT client = {};

@@ -167,7 +167,7 @@ void OnInitDialog(HWND page, LPARAM lParam) {
   }
   block->store = store;
   SubclassNumericEdit(page, IDC_SAVE_TITLE, TitleEditProc);
-  store->selection = sheet->printMode->currentPosition;
+  store->selection = sheet->printModeListPosition;
   store->modeToApply = sheet->printMode->currentId;
   GetDriverHelpFile(sheet->printer, block->header.helpFile);
   block->clearedOnce = 0;
