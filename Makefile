@@ -3,7 +3,9 @@
 #
 #   make test    install what is missing, build native, win64 and win32, run the native
 #                tests (AddressSanitizer + UBSan), then the win64 tests under Wine, then
-#                check that docs/images is what make screens renders, then make tsan
+#                the win32 tests under Wine's 32-bit side (the x86 driver installed, and
+#                files of one driver read by the other), then check that docs/images is
+#                what make screens renders, then make tsan
 #   make demo    build win64, install the driver into the Wine prefix as the printer
 #                "Orlex TQ-R5400" (over an earlier installation), show its default
 #                settings and its capabilities as applications get them, then its
@@ -13,6 +15,8 @@
 #   make docs-images  refresh the guides' pictures in docs/images from make screens
 #   make fuzz    libFuzzer campaigns, FUZZ_SECONDS (60) per target, in build/fuzz
 #   make bench   benchmarks, optimised and without sanitizers, in build/bench
+#   make bench-wine  whole spooler calls under Wine (bench/wine), the x64 driver in a
+#                64-bit process, then the x86 driver in a 32-bit one
 #   make tsan    the printer cache's tests (callers, writes and the cache's worker on
 #                threads of their own) under ThreadSanitizer, in build/tsan: only the
 #                one test program is built there, about a minute
@@ -59,9 +63,9 @@ TSAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPIL
 BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
   -DTQR_SANITIZE=OFF
 
-.PHONY: all test demo screens package fuzz bench tsan clean bootstrap \
+.PHONY: all test demo screens package fuzz bench bench-wine tsan clean bootstrap \
   build-native build-win64 build-win32 build-fuzz build-bench \
-  test-native test-win64 test-docs-images docs-images artwork
+  test-native test-win64 test-win32 test-docs-images docs-images artwork
 
 all: build-native build-win64 build-win32
 
@@ -95,8 +99,8 @@ build-fuzz: bootstrap $(B)/fuzz/build.ninja
 build-bench: bootstrap $(B)/bench/build.ninja
 	$(CMAKE) --build $(B)/bench -j $(JOBS)
 
-# --- testing (CTEST_ARGS, e.g. CTEST_ARGS="-R devmode", go to both ctest runs)
-test: build-native build-win64 build-win32 test-native test-win64 test-docs-images tsan
+# --- testing (CTEST_ARGS, e.g. CTEST_ARGS="-R devmode", go to every ctest run)
+test: build-native build-win64 build-win32 test-native test-win64 test-win32 test-docs-images tsan
 
 test-native: build-native
 	$(CTEST) --test-dir $(B)/native --output-on-failure -j $(JOBS) $(CTEST_ARGS)
@@ -106,6 +110,14 @@ test-native: build-native
 test-win64: build-win64
 	$(WINE_RUN) --init
 	$(CTEST) --test-dir $(B)/win64 --output-on-failure -j $(WINE_JOBS) $(CTEST_ARGS)
+
+# The win32 tree's tests run in prefixes of their own, WINE32_DIR (the tree's default,
+# see cmake/toolchain-win32.cmake): both trees install the driver as the same printer.
+# Its cross-architecture tests run the win64 tree's programs too, so that tree is built.
+WINE32_DIR := $(CURDIR)/$(B)/wine32
+test-win32: build-win32 build-win64
+	$(WINE_RUN) --default-dir $(WINE32_DIR) --init
+	$(CTEST) --test-dir $(B)/win32 --output-on-failure -j $(WINE_JOBS) $(CTEST_ARGS)
 
 # --- the rest
 # Jobs sent to the demo printer land in DEMO_JOBS (replaced by each job).
@@ -169,6 +181,17 @@ bench: build-bench
 	done; \
 	if (( ! found )); then echo "no bench_* programs in $(B)/bench/bin" >&2; exit 1; fi
 
+# Whole spooler calls under Wine (bench/wine): each tree's driver installed by its own
+# tqrctl into its tree's prefix, then timed against wineps and the stub in a process of
+# the same machine, x64 and then x86.
+bench-wine: build-win64 build-win32
+	@for tree in win64 win32; do \
+	  run=($(WINE_RUN)); [[ $$tree == win32 ]] && run+=(--default-dir $(WINE32_DIR)); \
+	  echo "== bench_spooler_calls, $$tree"; \
+	  "$${run[@]}" $(B)/$$tree/bin/tqrctl.exe install >/dev/null; \
+	  "$${run[@]}" $(B)/$$tree/bin/bench_spooler_calls.exe; \
+	done
+
 # The cache and its users with threads racing through them; the first race found
 # fails the run.
 tsan: bootstrap $(B)/tsan/build.ninja
@@ -191,4 +214,5 @@ artwork: bootstrap $(B)/native/build.ninja
 clean:
 	-$(WINE_RUN) --kill
 	-$(WINE_RUN) --display --kill
+	-$(WINE_RUN) --default-dir $(WINE32_DIR) --kill
 	rm -rf $(B)

@@ -25,7 +25,7 @@
 # Where the tests run:
 #   native tree  built and run directly, label "native"
 #   win64 tree   built and run through the emulator (scripts/wine-run), label "wine"
-#   win32 tree   built, not registered: this Wine cannot start 32-bit programs
+#   win32 tree   likewise, on Wine's 32-bit side, in prefixes of its own (build/wine32)
 #   NATIVE_ONLY  skipped entirely in Windows trees; WINE_ONLY skipped in native trees.
 # Each test runs in its own empty folder, <build>/testrun/<name>, and sees
 # TQR_SOURCE_DIR and TQR_BINARY_DIR in its environment (under Wine as Windows paths,

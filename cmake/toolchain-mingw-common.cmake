@@ -21,3 +21,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 foreach(kind EXE SHARED MODULE)
   set(CMAKE_${kind}_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 endforeach()
+
+# Test programs of either tree run under Wine through scripts/wine-run, which picks the
+# 64-bit or the 32-bit loader by the program's own machine.
+get_filename_component(TQR_WINE_RUN "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run" ABSOLUTE)

@@ -8,5 +8,4 @@ set(TQR_MINGW_TRIPLE x86_64-w64-mingw32)
 
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
 
-get_filename_component(TQR_WINE_RUN "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run" ABSOLUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR "${TQR_WINE_RUN}")
