@@ -28,10 +28,17 @@ namespace {
 using Bytes = std::vector<BYTE>;
 using Rows = std::vector<std::wstring>;
 
-// Where Wine's spooler keeps the x64 driver the tests install.
+// Where Wine's spooler keeps the driver the tests install: the x64 one from a
+// 64-bit test, the x86 one from a 32-bit test.
+#if defined(_WIN64)
 constexpr wchar_t kDriverKey[] =
     L"SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows x64\\Drivers\\"
     L"Version-3\\Orlex TQ-R5400";
+#else
+constexpr wchar_t kDriverKey[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\"
+    L"Version-3\\Orlex TQ-R5400";
+#endif
 constexpr wchar_t kStatusReply[] = L"PrinterStatus";
 constexpr wchar_t kInquiryReply[] = L"Inquiry";
 constexpr const wchar_t* kStoredValues[] = {L"MediaSizeA", L"MediaA",      L"MediaSizeB",
