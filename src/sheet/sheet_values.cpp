@@ -6,6 +6,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "sheet/print_mode_settings.h"
 #include "sheet/sheetstate_rows.h"
 #include "sheet/sheet_values.h"
 
@@ -13,6 +14,10 @@ namespace tqr {
 namespace {
 
 using sheet::Row;
+
+// "Printing" option of banner printing, and "Cutter" option of no cut.
+constexpr std::uint16_t kBannerPrinting = 2;
+constexpr std::uint16_t kNoCut = 0;
 
 // Calls `fn` with a reference to every entry of the sheet (a list pointer or
 // a setting), in build order; with `resetOnly`, only with the entries the
@@ -84,12 +89,34 @@ void ClampToLimits(NumericSetting* setting) {
   if (setting->current < setting->minimum) setting->current = setting->minimum;
 }
 
+bool IsBannerPrinting(const SheetState* state) {
+  return state->printing != nullptr && state->printing->currentId == kBannerPrinting;
+}
+
+bool HasAutomaticCut(const SheetState* state) {
+  return state->cutter == nullptr || state->cutter->currentId != kNoCut;
+}
+
+UnusedSettingResets ResetSettingsUnusedByPaper(SheetState* state) {
+  UnusedSettingResets resets;
+  if (IsBannerPrinting(state)) {
+    state->copies.current = state->copies.defaultValue;
+    resets.copies = true;
+  }
+  if (!HasAutomaticCut(state)) {
+    state->dryInkPage.current = state->dryInkPage.defaultValue;
+    resets.dryInkPage = true;
+  }
+  return resets;
+}
+
 void SnapshotSheetState(SheetState* state) {
   if (state == nullptr) return;
   // Their edits take any three digits; the limits are enforced on applying.
   ClampToLimits(&state->copies);
   ClampToLimits(&state->dryInkScan);
   ClampToLimits(&state->dryInkPage);
+  ResetSettingsUnusedByPaper(state);
   ForEachEntry(state, false, [](auto& entry) {
     if constexpr (kIsList<decltype(entry)>) {
       if (entry != nullptr) entry->savedId = entry->currentId;
@@ -111,6 +138,7 @@ void RestoreSheetState(SheetState* state) {
 void ResetSheetToDefaults(SheetState* state) {
   if (state == nullptr) return;
   ForEachEntry(state, true, [](auto& entry) { TakeCurrentFrom(entry, Copy::kDefault); });
+  FollowPrintModeInList(state);
   CopyIniFile(state->descriptionIniPath, state->baseIniPath);
   CopyIniFile(state->descriptionIniPath, state->workIniPath);
 }

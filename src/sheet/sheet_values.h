@@ -28,8 +28,28 @@ void ResetOptionToDefault(OptionList* list);
 // Brings the current value into the setting's [minimum, maximum].
 void ClampToLimits(NumericSetting* setting);
 
-// Current to saved for every edited value (copies and the drying times are
-// clamped into their limits first), then "tqr54bas.ini" over "TQR54GFX.ini".
+// --- what the paper choices leave unused ----------------------------------------
+
+// Banner printing: one long sheet off the roll per job.
+bool IsBannerPrinting(const SheetState* state);
+// Whether the cutter cuts each page off; true without a "Cutter" list.
+bool HasAutomaticCut(const SheetState* state);
+
+// Which values went back to their defaults.
+struct UnusedSettingResets {
+  bool copies = false;
+  bool dryInkPage = false;
+};
+// Banner printing prints one copy of its kind: the copies go back to their
+// default. Without an automatic cut there is no page end to wait at: the
+// by-page drying time goes back to its default.
+UnusedSettingResets ResetSettingsUnusedByPaper(SheetState* state);
+
+// Current to saved for every edited value, then "tqr54bas.ini" over
+// "TQR54GFX.ini". Before it copies, copies and the drying times are clamped
+// into their limits and what the paper choices leave unused is reset, so
+// that the values a confirmed sheet keeps do not depend on which pages the
+// user happened to open.
 void SnapshotSheetState(SheetState* state);
 // Saved to current for the same values, and the same file copy.
 void RestoreSheetState(SheetState* state);

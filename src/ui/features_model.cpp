@@ -5,10 +5,6 @@
 namespace tqr {
 namespace {
 
-// "Printing" option of a banner: one long sheet off the roll.
-constexpr std::uint16_t kBannerPrinting = 2;
-// "Cutter" option of no automatic cut.
-constexpr std::uint16_t kNoCut = 0;
 // "HeadManagement" values.
 constexpr std::uint16_t kHeadAutomatic = 1;
 constexpr std::uint16_t kHeadNo = 0;
@@ -18,14 +14,6 @@ constexpr NumericSetting SheetState::*kNumbers[] = {
     &SheetState::dryInkScan,
     &SheetState::dryInkPage,
 };
-
-bool IsBanner(const SheetState* state) {
-  return state->printing != nullptr && state->printing->currentId == kBannerPrinting;
-}
-
-bool HasAutomaticCut(const SheetState* state) {
-  return state->cutter == nullptr || state->cutter->currentId != kNoCut;
-}
 
 bool Within(const NumericSetting& setting, int value) {
   return value >= setting.minimum && value <= setting.maximum;
@@ -73,23 +61,10 @@ bool SetAutomaticHeadManagement(SheetState* state, bool automatic) {
   return true;
 }
 
-FeatureResets ResetUnusedFeatures(SheetState* state) {
-  FeatureResets resets;
-  if (IsBanner(state)) {
-    state->copies.current = state->copies.defaultValue;
-    resets.copies = true;
-  }
-  if (!HasAutomaticCut(state)) {
-    state->dryInkPage.current = state->dryInkPage.defaultValue;
-    resets.dryInkPage = true;
-  }
-  return resets;
-}
-
 FeatureControls EnabledFeatureControls(const SheetState* state) {
   const bool editable = state->editable != 0;
   FeatureControls controls;
-  controls.copies = editable && !IsBanner(state);
+  controls.copies = editable && !IsBannerPrinting(state);
   controls.headManagement = editable;
   controls.dryInkScan = editable;
   controls.dryInkPage = editable && HasAutomaticCut(state);

@@ -38,15 +38,9 @@ bool IsAutomaticHeadManagement(const SheetState* state);
 // True when the value changed.
 bool SetAutomaticHeadManagement(SheetState* state, bool automatic);
 
-// What activating the page did: which numbers went back to their defaults.
-struct FeatureResets {
-  bool copies = false;
-  bool dryInkPage = false;
-};
-// Banner printing prints one copy of its kind: copies go back to their
-// default. Without an automatic cut there is no page end to wait at: the
-// by-page drying time goes back to its default.
-FeatureResets ResetUnusedFeatures(SheetState* state);
+// What activating the page resets is the sheet's own rule,
+// ResetSettingsUnusedByPaper (sheet/sheet_values.h): every confirmed sheet
+// applies it too, whether the page was shown or not.
 
 // Which controls the user may change.
 struct FeatureControls {

@@ -1,9 +1,12 @@
 // The Features page's rules on a sheet of the shipped description: copies
 // and drying-time limits, what activating the page resets and greys, and
-// what applying saves.
+// what applying saves, from this page or any other.
 #include "ui/features_model.h"
 
+#include <cstring>
 #include <memory>
+
+#include "sheet/sheet_values.h"
 
 #include "support/settings_fixture.h"
 
@@ -116,7 +119,7 @@ TEST_F(FeaturesModelTest, ActivatingResetsAndGreysWhatThePaperChoicesMakeUnused)
     state_->copies.current = 5;
     state_->dryInkPage.current = 30;
 
-    const FeatureResets resets = ResetUnusedFeatures(state_);
+    const UnusedSettingResets resets = ResetSettingsUnusedByPaper(state_);
     EXPECT_EQ(resets.copies, c.copiesReset);
     EXPECT_EQ(resets.dryInkPage, c.pageReset);
     EXPECT_EQ(state_->copies.current, c.copiesReset ? 1 : 5);
@@ -128,6 +131,41 @@ TEST_F(FeaturesModelTest, ActivatingResetsAndGreysWhatThePaperChoicesMakeUnused)
     EXPECT_EQ(enabled.dryInkScan, c.enabled.dryInkScan);
     EXPECT_EQ(enabled.dryInkPage, c.enabled.dryInkPage);
     EXPECT_EQ(enabled.defaults, c.enabled.defaults);
+  }
+}
+
+// A confirmed sheet's record follows the paper choices even when the
+// Features page was never shown: the snapshot every page takes applies them.
+TEST_F(FeaturesModelTest, ConfirmingResetsWhatThePaperChoicesLeaveUnused) {
+  struct Case {
+    const char* what;
+    std::uint16_t printing;
+    std::uint16_t cutter;
+    std::int16_t copies;
+    std::int16_t byPage;
+  };
+  const Case cases[] = {
+      {"normal, cut", 0, 1, 5, 30},
+      {"enlarge/reduce, cut", 1, 1, 5, 30},
+      {"banner", 2, 1, 1, 30},
+      {"no cut", 0, 0, 5, 0},
+      {"banner, no cut", 2, 0, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    state_->printing->currentId = c.printing;
+    state_->cutter->currentId = c.cutter;
+    state_->copies.current = 5;
+    state_->dryInkPage.current = 30;
+
+    SnapshotSheetState(state_);
+    EXPECT_EQ(state_->copies.saved, c.copies);
+    EXPECT_EQ(state_->dryInkPage.saved, c.byPage);
+    DRVDEVMODE record;
+    std::memcpy(static_cast<void*>(&record), record_.get(), sizeof record);
+    ApplySheetState(state_, &record);
+    EXPECT_EQ(static_cast<int>(record.dm.dmCopies), c.copies);
+    EXPECT_EQ(static_cast<int>(record.DryInkPage), c.byPage);
   }
 }
 

@@ -26,13 +26,18 @@ namespace {
 constexpr int kPaperTab = 0;
 constexpr int kFeaturesTab = 1;
 constexpr std::uint16_t kBannerPrinting = 2;
+constexpr std::uint16_t kNoCut = 0;
 
 // The document sheet's Paper and Features pages, opened on one of them.
 class PaperAndFeaturesTest : public test::PageFixture {
  protected:
   void TearDown() override {
-    if (sheet_ != nullptr) DestroyWindow(sheet_);
+    Close();
     PageFixture::TearDown();
+  }
+  void Close() {
+    if (sheet_ != nullptr) DestroyWindow(sheet_);
+    sheet_ = nullptr;
   }
 
   SheetState* state() { return harness_.state(); }
@@ -122,6 +127,38 @@ TEST_F(PaperAndFeaturesTest, BannerChosenAfterTypingCopiesPrintsOneCopy) {
   EXPECT_EQ(Text(kFeaturesTab, IDC_COPIES_EDIT), L"1");
   EXPECT_EQ(state()->copies.saved, 1);
   EXPECT_EQ(ConfirmedRecord().dm.dmCopies, 1);
+}
+
+// A stored copy count and by-page drying time, the Features page never
+// shown, and banner printing or no cut chosen on the Paper page: the record
+// is the one the Features page would have left.
+TEST_F(PaperAndFeaturesTest, PaperChoicesResetUnusedValuesWithoutTheFeaturesPage) {
+  struct Case {
+    const char* what;
+    bool banner;
+    int copies;
+    int byPage;
+  };
+  const Case cases[] = {{"banner", true, 1, 30}, {"no cut", false, 5, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_NE(harness_.Build(), nullptr);
+    state()->copies.current = state()->copies.saved = 5;
+    state()->dryInkPage.current = state()->dryInkPage.saved = 30;
+    ASSERT_TRUE(Open(kPaperTab));
+    if (c.banner) {
+      ChooseBanner();
+    } else {
+      Choose(IDC_PAPER_CUTTER, OptionComboPosition(state()->cutter, kNoCut));
+      ASSERT_EQ(state()->cutter->currentId, kNoCut);
+    }
+    PressOk();
+
+    const DRVDEVMODE record = ConfirmedRecord();
+    EXPECT_EQ(static_cast<int>(record.dm.dmCopies), c.copies);
+    EXPECT_EQ(static_cast<int>(record.DryInkPage), c.byPage);
+    Close();
+  }
 }
 
 }  // namespace

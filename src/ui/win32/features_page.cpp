@@ -105,7 +105,7 @@ void EnableFeatureControls(HWND page, const SheetState* sheet) {
 // unused, and the edits show it: the copies are read back from theirs.
 void ApplyFeatureRules(HWND page, FeaturesPageBlock* block) {
   SheetState* sheet = block->header.sheet;
-  const FeatureResets resets = ResetUnusedFeatures(sheet);
+  const UnusedSettingResets resets = ResetSettingsUnusedByPaper(sheet);
   block->showing = 1;
   if (resets.copies) ShowNumber(page, sheet, FeatureNumber::kCopies);
   if (resets.dryInkPage) ShowNumber(page, sheet, FeatureNumber::kDryInkPage);
