@@ -240,6 +240,14 @@ std::u16string StartingDirectoryPattern(std::u16string_view windowsDirectory) {
   return std::u16string(root) + kExportFilePattern;
 }
 
+std::u16string RootOfPattern(std::u16string_view pattern) {
+  const std::size_t separator = pattern.rfind(u'\\');
+  if (separator == std::u16string_view::npos) return std::u16string();
+  const std::u16string_view directory = pattern.substr(0, separator);
+  if (!directory.empty() && !IsBareDrive(directory)) return std::u16string();
+  return std::u16string(pattern.substr(0, separator + 1));
+}
+
 std::u16string DirectoryPattern(std::u16string_view selection, bool isDirectoryOrDrive) {
   return (isDirectoryOrDrive ? std::u16string(selection) : std::u16string()) + kExportFilePattern;
 }

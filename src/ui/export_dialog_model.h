@@ -87,6 +87,12 @@ SplitName SplitExportName(std::u16string_view text);
 // The drive root of the Windows directory followed by "*.cfg"; "C:\*.cfg"
 // without one.
 std::u16string StartingDirectoryPattern(std::u16string_view windowsDirectory);
+// The root a pattern names as its directory ("C:\" of "C:\*.cfg", "\" of
+// "\*.cfg"); empty for a pattern in any other directory. The directory-list
+// calls make current what stands before the pattern's last "\", which of a
+// root is "C:" or nothing: the drive's current directory, not its root. So
+// a root is made current first and the pattern listed without it.
+std::u16string RootOfPattern(std::u16string_view pattern);
 // Where a double click in the directory list leads: the selection followed
 // by "*.cfg" for a directory or drive, "*.cfg" alone otherwise.
 std::u16string DirectoryPattern(std::u16string_view selection, bool isDirectoryOrDrive);

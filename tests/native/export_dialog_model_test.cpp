@@ -100,6 +100,17 @@ TEST(ExportFileNameTest, SplitsPathsAndBuildsPatterns) {
   EXPECT_EQ(DirectoryPattern(u"sub\\", true), u"sub\\*.cfg");
   EXPECT_EQ(DirectoryPattern(u"d:", true), u"d:*.cfg");
   EXPECT_EQ(DirectoryPattern(u"mode.cfg", false), u"*.cfg");
+  // A root is made current before its pattern is listed.
+  const struct {
+    std::u16string_view pattern, root;
+  } kRoots[] = {
+      {u"C:\\*.cfg", u"C:\\"}, {u"\\*.cfg", u"\\"},  {u"C:\\dir\\*.cfg", u""},
+      {u"d:*.cfg", u""},        {u"*.cfg", u""},      {u"sub\\*.cfg", u""},
+      {u"\\\\server\\share\\*.cfg", u""},
+  };
+  for (const auto& c : kRoots) {
+    EXPECT_EQ(RootOfPattern(c.pattern), c.root) << std::string(c.pattern.begin(), c.pattern.end());
+  }
 }
 
 TEST(ExportFileNameTest, FreeSpaceWithoutOverflow) {

@@ -86,6 +86,35 @@ class ExportDialogsTest : public ::testing::Test {
   PrintModeRecord working_ = MakeRecord(u"Poster", 9);
 };
 
+// Both dialogs start in the root of the Windows directory's drive, wherever
+// the process was, and leave the process there.
+TEST_F(ExportDialogsTest, DialogsStartInTheWindowsDrivesRoot) {
+  wchar_t windows[MAX_PATH] = {};
+  ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 3u);
+  const std::wstring root(windows, 3);
+  const struct {
+    INT_PTR (*dialog)(HWND, PrintModeRecord*);
+    int combo;
+    int directory;
+  } kDialogs[] = {{RunSaveAsDialog, IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_DIRECTORY},
+                  {RunOpenDialog, IDC_OPEN_FILE_NAME, IDC_OPEN_DIRECTORY}};
+  for (const auto& d : kDialogs) {
+    ASSERT_TRUE(SetCurrentDirectoryA(scratch_.folder().c_str()));
+    std::wstring shown;
+    EXPECT_EQ(Run(d.dialog, {{d.combo,
+                              [&](HWND dialog) {
+                                shown = ItemText(dialog, d.directory);
+                                Click(dialog, IDCANCEL);
+                              }}}),
+              0);
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    EXPECT_EQ(CompareStringOrdinal(current, -1, root.c_str(), -1, TRUE), CSTR_EQUAL) << current;
+    EXPECT_EQ(CompareStringOrdinal(shown.c_str(), -1, root.c_str(), -1, TRUE), CSTR_EQUAL)
+        << shown;
+  }
+}
+
 TEST_F(ExportDialogsTest, SaveAsIntoANewFileThenIntoItAgain) {
   PutUserFile(1);
   EXPECT_EQ(SaveAs({TypeAndOk(IDC_SAVE_AS_FILE_NAME, IDC_SAVE_AS_OK, "new")}), 1);

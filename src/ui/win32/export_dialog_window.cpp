@@ -77,11 +77,7 @@ bool Win32ExportDialogWindow::OpensAsDevice(const std::u16string& name) {
 }
 
 bool Win32ExportDialogWindow::ListDirectory(const std::u16string& pattern, bool keepTypedName) {
-  PatternBuffer buffer(pattern);
-  if (buffer.empty() ||
-      DlgDirListW(dialog_, buffer.text, ids_.directories, ids_.directory, kDirectoryListing) == 0) {
-    return false;
-  }
+  if (!ListDirectoriesAndDrives(pattern)) return false;
   PatternBuffer files(kExportFilePattern);
   DlgDirListComboBoxW(dialog_, files.text, ids_.fileName, 0, DDL_READWRITE);
   if (keepTypedName) {
@@ -92,6 +88,22 @@ bool Win32ExportDialogWindow::ListDirectory(const std::u16string& pattern, bool 
   SendDlgItemMessageW(dialog_, ids_.fileName, CB_SETCURSEL, 0, 0);
   ListRecords(ChosenFile());
   return true;
+}
+
+bool Win32ExportDialogWindow::ListDirectoriesAndDrives(const std::u16string& pattern) {
+  const std::u16string root = RootOfPattern(pattern);
+  PatternBuffer buffer(pattern.substr(root.size()));
+  if (buffer.empty()) return false;
+  wchar_t before[MAX_PATH] = {};
+  if (!root.empty()) {
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, before);
+    if (length == 0 || length >= MAX_PATH || !SetCurrentDirectoryW(WideText(root))) return false;
+  }
+  if (DlgDirListW(dialog_, buffer.text, ids_.directories, ids_.directory, kDirectoryListing) != 0) {
+    return true;
+  }
+  if (!root.empty()) SetCurrentDirectoryW(before);
+  return false;
 }
 
 bool Win32ExportDialogWindow::FreeSpace(DiskSpace* space) {

@@ -54,6 +54,10 @@ class Win32ExportDialogWindow : public ExportDialogWindow {
   std::u16string ChosenDirectory(bool* isDirectoryOrDrive);
 
  private:
+  // The directory list for `pattern`, whose directory becomes current; a
+  // pattern that cannot be listed leaves the current directory as it was.
+  bool ListDirectoriesAndDrives(const std::u16string& pattern);
+
   HWND dialog_;
   ExportDialogKind kind_;
   const ExportControls& ids_;
