@@ -4,11 +4,13 @@
 // nothing (tqrbenchstub.dll, beside this program); then the spooler and file
 // calls our driver makes per call, timed alone from this process.
 //
-// Run it by hand (not a ctest test), from the repository root, after a win64 build:
-//   cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win64.cmake
-//   cmake --build build/win64
+// Not a ctest test: `make bench-wine` runs it for both drivers, each tree's in
+// its own prefix. By hand, from the repository root, after a win64 build:
 //   scripts/wine-run build/win64/bin/tqrctl.exe install      # our printer, once
 //   scripts/wine-run build/win64/bin/bench_spooler_calls.exe [printer]
+// The win32 tree's program times the x86 driver, wineps and the stub in a
+// 32-bit process (scripts/wine-run --default-dir build/wine32 ... with that
+// tree's tqrctl.exe and bench_spooler_calls.exe).
 // The printer is "Orlex TQ-R5400" unless named. The two comparison printers are
 // made at the start of the run and deleted at its end; the PostScript printer's
 // page sizes are made from ours (as many, names as long). Each row of repeated
