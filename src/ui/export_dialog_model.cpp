@@ -6,6 +6,7 @@
 #include "platform/ports.h"
 #include "presets/export_file.h"
 #include "presets/print_mode_file.h"
+#include "ui/save_page_model.h"
 
 namespace tqr {
 
@@ -34,7 +35,6 @@ namespace {
 
 constexpr std::u16string_view kExtension = u"cfg";
 constexpr std::size_t kLongestBaseBytes = 8;
-constexpr std::size_t kLongestTitleBytes = 8;
 // The ANSI form of a path: every unit may take two bytes, and the NUL.
 constexpr std::size_t kAnsiPathCapacity = 2 * kExportPathUnits + 1;
 
@@ -266,13 +266,8 @@ bool IsImportableRecord(const PrintModeRecord& record) {
   if (record.IconIndex >= kPrintModeIconCount) return false;
   const std::u16string_view title = TitleOf(record);
   if (title.empty() || title.size() >= kPrintModeTitleLength) return false;
-  // The Save page takes neither kind of space into a title.
-  if (title.find_first_of(u" \u3000") != std::u16string_view::npos) return false;
-  std::string ansi;
-  Machine* machine = CurrentPorts().machine;
-  const std::u16string text(title);
-  return machine != nullptr ? machine->WideToAnsi(text, kLongestTitleBytes + 1, &ansi)
-                            : NarrowToSevenBit(text, kLongestTitleBytes + 1, &ansi);
+  // Every title the Save page keeps, and so may export, opens again.
+  return CleanTitle(title) == title;
 }
 
 std::vector<PrintModeRecord> ListExportRecordsNamed(const std::u16string& name) {

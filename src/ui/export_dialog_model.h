@@ -110,8 +110,9 @@ bool HasRoomForExport(const DiskSpace& space);
 // --- records --------------------------------------------------------------------
 
 // Whether a record read from an export file can become a user preset: an
-// icon the driver has, and a title the Save page could have saved: not
-// empty, no spaces, at most 8 bytes in the ANSI code page.
+// icon the driver has, and a title the Save page keeps as it is: not empty,
+// no spaces, and not cut (at most 8 bytes in the ANSI code page, or 9 where
+// a double-byte character starts at byte 7).
 bool IsImportableRecord(const PrintModeRecord& record);
 
 // The records of the file `name` names, as the icon list shows them; none

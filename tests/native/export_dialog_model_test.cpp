@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "presets_fixture.h"
+#include "ui/save_page_model.h"
 
 namespace tqr {
 namespace {
@@ -135,33 +136,77 @@ TEST(ExportFileNameTest, FreeSpaceWithoutOverflow) {
   }
 }
 
+// A record with `title` filling its field, up to all ten units.
+PrintModeRecord Titled(std::u16string_view title, std::uint16_t icon) {
+  PrintModeRecord record = MakeRecord(u"");
+  std::fill(std::begin(record.Title), std::end(record.Title), u'\0');
+  title.copy(record.Title, std::min<std::size_t>(title.size(), kPrintModeTitleLength));
+  record.IconIndex = icon;
+  return record;
+}
+
 TEST(ExportFileNameTest, RecordsFitToImport) {
   fake::FakeMachine machine;
   const ScopedPorts ports(Ports{nullptr, nullptr, &machine});
-  const auto with = [](std::u16string_view title, std::uint16_t icon) {
-    PrintModeRecord record = MakeRecord(u"");
-    std::fill(std::begin(record.Title), std::end(record.Title), u'\0');
-    title.copy(record.Title, std::min<std::size_t>(title.size(), kPrintModeTitleLength));
-    record.IconIndex = icon;
-    return record;
-  };
   const struct {
     PrintModeRecord record;
     bool importable;
   } kCases[] = {
-      {with(u"Photo", 0), true},
-      {with(u"abcdefgh", 46), true},
-      {with(u"Photo", 47), false},
-      {with(u"Photo", 0xFFFF), false},
-      {with(u"", 3), false},
-      {with(u"my mode", 3), false},
-      {with(u"my\u3000mode", 3), false},
-      {with(u"abcdefghi", 3), false},
-      {with(u"abcdefghij", 3), false},  // no NUL in the field
+      {Titled(u"Photo", 0), true},
+      {Titled(u"abcdefgh", 46), true},
+      {Titled(u"Photo", 47), false},
+      {Titled(u"Photo", 0xFFFF), false},
+      {Titled(u"", 3), false},
+      {Titled(u"my mode", 3), false},
+      {Titled(u"my\u3000mode", 3), false},
+      {Titled(u"abcdefghi", 3), false},
+      {Titled(u"abcdefghij", 3), false},  // no NUL in the field
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(IsImportableRecord(c.record), c.importable)
         << std::string(c.record.Title, c.record.Title + 3) << " " << c.record.IconIndex;
+  }
+}
+
+// A double-byte code page such as 932: every character beyond ASCII takes
+// two bytes.
+class DoubleByteMachine : public fake::FakeMachine {
+ public:
+  bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override {
+    std::string bytes;
+    for (char16_t c : text) {
+      if (c < 0x80) {
+        bytes.push_back(static_cast<char>(c));
+      } else {
+        bytes.append("\x93\xfa");
+      }
+    }
+    if (bytes.size() + 1 > capacity) return false;
+    *out = bytes;
+    return true;
+  }
+};
+
+// A title the Save page keeps opens again, the 9 bytes of a double-byte
+// character that starts at byte 7 included; one the page would cut does not.
+TEST(ExportFileNameTest, RecordsFitToImportOnADoubleByteCodePage) {
+  DoubleByteMachine machine;
+  const ScopedPorts ports(Ports{nullptr, nullptr, &machine});
+  const struct {
+    std::u16string_view title;
+    bool importable;
+  } kCases[] = {
+      {u"ABCDEFG\u65E5", true},              // 9 bytes
+      {u"\u65E5\u672C\u8A9E\u7248", true},    // 8 bytes
+      {u"ABCDEF\u65E5", true},               // 8 bytes
+      {u"ABCDEFGH\u65E5", false},            // the last starts at byte 8
+      {u"ABCDEF\u65E5\u672C", false},         // the last starts at byte 8
+      {u"\u65E5\u672C\u8A9E\u7248\u3042", false},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(IsImportableRecord(Titled(c.title, 3)), c.importable) << c.title.size();
+    // The page keeps exactly the titles that open again.
+    EXPECT_EQ(CleanTitle(c.title) == c.title, c.importable) << c.title.size();
   }
 }
 
