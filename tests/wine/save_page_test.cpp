@@ -282,6 +282,36 @@ TEST_F(SavePageTest, DeletingRenumbersTheModesAbove) {
   }
 }
 
+// A typed title that names a print mode selects it for the buttons too:
+// Delete and Save as reach the preset the title names, never the one
+// picked before.
+TEST_F(SavePageTest, ButtonsActOnThePresetTheTypedTitleNames) {
+  ASSERT_NE(Open(PlainUserFile(3)), nullptr);
+  Pick(IDC_SAVE_MODES, 5);  // U0
+  TypeTitle(L"U2");
+  EXPECT_EQ(Selected(IDC_SAVE_MODES), 7);
+  Press(IDC_SAVE_DELETE);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text,
+            L"This will remove the Print Mode permanently.\nDo you still want to delete title "
+            L"`U2`?");
+  EXPECT_EQ(File(), UserFile(7, Identity(7), {User(0), User(1)}));
+
+  // The standard mode is in effect and shown; the title typed names U1.
+  ASSERT_NE(Open(PlainUserFile(3)), nullptr);
+  TypeTitle(L"U1");
+  const std::string exported = scratch_.Path("out.cfg");
+  const bool followed = test::RunWithSteps(
+      {{IDC_SAVE_AS_FILE_NAME,
+        [&](HWND dialog) {
+          SetDlgItemTextA(dialog, IDC_SAVE_AS_FILE_NAME, exported.c_str());
+          test::Click(dialog, IDC_SAVE_AS_OK);
+        }}},
+      [this] { Press(IDC_SAVE_SAVE_AS); });
+  EXPECT_TRUE(followed) << "the Save as dialog closed before its steps ran";
+  EXPECT_EQ(scratch_.Read("out.cfg"), test::ExportFile(1, {User(1)}));
+}
+
 TEST_F(SavePageTest, OpeningAnExportFileAppendsItsRecord) {
   const PrintModeRecord fresh = MakeRecord(u"Fresh", 6);
   scratch_.Put("in.cfg", test::ExportFile(1, {fresh}));

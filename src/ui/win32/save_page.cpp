@@ -210,13 +210,16 @@ void OnActivate(HWND page) {
   ShowButtons(page, block);
 }
 
-// The title names a print mode: it is selected, pale when typed.
+// The title names a print mode: it is selected, pale when typed. Delete,
+// the arrows and Save as act on the page's selection, so it follows the
+// list: they must reach the print mode the title names.
 void CheckTitle(HWND page, SavePageBlock* block, bool typed) {
   const std::u16string title = ReadText(page, IDC_SAVE_TITLE, kTitleEditCharacters);
   const std::uint16_t position =
       title.empty() ? kPositionNotFound : FindPrintModeTitle(block->store->View(), title);
   if (position != kPositionNotFound) {
     if (typed) block->drawFull = 0;
+    block->store->selection = position;
     SendDlgItemMessageW(page, IDC_SAVE_MODES, LB_SETCURSEL, position, 0);
   } else {
     SendDlgItemMessageW(page, IDC_SAVE_MODES, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -353,7 +356,9 @@ void OnMove(HWND page, SavePageBlock* block, int arrow) {
 void OnSaveAs(HWND page, SavePageBlock* block) {
   if (!MayChangeStore(page)) return;
   PrintModeStore& store = *block->store;
-  // The preset as stored: edits not saved yet stay out of the file.
+  // The preset as stored: edits not saved yet stay out of the file, and so
+  // do the built-in modes, which every driver has.
+  if (!IsUserPresetAt(store, store.selection)) return;
   const PrintModeRecord* record = FindRecordAtPosition(store.View(), store.selection);
   if (record == nullptr) return;
   store.working = *record;
