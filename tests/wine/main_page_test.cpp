@@ -390,6 +390,52 @@ TEST_F(MainPageTest, AboutBoxShowsTheDriverAndClosesWithOk) {
   EXPECT_FALSE(about_lines[4].empty());
 }
 
+// The Advanced sheet's caption as it shows once open, read from inside its
+// modal loop, which is then cancelled.
+HWND advanced_owner = nullptr;
+std::wstring advanced_caption;
+
+BOOL CALLBACK FindOtherSheet(HWND window, LPARAM found) {
+  if (window == advanced_owner || !IsWindowVisible(window) ||
+      FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) == nullptr) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+void CALLBACK ReadAdvancedCaption(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND sheet = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindOtherSheet, reinterpret_cast<LPARAM>(&sheet));
+  if (sheet == nullptr) return;
+  KillTimer(nullptr, timer);
+  wchar_t caption[128] = {};
+  GetWindowTextW(sheet, caption, 128);
+  advanced_caption = caption;
+  PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+// The caption names the mode selected in the list, here a user preset
+// listed first; settings made by hand are named by the print mode that
+// stands for the user's own, as the large picture names them.
+TEST_F(MainPageTest, AdvancedSheetCaptionNamesTheSelectedModeOrTheOwnSettings) {
+  harness_.files.PutBytes(kUserPrintModeFile,
+                          test::UserFile(6, {0, 5, 1, 2, 3, 4}, {test::MakeRecord(u"Alpha", 1)}));
+  for (const bool byHand : {false, true}) {
+    SCOPED_TRACE(byHand ? "settings made by hand" : "settings of the mode");
+    ASSERT_NE(Open(), nullptr);
+    SelectMode(1);
+    if (byHand) Command(IDC_MAIN_MIRROR, BN_CLICKED);
+    ASSERT_EQ(Modified(), byHand);
+    advanced_owner = harness_.sheet();
+    advanced_caption.clear();
+    SetTimer(nullptr, 0, 50, ReadAdvancedCaption);
+    Command(IDC_MAIN_ADVANCED, BN_CLICKED);
+    EXPECT_EQ(advanced_caption, byHand ? L"[Custom]" : L"[Alpha]Properties");
+    harness_.Close();
+  }
+}
+
 // The check a document sheet makes before its pages are created: a print
 // mode the user print mode file no longer lists, or settings never
 // confirmed, meet one message and fall back to the standard mode.
