@@ -18,7 +18,7 @@ const BalanceBarControls kBalanceBarControls[kBalanceBarCount] = {
 
 namespace {
 
-void DrawGradient(HDC dc, int width, int height, InkColor ink) {
+void DrawGradient(HDC dc, int width, int height, int columns, InkColor ink) {
   // A sunken frame from row 2 to height - 2.
   DrawSysColorLine(dc, 0, 2, 0, height - 2, COLOR_BTNSHADOW);
   DrawSysColorLine(dc, 1, 3, 1, height - 2, COLOR_BTNFACE);
@@ -26,7 +26,6 @@ void DrawGradient(HDC dc, int width, int height, InkColor ink) {
   DrawSysColorLine(dc, 2, height - 3, width - 2, height - 3, COLOR_BTNFACE);
   DrawSysColorLine(dc, width - 1, 2, width - 1, height - 2, COLOR_HIGHLIGHTTEXT);
   DrawSysColorLine(dc, width - 2, 3, width - 2, height - 2, COLOR_BTNFACE);
-  const int columns = width - 4;
   for (int i = 0; i < columns; ++i) {
     const InkColor color = GradientColumnColor(ink, i, columns);
     HBRUSH brush = CreateSolidBrush(RGB(color.red, color.green, color.blue));
@@ -60,7 +59,7 @@ HBITMAP MakeGradientBitmap(HWND bar, InkColor ink) {
   ReleaseDC(bar, barDc);
   if (bitmap != nullptr && dc != nullptr) {
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    DrawGradient(dc, width, height, ink);
+    DrawGradient(dc, width, height, GradientColumns(client.right, arrow), ink);
     SelectObject(dc, previous);
   }
   if (dc != nullptr) DeleteDC(dc);
