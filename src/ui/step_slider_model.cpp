@@ -13,14 +13,27 @@ int Clamp(int value, int low, int high) {
   return value;
 }
 
+// The trackbar's spacing, or the widest that puts `positions` steps within
+// `room` pixels when the trackbar's is wider.
+int FittedSpacing(int spacing, int room, int positions) {
+  const int widest = room / positions;
+  return spacing < widest ? spacing : widest;
+}
+
 }  // namespace
 
-SliderGeometry QualitySliderGeometry(int firstTick) {
-  return SliderGeometry{kQualityLeftMargin, firstTick, firstTick - kQualityLeftMargin};
+SliderGeometry QualitySliderGeometry(int firstTick, int clientWidth) {
+  // Position 2 with the thumb's right half still inside the client.
+  const int room = clientWidth - kQualityLeftMargin - kSliderThumbWidth / 2;
+  const int spacing = FittedSpacing(firstTick - kQualityLeftMargin, room, kQualitySliderMaximum);
+  return SliderGeometry{kQualityLeftMargin, firstTick, spacing};
 }
 
 SliderGeometry IntensitySliderGeometry(int firstTick, int secondTick, int clientWidth) {
-  const int spacing = secondTick - firstTick;
+  // Both ends with a whole thumb; centring then leaves at least half a
+  // thumb on either side.
+  const int room = clientWidth - kSliderThumbWidth;
+  const int spacing = FittedSpacing(secondTick - firstTick, room, kIntensitySliderMaximum);
   return SliderGeometry{(clientWidth - spacing * kIntensitySliderMaximum) / 2, firstTick, spacing};
 }
 
@@ -45,8 +58,10 @@ int SliderPositionAfterKey(SliderKind kind, SliderKey key, int position, int ran
   if (key == SliderKey::kEnd) return rangeMaximum;
   const bool down = key == SliderKey::kPageUp || key == SliderKey::kLeft || key == SliderKey::kUp;
   if (kind == SliderKind::kQuality) {
-    if (down) return position > feature.minimum ? position - 1 : position;
-    return position < feature.maximum ? position + 1 : position;
+    const int lowest = feature.minimum > 0 ? feature.minimum : 0;
+    const int highest = feature.maximum < rangeMaximum ? feature.maximum : rangeMaximum;
+    if (down) return position > lowest ? position - 1 : position;
+    return position < highest ? position + 1 : position;
   }
   const bool page = key == SliderKey::kPageUp || key == SliderKey::kPageDown;
   const int step = page ? kIntensityPageStep : 1;

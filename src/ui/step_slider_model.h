@@ -28,15 +28,20 @@ struct SliderGeometry {
   int spacing;
 };
 
-// The quality slider keeps a fixed left margin; `firstTick` is the
-// trackbar's own first tick (TBM_GETTICPOS 0).
-SliderGeometry QualitySliderGeometry(int firstTick);
-// The intensity slider is centred in its client width from its first two
-// ticks.
+// The thumb picture's width; it is drawn centred on its position.
+constexpr int kSliderThumbWidth = 8;
+
+// The spacing comes from the trackbar's own ticks, which the trackbar
+// rounds; it is narrowed until the whole scale, with the thumb at either
+// end, lies within `clientWidth`. The quality slider keeps a fixed left
+// margin; `firstTick` is the trackbar's first tick (TBM_GETTICPOS 0).
+SliderGeometry QualitySliderGeometry(int firstTick, int clientWidth);
+// The intensity slider is centred in its client width; its spacing comes
+// from its first two ticks.
 SliderGeometry IntensitySliderGeometry(int firstTick, int secondTick, int clientWidth);
 
-// A trackbar whose ticks give no forward spacing keeps its own drawing and
-// input: there is no scale to draw ours on.
+// A trackbar whose ticks give no forward spacing, or that is too narrow for
+// a scale, keeps its own drawing and input.
 bool SliderDrawsItself(const SliderGeometry& geometry);
 
 // The x of a position's centre.
@@ -48,7 +53,8 @@ int SliderPositionAt(const SliderGeometry& geometry, int rangeMaximum, int x);
 enum class SliderKey { kPageUp, kPageDown, kLeft, kRight, kUp, kDown, kHome, kEnd };
 
 // The position after a key. The quality slider moves one position within
-// the feature's limits; the intensity slider moves five positions on the
+// the feature's limits and the trackbar's range, so that the value stored
+// is always the one shown; the intensity slider moves five positions on the
 // page keys and one on the arrows, within its range. Home and End go to the
 // range's ends.
 int SliderPositionAfterKey(SliderKind kind, SliderKey key, int position, int rangeMaximum,

@@ -14,24 +14,46 @@
 namespace tqr {
 namespace {
 
-TEST(StepSliderModelTest, GeometryFollowsTheTrackbarsTicks) {
-  const SliderGeometry quality = QualitySliderGeometry(60);
-  EXPECT_EQ(quality.leftMargin, 10);
-  EXPECT_EQ(quality.firstTick, 60);
-  EXPECT_EQ(quality.spacing, 50);
-  EXPECT_EQ(SliderPositionX(quality, 2), 110);
-
-  // 2 pixels a position over 100 positions, centred in 250.
-  const SliderGeometry intensity = IntensitySliderGeometry(27, 29, 250);
-  EXPECT_EQ(intensity.spacing, 2);
-  EXPECT_EQ(intensity.leftMargin, 25);
-  EXPECT_EQ(SliderPositionX(intensity, 50), 125);
-
-  EXPECT_TRUE(SliderDrawsItself(quality));
-  EXPECT_FALSE(SliderDrawsItself(QualitySliderGeometry(10)));  // spacing 0
-  // A trackbar without ticks answers -1: no scale to draw on either.
-  EXPECT_FALSE(SliderDrawsItself(QualitySliderGeometry(-1)));
-  EXPECT_FALSE(SliderDrawsItself(IntensitySliderGeometry(-1, -1, 250)));
+TEST(StepSliderModelTest, GeometryFollowsTheTrackbarsTicksWhileTheyFit) {
+  struct Case {
+    SliderKind kind;
+    int firstTick;
+    int secondTick;  // intensity only
+    int clientWidth;
+    int leftMargin;
+    int spacing;
+  };
+  const Case cases[] = {
+      // Quality: a margin of 10, the trackbar's spacing while position 2
+      // and half a thumb fit: 10 + 2 * 100 + 4 = 214.
+      {SliderKind::kQuality, 60, 0, 225, 10, 50},
+      {SliderKind::kQuality, 110, 0, 225, 10, 100},
+      {SliderKind::kQuality, 110, 0, 213, 10, 99},  // (213 - 14) / 2
+      {SliderKind::kQuality, 10, 0, 225, 10, 0},    // no spacing
+      {SliderKind::kQuality, -1, 0, 225, 10, -11},  // no ticks
+      {SliderKind::kQuality, 60, 0, 15, 10, 0},     // too narrow for a scale
+      // Intensity: centred; 100 spacings and a whole thumb must fit.
+      {SliderKind::kIntensity, 27, 29, 250, 25, 2},
+      {SliderKind::kIntensity, 27, 30, 308, 4, 3},    // 300 + 8 fits exactly
+      {SliderKind::kIntensity, 27, 30, 280, 40, 2},   // rounded ticks 3 apart
+      {SliderKind::kIntensity, 27, 30, 307, 53, 2},
+      {SliderKind::kIntensity, 27, 31, 385, 42, 3},
+      {SliderKind::kIntensity, 27, 31, 107, 53, 0},   // too narrow for a scale
+      {SliderKind::kIntensity, -1, -1, 250, 125, 0},  // no ticks
+  };
+  for (const Case& c : cases) {
+    const SliderGeometry geometry =
+        c.kind == SliderKind::kQuality
+            ? QualitySliderGeometry(c.firstTick, c.clientWidth)
+            : IntensitySliderGeometry(c.firstTick, c.secondTick, c.clientWidth);
+    SCOPED_TRACE(testing::Message() << "ticks " << c.firstTick << ", width " << c.clientWidth);
+    EXPECT_EQ(geometry.leftMargin, c.leftMargin);
+    EXPECT_EQ(geometry.firstTick, c.firstTick);
+    EXPECT_EQ(geometry.spacing, c.spacing);
+    EXPECT_EQ(SliderDrawsItself(geometry), c.spacing > 0);
+  }
+  EXPECT_EQ(SliderPositionX(QualitySliderGeometry(60, 225), 2), 110);
+  EXPECT_EQ(SliderPositionX(IntensitySliderGeometry(27, 29, 250), 50), 125);
 }
 
 TEST(StepSliderModelTest, PressChoosesTheNearestPosition) {
@@ -63,6 +85,9 @@ TEST(StepSliderModelTest, KeysMoveWithinTheFeatureOrTheRange) {
   NumericSetting quality{};
   quality.minimum = 0;
   quality.maximum = 1;  // a description that offers no "Fine"
+  NumericSetting wide{};
+  wide.minimum = -1;
+  wide.maximum = 3;  // a description beyond the slider's ends
   const NumericSetting any{};
   using K = SliderKey;
   struct Case {
@@ -70,8 +95,12 @@ TEST(StepSliderModelTest, KeysMoveWithinTheFeatureOrTheRange) {
     K key;
     int from;
     int to;
+    const NumericSetting* feature = nullptr;
   };
   const Case cases[] = {
+      {SliderKind::kQuality, K::kRight, 2, 2, &wide}, {SliderKind::kQuality, K::kDown, 1, 2, &wide},
+      {SliderKind::kQuality, K::kLeft, 0, 0, &wide},  {SliderKind::kQuality, K::kPageUp, 1, 0, &wide},
+      {SliderKind::kQuality, K::kEnd, 0, 2, &wide},
       {SliderKind::kQuality, K::kRight, 0, 1},    {SliderKind::kQuality, K::kRight, 1, 1},
       {SliderKind::kQuality, K::kDown, 1, 1},     {SliderKind::kQuality, K::kPageDown, 0, 1},
       {SliderKind::kQuality, K::kEnd, 0, 2},      {SliderKind::kQuality, K::kLeft, 0, 0},
@@ -86,7 +115,8 @@ TEST(StepSliderModelTest, KeysMoveWithinTheFeatureOrTheRange) {
   for (const Case& c : cases) {
     const int maximum = c.kind == SliderKind::kQuality ? kQualitySliderMaximum
                                                         : kIntensitySliderMaximum;
-    const NumericSetting& feature = c.kind == SliderKind::kQuality ? quality : any;
+    const NumericSetting& feature =
+        c.feature != nullptr ? *c.feature : c.kind == SliderKind::kQuality ? quality : any;
     EXPECT_EQ(SliderPositionAfterKey(c.kind, c.key, c.from, maximum, feature), c.to)
         << static_cast<int>(c.kind) << " key " << static_cast<int>(c.key) << " from " << c.from;
   }

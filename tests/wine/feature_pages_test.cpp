@@ -8,17 +8,16 @@
 #include <compstui.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "resources/feature_pages_ids.h"
 #include "resources/resource_ids.h"
 #include "ui/advanced_sheet_model.h"
-#include "ui/color_page_model.h"
 #include "ui/features_model.h"
 #include "ui/main_page_model.h"
 #include "ui/win32/advanced_pages.h"
-#include "ui/win32/color_page.h"
 #include "ui/win32/pages.h"
 #include "wine/support/main_page_harness.h"
 #include "wine/support/page_fixture.h"
@@ -51,6 +50,102 @@ class PageTest : public test::PageFixture {
   void Key(int id, WPARAM key) { SendMessageW(Item(id), WM_KEYDOWN, key, 0); }
   bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
   bool Visible(int id) { return IsWindowVisible(Item(id)) != FALSE; }
+  bool ApplyEnabled() {
+    constexpr int kApplyButton = 0x3021;
+    return IsWindowEnabled(GetDlgItem(harness_.sheet(), kApplyButton)) != FALSE;
+  }
+
+  // --- a step slider as the user sees and uses it
+  HWND Slider(int id) { return Item(id); }
+  int Position(int id) { return static_cast<int>(SendMessageW(Slider(id), TBM_GETPOS, 0, 0)); }
+  int ClientWidth(int id) {
+    RECT client = {};
+    GetClientRect(Slider(id), &client);
+    return client.right;
+  }
+  void Press(int id, int x) {
+    SendMessageW(Slider(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+    SendMessageW(Slider(id), WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
+  }
+  // Gives the slider another width, as another font or display scale would.
+  void Resize(int id, int width) {
+    RECT window = {};
+    GetWindowRect(Slider(id), &window);
+    SetWindowPos(Slider(id), nullptr, 0, 0, width, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // What the slider shows: the x of each tick mark, and the columns of the
+  // thumb's top edge (the first row below the marks with anything drawn).
+  struct Drawn {
+    std::vector<int> ticks;
+    std::vector<int> thumb;
+    int thumbX() const { return thumb.empty() ? -1 : thumb.front() + kThumbWidth / 2; }
+  };
+  static constexpr int kTickRows = 4;
+  static constexpr int kThumbWidth = 8;
+  Drawn Draw(int id) {
+    // Away from the slider: its focus rectangle would run along its edges.
+    SetFocus(page());
+    RECT client = {};
+    GetClientRect(Slider(id), &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(Slider(id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    Drawn drawn;
+    for (int x = 0; x < client.right; ++x) {
+      if (GetPixel(dc, x, 0) != face) drawn.ticks.push_back(x);
+    }
+    for (int y = kTickRows; y < client.bottom && drawn.thumb.empty(); ++y) {
+      for (int x = 0; x < client.right; ++x) {
+        if (GetPixel(dc, x, y) != face) drawn.thumb.push_back(x);
+      }
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return drawn;
+  }
+
+  // At each width the whole scale is drawn inside the slider, both ends
+  // with their whole thumb, and a press anywhere reaches the position drawn
+  // nearest: the client's edges reach 0 and the last position.
+  void ExpectScaleFitsAtWidths(int id, int last, std::initializer_list<int> widths) {
+    for (const int width : widths) {
+      Resize(id, width);
+      const int w = ClientWidth(id);
+      SCOPED_TRACE(testing::Message() << "client width " << w);
+      Key(id, VK_HOME);
+      const Drawn home = Draw(id);
+      ASSERT_EQ(home.ticks.size(), 3u) << "ticks at both ends and half way";
+      EXPECT_GE(home.ticks.front(), 0);
+      EXPECT_LT(home.ticks.back(), w);
+      EXPECT_EQ(home.thumb.size(), static_cast<std::size_t>(kThumbWidth));
+      EXPECT_GE(home.thumb.front(), 0);
+      EXPECT_EQ(home.thumbX(), home.ticks.front());
+      Key(id, VK_END);
+      const Drawn end = Draw(id);
+      EXPECT_EQ(end.thumb.size(), static_cast<std::size_t>(kThumbWidth));
+      EXPECT_LT(end.thumb.back(), w);
+      EXPECT_EQ(end.thumbX(), home.ticks.back());
+      struct Click {
+        int x;
+        int position;
+      };
+      const Click clicks[] = {{0, 0},
+                              {w - 1, last},
+                              {home.ticks[1], last / 2},
+                              {home.ticks[0], 0},
+                              {home.ticks[2], last}};
+      for (const Click& c : clicks) {
+        Press(id, c.x);
+        EXPECT_EQ(Position(id), c.position) << "x " << c.x;
+      }
+    }
+  }
 };
 
 // --- Features -------------------------------------------------------------------------
@@ -201,57 +296,110 @@ class QualityPageTest : public PageTest {
     EXPECT_NE(opened, nullptr);
     return opened;
   }
-  HWND Slider() { return Item(IDC_QUALITY_SLIDER); }
-  int Position() { return static_cast<int>(SendMessageW(Slider(), TBM_GETPOS, 0, 0)); }
-  void Press(int x) {
-    SendMessageW(Slider(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
-    SendMessageW(Slider(), WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
-  }
-  // The x of a position as the page lays the slider out.
-  int X(int position) {
-    const int spacing = static_cast<int>(SendMessageW(Slider(), TBM_GETTICPOS, 0, 0)) - 10;
-    return 10 + position * spacing;
-  }
+  int Position() { return PageTest::Position(IDC_QUALITY_SLIDER); }
 };
 
 TEST_F(QualityPageTest, SliderTakesClicksAndKeysAndShowsTheMode) {
   state()->printQuality.current = 1;
   ASSERT_NE(Open(), nullptr);
-  ASSERT_GT(X(1), X(0)) << "the trackbar gives no scale";
-  EXPECT_NE(GetWindowLongPtrW(Slider(), GWLP_WNDPROC),
-            static_cast<LONG_PTR>(GetClassLongPtrW(Slider(), GCLP_WNDPROC)));
   EXPECT_EQ(Position(), 1);
   EXPECT_EQ(Text(IDC_QUALITY_MODE), L"Normal");
   EXPECT_EQ(Text(harness_.sheet()), L"Orlex TQ-R5400 Document Properties");
 
-  const int half = (X(1) - X(0)) / 2;
+  // Where the slider draws its three positions.
+  const std::vector<int> ticks = Draw(IDC_QUALITY_SLIDER).ticks;
+  ASSERT_EQ(ticks.size(), 3u);
+  const int spacing = ticks[1] - ticks[0];
+  ASSERT_GT(spacing, 2);
   struct Click {
     int x;
     int position;
   };
-  const Click clicks[] = {{X(2) + 40, 2}, {X(0) - 8, 0}, {X(0) + half - 1, 0},
-                          {X(0) + (X(1) - X(0)) - half, 1}, {X(1) + half + 1, 2}};
+  // The nearest position wins; exactly half way, the higher one.
+  const Click clicks[] = {{ticks[2] + 2, 2},
+                          {ticks[0] - 3, 0},
+                          {ticks[0] + (spacing - 1) / 2, 0},
+                          {ticks[0] + spacing - spacing / 2, 1},
+                          {ticks[1] + (ticks[2] - ticks[1]) / 2 + 1, 2}};
   for (const Click& c : clicks) {
-    Press(c.x);
+    Press(IDC_QUALITY_SLIDER, c.x);
     EXPECT_EQ(Position(), c.position) << c.x;
     EXPECT_EQ(state()->printQuality.current, c.position) << c.x;
   }
   EXPECT_EQ(Text(IDC_QUALITY_MODE), L"Fine");
   EXPECT_TRUE(IsAdvancedModified(state()));
   EXPECT_EQ(Text(harness_.sheet()), L"[Custom]");
+}
 
-  state()->printQuality.maximum = 1;  // a description that offers no "Fine"
+TEST_F(QualityPageTest, KeysKeepTheValueWithinTheFeatureAndWhatTheSliderShows) {
+  ASSERT_NE(Open(), nullptr);
   struct Keystroke {
     WPARAM key;
     int position;
   };
-  const Keystroke keys[] = {{VK_HOME, 0}, {VK_RIGHT, 1}, {VK_RIGHT, 1}, {VK_NEXT, 1},
-                            {VK_END, 2},  {VK_LEFT, 1},  {VK_PRIOR, 0}, {VK_UP, 0}};
-  for (const Keystroke& k : keys) {
+  struct Case {
+    std::int16_t minimum;
+    std::int16_t maximum;
+    std::vector<Keystroke> keys;
+  };
+  const Case cases[] = {
+      // A description that offers no "Fine": the arrows stop at 1, End does not.
+      {0, 1, {{VK_HOME, 0}, {VK_RIGHT, 1}, {VK_RIGHT, 1}, {VK_NEXT, 1}, {VK_END, 2},
+              {VK_LEFT, 1}, {VK_PRIOR, 0}, {VK_UP, 0}}},
+      // A description wider than the slider: the arrows stop at its ends.
+      {-1, 3, {{VK_END, 2}, {VK_RIGHT, 2}, {VK_DOWN, 2}, {VK_HOME, 0}, {VK_LEFT, 0},
+               {VK_PRIOR, 0}}},
+  };
+  for (const Case& c : cases) {
+    state()->printQuality.minimum = c.minimum;
+    state()->printQuality.maximum = c.maximum;
+    for (const Keystroke& k : c.keys) {
+      Key(IDC_QUALITY_SLIDER, k.key);
+      EXPECT_EQ(Position(), k.position) << c.maximum << " key " << k.key;
+      EXPECT_EQ(state()->printQuality.current, k.position) << c.maximum << " key " << k.key;
+    }
+  }
+  EXPECT_EQ(Text(IDC_QUALITY_MODE), L"Fast");
+}
+
+TEST_F(QualityPageTest, ScaleFitsTheSliderAtEveryWidth) {
+  ASSERT_NE(Open(), nullptr);
+  ExpectScaleFitsAtWidths(IDC_QUALITY_SLIDER, 2, {ClientWidth(IDC_QUALITY_SLIDER), 40, 90, 280, 600});
+}
+
+TEST_F(QualityPageTest, TrackbarTooNarrowForAScaleStillStoresItsMoves) {
+  ASSERT_NE(Open(), nullptr);
+  Resize(IDC_QUALITY_SLIDER, 12);
+  state()->printQuality.maximum = 1;  // which the trackbar's own keys do not know
+  const struct {
+    WPARAM key;
+    int position;
+    const wchar_t* mode;
+  } keys[] = {{VK_HOME, 0, L"Fast"}, {VK_RIGHT, 1, L"Normal"}, {VK_RIGHT, 2, L"Fine"}};
+  for (const auto& k : keys) {
     Key(IDC_QUALITY_SLIDER, k.key);
     EXPECT_EQ(Position(), k.position) << k.key;
     EXPECT_EQ(state()->printQuality.current, k.position) << k.key;
+    EXPECT_EQ(Text(IDC_QUALITY_MODE), k.mode) << k.key;
   }
+  EXPECT_TRUE(IsAdvancedModified(state()));
+}
+
+TEST_F(QualityPageTest, PaintingChangesNothing) {
+  ASSERT_NE(Open(), nullptr);
+  HWND media = Item(IDC_QUALITY_MEDIA_TYPE);
+  const LRESULT shown = SendMessageW(media, CB_GETCURSEL, 0, 0) == 0 ? 1 : 0;
+  // The user browses the list; nothing is chosen yet.
+  SendMessageW(media, CB_SETCURSEL, shown, 0);
+  state()->printQuality.current = 0;  // as another page may set it
+  ASSERT_TRUE(IsWindowVisible(Slider(IDC_QUALITY_SLIDER)));
+  RedrawWindow(Slider(IDC_QUALITY_SLIDER), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(SendMessageW(media, CB_GETCURSEL, 0, 0), shown);
+  EXPECT_EQ(state()->printQuality.current, 0);
+  // Coming back to the page shows it.
+  Notify(PSN_SETACTIVE);
+  EXPECT_EQ(Position(), 0);
+  EXPECT_EQ(Text(IDC_QUALITY_MODE), L"Fast");
 }
 
 TEST_F(QualityPageTest, CombosMirrorAndDefaults) {
@@ -373,31 +521,94 @@ TEST_F(ColorPageTest, SetsShareTheirPlaceAndTheCartridgeTurnsColoursOff) {
   ReleaseDC(Item(IDC_RED_BAR), dc);
 }
 
-TEST_F(ColorPageTest, GradientColumnsRunFromWhiteToTheInk) {
+TEST_F(ColorPageTest, BarsShowAGradientFromWhiteToTheInk) {
   ASSERT_NE(Open(), nullptr);
-  const ColorPageBlock* block = DialogStateOf<ColorPageBlock>(page());
-  ASSERT_NE(block, nullptr);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  for (int i = 0; i < kBalanceBarCount; ++i) {
-    HBITMAP gradient = block->gradients[i];
-    ASSERT_NE(gradient, nullptr) << i;
-    BITMAP size = {};
-    GetObjectW(gradient, sizeof size, &size);
+  const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+  // The last of at least 100 columns is at 99 % of the ink: a channel of 0
+  // becomes 255 - 99 * 255 / 100 = 3.
+  const struct {
+    int bar;
+    COLORREF last;
+  } bars[] = {{IDC_CYAN_BAR, RGB(3, 255, 255)},  {IDC_MAGENTA_BAR, RGB(255, 3, 255)},
+              {IDC_YELLOW_BAR, RGB(255, 255, 3)}, {IDC_BLACK_BAR, RGB(3, 3, 3)},
+              {IDC_RED_BAR, RGB(255, 3, 3)},     {IDC_GREEN_BAR, RGB(3, 255, 3)},
+              {IDC_BLUE_BAR, RGB(3, 3, 255)}};
+  for (const auto& b : bars) {
+    HWND bar = Item(b.bar);
     RECT client = {};
-    GetClientRect(Item(kBalanceBarControls[i].barId), &client);
-    EXPECT_EQ(size.bmWidth, client.right - 2 * GetSystemMetrics(SM_CXHSCROLL));
-    const int columns = size.bmWidth - 4;
-    ASSERT_GT(columns, 1);
-    HGDIOBJ previous = SelectObject(dc, gradient);
-    const int y = size.bmHeight / 2;
-    const InkColor last = GradientColumnColor(kBalanceBars[i].ink, columns - 1, columns);
-    EXPECT_EQ(GetPixel(dc, 2, y), RGB(255, 255, 255)) << i;
-    EXPECT_EQ(GetPixel(dc, 2 + columns - 1, y), RGB(last.red, last.green, last.blue)) << i;
+    GetClientRect(bar, &client);
+    // Between the arrows, inside a frame of two pixels a side.
+    const int first = arrow + 2;
+    const int last = client.right - arrow - 3;
+    ASSERT_GE(last - first + 1, 100) << b.bar;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(page(), WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(bar));
+    const int y = client.bottom / 2;
+    EXPECT_EQ(GetPixel(dc, first, y), RGB(255, 255, 255)) << b.bar;
+    EXPECT_EQ(GetPixel(dc, last, y), b.last) << b.bar;
     SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
   }
-  DeleteDC(dc);
+}
+
+TEST_F(ColorPageTest, IntensityScaleFitsTheSliderAtEveryWidth) {
+  ASSERT_NE(Open(), nullptr);
+  // Among them the widths at which the trackbar's rounded ticks are three
+  // pixels apart although three hundred pixels do not fit.
+  ExpectScaleFitsAtWidths(IDC_INTENSITY_SLIDER, 100,
+                          {ClientWidth(IDC_INTENSITY_SLIDER), 110, 200, 270, 275, 280, 285, 290,
+                           375, 380, 385, 390, 640});
+}
+
+TEST_F(ColorPageTest, TrackbarTooNarrowForAScaleStillStoresItsMoves) {
+  state()->intensity.current = 0;
+  ASSERT_NE(Open(), nullptr);
+  Resize(IDC_INTENSITY_SLIDER, 100);
+  // The trackbar's own page step is a fifth of its range.
+  Key(IDC_INTENSITY_SLIDER, VK_NEXT);
+  EXPECT_EQ(Position(IDC_INTENSITY_SLIDER), 70);
+  EXPECT_EQ(state()->intensity.current, 20);
+  EXPECT_EQ(Text(IDC_INTENSITY_VALUE), L"20");
+  Key(IDC_INTENSITY_SLIDER, VK_HOME);
+  EXPECT_EQ(state()->intensity.current, -50);
+  EXPECT_TRUE(IsAdvancedModified(state()));
+}
+
+TEST_F(ColorPageTest, PaintingChangesNothingAndTheSliderShowsTheValueOnActivation) {
+  ASSERT_NE(Open(), nullptr);
+  HWND slider = Slider(IDC_INTENSITY_SLIDER);
+  HWND matching = Item(IDC_COLOR_MATCHING);
+  const LRESULT shown = SendMessageW(matching, CB_GETCURSEL, 0, 0) == 0 ? 1 : 0;
+  SendMessageW(matching, CB_SETCURSEL, shown, 0);  // the user browses the list
+  MarkAdvancedModified(state());
+  SetWindowTextW(harness_.sheet(), L"Untouched");
+  state()->intensity.current = 20;  // as another page may set it
+  ASSERT_TRUE(IsWindowVisible(slider));
+  RedrawWindow(slider, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(state()->intensity.current, 20);
+  EXPECT_EQ(SendMessageW(matching, CB_GETCURSEL, 0, 0), shown);
+  EXPECT_EQ(Text(harness_.sheet()), L"Untouched");
+
+  // Coming back to the page shows the value; one beyond the slider's end
+  // becomes the end it shows.
+  const struct {
+    std::int16_t stored;
+    int position;
+    std::int16_t kept;
+  } cases[] = {{20, 70, 20}, {70, 100, 50}, {-90, 0, -50}};
+  for (const auto& c : cases) {
+    state()->intensity.current = c.stored;
+    Notify(PSN_SETACTIVE);
+    EXPECT_EQ(Position(IDC_INTENSITY_SLIDER), c.position) << c.stored;
+    EXPECT_EQ(state()->intensity.current, c.kept) << c.stored;
+    EXPECT_EQ(Text(IDC_INTENSITY_VALUE), std::to_wstring(c.kept)) << c.stored;
+  }
 }
 
 TEST_F(ColorPageTest, IntensitySliderCombosAndDefaults) {
@@ -480,7 +691,6 @@ void CALLBACK UseAdvancedSheet(HWND, UINT, UINT_PTR timer, DWORD) {
 class AdvancedSheetTest : public PageTest {};
 
 TEST_F(AdvancedSheetTest, CancelPutsBackWhatTheSheetChangedAndOkKeepsIt) {
-  constexpr int kApplyButton = 0x3021;
   for (const int press : {PSBTN_CANCEL, PSBTN_OK}) {
     SCOPED_TRACE(press == PSBTN_OK ? "OK" : "Cancel");
     ASSERT_NE(harness_.Open(), nullptr);
@@ -499,7 +709,7 @@ TEST_F(AdvancedSheetTest, CancelPutsBackWhatTheSheetChangedAndOkKeepsIt) {
     if (press == PSBTN_CANCEL) {
       EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0);
       EXPECT_FALSE(IsMainPageModified(sheet));
-      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(harness_.sheet(), kApplyButton)));
+      EXPECT_FALSE(ApplyEnabled());
     } else {
       EXPECT_EQ(sheet->printQuality.current, 0);
       EXPECT_NE(sheet->mirror.current, mirror);
@@ -507,7 +717,7 @@ TEST_F(AdvancedSheetTest, CancelPutsBackWhatTheSheetChangedAndOkKeepsIt) {
       EXPECT_EQ(sheet->cmykOrRgb->currentId, 2);
       EXPECT_EQ(sheet->intensity.current, 50);
       EXPECT_TRUE(IsMainPageModified(sheet));
-      EXPECT_TRUE(IsWindowEnabled(GetDlgItem(harness_.sheet(), kApplyButton)));
+      EXPECT_TRUE(ApplyEnabled());
       // The summary follows.
       EXPECT_EQ(Text(IDC_MAIN_QUALITY), L"Fast");
       EXPECT_EQ(Text(IDC_MAIN_COLOR_ADJUSTMENT), L"RGB(On)");

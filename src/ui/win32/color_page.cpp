@@ -1,7 +1,6 @@
 // The Color page of the Advanced sheet: colour balance as CMYK or RGB on
 // gradient scroll bars, output style, brightness and intensity.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "platform/ports.h"
 #include "resources/feature_pages_ids.h"
@@ -137,10 +136,9 @@ void ResetColors(HWND page, ColorPageBlock* block) {
   for (int i = 0; i < kBalanceBarCount; ++i) {
     SetBarPosition(page, i, (sheet->*kBalanceBars[i].setting).current);
   }
-  HWND slider = GetDlgItem(page, IDC_INTENSITY_SLIDER);
-  SendMessageW(slider, TBM_SETPOS, FALSE,
-               SliderPositionOf(SliderKind::kIntensity, sheet->intensity.current));
-  InvalidateRect(slider, nullptr, TRUE);
+  SetStepSliderPosition(&block->slider,
+                        SliderPositionOf(SliderKind::kIntensity, sheet->intensity.current), false);
+  InvalidateRect(block->slider.window, nullptr, TRUE);
   RefreshColorPage(page);
   MarkAdvancedModified(sheet);
 }
@@ -190,15 +188,29 @@ bool OnOther(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* ans
     return true;
   }
   if (message == WM_HSCROLL) {
-    OnHScroll(page, wParam, reinterpret_cast<HWND>(lParam));
+    ColorPageBlock* block = ColorPageOf(page);
+    const auto from = reinterpret_cast<HWND>(lParam);
+    // The intensity slider's moves while the trackbar moves itself.
+    if (block == nullptr || !OnStepSliderScroll(&block->slider, wParam, from)) {
+      OnHScroll(page, wParam, from);
+    }
     *answer = TRUE;
     return true;
   }
   return false;
 }
 
-constexpr AdvancedPage kColorPage = {OnInitDialog,   OnCommand, RefreshColorPage,
-                                     OnClose,        OnOther,   kColorHelpContext, nullptr};
+// The page comes up: the intensity shows on the slider, which another page
+// may have changed.
+void OnActivate(HWND page) {
+  if (ColorPageBlock* block = ColorPageOf(page)) {
+    ShowStepSliderValue(&block->slider);
+    RefreshColorPage(page);
+  }
+}
+
+constexpr AdvancedPage kColorPage = {OnInitDialog, OnCommand, OnActivate,       OnClose,
+                                     OnOther,      kColorHelpContext, nullptr};
 
 }  // namespace
 

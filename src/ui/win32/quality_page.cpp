@@ -1,7 +1,6 @@
 // The Quality page of the Advanced sheet: the cartridge setting, media type,
 // mirror printing and the print quality on a three-step slider.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "resources/feature_pages_ids.h"
 #include "ui/advanced_sheet_model.h"
@@ -39,12 +38,6 @@ void RefreshQualityPage(HWND page) {
   }
 }
 
-void ShowSliderPosition(HWND page, const SheetState* sheet) {
-  HWND slider = GetDlgItem(page, IDC_QUALITY_SLIDER);
-  InvalidateRect(slider, nullptr, TRUE);
-  SendMessageW(slider, TBM_SETPOS, TRUE, sheet->printQuality.current);
-}
-
 void OnInitDialog(HWND page, LPARAM lParam) {
   SheetState* sheet = SheetOfPageCreation(lParam);
   if (sheet == nullptr) return;
@@ -63,8 +56,8 @@ void OnClose(HWND page) {
 }
 
 void OnActivate(HWND page) {
-  if (const QualityPageBlock* block = QualityPageOf(page)) {
-    ShowSliderPosition(page, block->header.sheet);
+  if (QualityPageBlock* block = QualityPageOf(page)) {
+    ShowStepSliderValue(&block->slider);
     RefreshQualityPage(page);
   }
 }
@@ -99,7 +92,7 @@ void OnCommand(HWND page, WPARAM wParam) {
       if (HIWORD(wParam) != BN_CLICKED) break;
       SetFocus(GetDlgItem(page, IDC_QUALITY_DEFAULTS));
       ResetQualityPage(sheet);
-      SendDlgItemMessageW(page, IDC_QUALITY_SLIDER, TBM_SETPOS, TRUE, sheet->printQuality.current);
+      SetStepSliderPosition(&block->slider, sheet->printQuality.current, true);
       Changed(page, sheet);
       break;
     default:
@@ -107,7 +100,18 @@ void OnCommand(HWND page, WPARAM wParam) {
   }
 }
 
-constexpr AdvancedPage kQualityPage = {OnInitDialog, OnCommand, OnActivate, OnClose, nullptr,
+// The slider's moves while the trackbar moves itself.
+bool OnOther(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* answer) {
+  QualityPageBlock* block = message == WM_HSCROLL ? QualityPageOf(page) : nullptr;
+  if (block == nullptr ||
+      !OnStepSliderScroll(&block->slider, wParam, reinterpret_cast<HWND>(lParam))) {
+    return false;
+  }
+  *answer = TRUE;
+  return true;
+}
+
+constexpr AdvancedPage kQualityPage = {OnInitDialog, OnCommand, OnActivate, OnClose, OnOther,
                                        kQualityHelpContext, nullptr};
 
 }  // namespace

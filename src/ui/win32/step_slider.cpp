@@ -17,7 +17,6 @@ constexpr wchar_t kSliderProperty[] = L"tqr54ui.StepSlider";
 
 constexpr int kTickWidth = 4;
 constexpr int kTickHeight = 4;
-constexpr int kThumbWidth = 8;
 constexpr int kThumbHeight = 20;
 
 StepSliderState* SliderOf(HWND window) {
@@ -42,10 +41,9 @@ void DrawPicture(HDC dc, HDC source, HBITMAP bitmap, int x, int y, int sourceX, 
   SelectObject(source, previous);
 }
 
-void Paint(HWND window, StepSliderState* slider) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (dc == nullptr) return;
+// Draws the slider; it changes nothing else, since a paint may come at any
+// time, for a window that is only being shown.
+void Paint(HWND window, const StepSliderState* slider, HDC dc) {
   RECT client = {};
   GetClientRect(window, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -57,10 +55,6 @@ void Paint(HWND window, StepSliderState* slider) {
   const bool enabled = IsWindowEnabled(window) != FALSE;
   // The intensity slider's face shows only while it can be used.
   const bool face = slider->kind == SliderKind::kQuality || enabled;
-  // The intensity is what the slider shows whenever it is drawn.
-  if (slider->kind == SliderKind::kIntensity) {
-    slider->setting->current = SliderValueAt(slider->kind, position);
-  }
 
   const int grooveEnd = SliderPositionX(geometry, last);
   DrawLine(dc, geometry.leftMargin, grooveEnd, h / 2, COLOR_BTNSHADOW);
@@ -77,24 +71,47 @@ void Paint(HWND window, StepSliderState* slider) {
   }
   if (face) {
     DrawPicture(dc, source, slider->thumb,
-                SliderPositionX(geometry, position) - kThumbWidth / 2, h / 2 - kThumbHeight / 2,
-                0, kThumbWidth, kThumbHeight);
+                SliderPositionX(geometry, position) - kSliderThumbWidth / 2,
+                h / 2 - kThumbHeight / 2, 0, kSliderThumbWidth, kThumbHeight);
     if (GetFocus() == window) DrawFocusRect(dc, &client);
   }
   if (source != nullptr) DeleteDC(source);
+}
+
+void OnPaint(HWND window, const StepSliderState* slider) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (dc == nullptr) return;
+  Paint(window, slider, dc);
   EndPaint(window, &paint);
+}
+
+// The scale from the trackbar's ticks as they are laid out for its present
+// size, fitted into its client width.
+void MeasureScale(HWND window, StepSliderState* slider) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  const int first = static_cast<int>(SendMessageW(window, TBM_GETTICPOS, 0, 0));
+  if (slider->kind == SliderKind::kQuality) {
+    slider->geometry = QualitySliderGeometry(first, client.right);
+  } else {
+    const int second = static_cast<int>(SendMessageW(window, TBM_GETTICPOS, 1, 0));
+    slider->geometry = IntensitySliderGeometry(first, second, client.right);
+  }
+}
+
+// A change of the value the slider stands for: the settings are marked
+// changed and the page shows the new value and title.
+void Changed(HWND window, StepSliderState* slider) {
+  MarkAdvancedModified(slider->sheet);
   if (slider->refreshPage != nullptr) slider->refreshPage(GetParent(window));
 }
 
-// The user moved the slider: its value follows and the settings are marked
-// changed.
+// The user moved the slider: its value follows.
 void Moved(HWND window, StepSliderState* slider, int position, bool redraw) {
   SetStepSliderPosition(slider, position, redraw);
-  MarkAdvancedModified(slider->sheet);
   InvalidateRect(window, nullptr, TRUE);
-  // The page shows the new value and title at once, not only once the
-  // slider has painted.
-  if (slider->refreshPage != nullptr) slider->refreshPage(GetParent(window));
+  Changed(window, slider);
 }
 
 bool KeyOf(WPARAM key, SliderKey* result) {
@@ -133,9 +150,23 @@ LRESULT CALLBACK StepSlider(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (slider == nullptr || slider->previous == nullptr) {
     return DefWindowProcW(window, message, wParam, lParam);
   }
+  if (message == WM_SIZE) {
+    // The trackbar lays its ticks out for the new size first.
+    const LRESULT result = CallWindowProcW(slider->previous, window, message, wParam, lParam);
+    MeasureScale(window, slider);
+    InvalidateRect(window, nullptr, TRUE);
+    return result;
+  }
+  // Without a scale that fits, the trackbar draws and moves itself.
+  if (!SliderDrawsItself(slider->geometry)) {
+    return CallWindowProcW(slider->previous, window, message, wParam, lParam);
+  }
   switch (message) {
     case WM_PAINT:
-      Paint(window, slider);
+      OnPaint(window, slider);
+      return 0;
+    case WM_PRINTCLIENT:
+      Paint(window, slider, reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE: {
@@ -172,19 +203,11 @@ bool AttachStepSlider(HWND page, int controlId, StepSliderState* slider) {
   if (window == nullptr) return false;
   SendMessageW(window, TBM_SETTICFREQ, 1, 0);
   SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&slider->thumbRect));
-  const int first = static_cast<int>(SendMessageW(window, TBM_GETTICPOS, 0, 0));
-  if (slider->kind == SliderKind::kQuality) {
-    slider->geometry = QualitySliderGeometry(first);
-  } else {
-    const int second = static_cast<int>(SendMessageW(window, TBM_GETTICPOS, 1, 0));
-    RECT client = {};
-    GetClientRect(window, &client);
-    slider->geometry = IntensitySliderGeometry(first, second, client.right);
-  }
+  MeasureScale(window, slider);
   // Drawn in the classic greys; shown on the system's face colour.
   slider->ticks = LoadSystemColoredBitmap(IDB_SLIDER_TICKS);
   slider->thumb = LoadSystemColoredBitmap(IDB_SLIDER_THUMB);
-  if (!SliderDrawsItself(slider->geometry)) return false;
+  // Replaced even without a scale, so that a later size can give one.
   if (!SetPropW(window, kSliderProperty, slider)) return false;
   slider->previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StepSlider)));
@@ -224,8 +247,28 @@ void DetachStepSlider(StepSliderState* slider) {
 }
 
 void SetStepSliderPosition(StepSliderState* slider, int position, bool redraw) {
+  if (slider->window == nullptr) return;
   SendMessageW(slider->window, TBM_SETPOS, redraw ? TRUE : FALSE, position);
-  if (slider->setting != nullptr) slider->setting->current = SliderValueAt(slider->kind, position);
+  // The trackbar keeps the position within its range: the value stored is
+  // the one it shows.
+  if (slider->setting != nullptr) {
+    slider->setting->current = SliderValueAt(slider->kind, Position(slider->window));
+  }
+}
+
+void ShowStepSliderValue(StepSliderState* slider) {
+  if (slider->window == nullptr || slider->setting == nullptr) return;
+  InvalidateRect(slider->window, nullptr, TRUE);
+  SetStepSliderPosition(slider, SliderPositionOf(slider->kind, slider->setting->current), true);
+}
+
+bool OnStepSliderScroll(StepSliderState* slider, WPARAM wParam, HWND from) {
+  if (from == nullptr || from != slider->window) return false;
+  // The end of a move follows every move and moves nothing.
+  if (LOWORD(wParam) == TB_ENDTRACK || slider->setting == nullptr) return true;
+  slider->setting->current = SliderValueAt(slider->kind, Position(from));
+  Changed(from, slider);
+  return true;
 }
 
 }  // namespace tqr
