@@ -20,12 +20,14 @@ SizeRange RangeOf(const NumericSetting& setting) { return {setting.minimum, sett
 }  // namespace
 
 FormNameClass ClassifyFormName(const std::vector<FormInfo>& forms, const std::u16string& typed,
-                               bool listHasSelection) {
+                               bool listHasSelection, std::u16string* listedName) {
   for (const FormInfo& form : forms) {
     if (!SameFormName(form.name, typed)) continue;
     if (form.flags != kUserFormFlags) return FormNameClass::kReserved;
     if (!IsOfferedForm(form)) return FormNameClass::kTaken;
-    return listHasSelection ? FormNameClass::kListed : FormNameClass::kNew;
+    if (!listHasSelection) return FormNameClass::kNew;
+    if (listedName != nullptr) *listedName = form.name;
+    return FormNameClass::kListed;
   }
   return FormNameClass::kNew;
 }

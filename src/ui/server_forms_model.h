@@ -23,10 +23,12 @@ enum class FormNameClass {
   kTaken = 3,     // a user form too large or too small to be listed has it
 };
 
-// Walks the server's forms in order; the first form of that name decides.
-// An offered form counts as listed only while the list has a selection.
+// Walks the server's forms in order; the first form of that name (compared
+// as the spooler compares names) decides. An offered form counts as listed
+// only while the list has a selection; `listedName`, when given, then takes
+// the name as the server spells it.
 FormNameClass ClassifyFormName(const std::vector<FormInfo>& forms, const std::u16string& typed,
-                               bool listHasSelection);
+                               bool listHasSelection, std::u16string* listedName = nullptr);
 
 // The user form Set writes: the record's millimetre sizes (whatever unit was
 // typed) in thousandths of a millimetre, printable all over.

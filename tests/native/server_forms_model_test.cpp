@@ -22,28 +22,34 @@ class ServerFormsModelTest : public test::SettingsTest {
 };
 
 TEST_F(ServerFormsModelTest, TypedNamesAgainstTheServersForms) {
+  const std::u16string greek = u"\u03c3\u03c7\u03b5\u03b4\u03b9\u03bf";
   const std::vector<FormInfo> forms = {
       {1, u"A4", 210000, 297000},           // built in
       {0, u"Narrow", 200000, 300000},       // a user form too narrow to be listed
       {0, u"Banner 500", 500000, 800000},   // offered
       {2, u"Tray Form", 500000, 800000},    // the printer's own
+      {0, greek, 500000, 800000},           // offered
   };
   const struct {
     std::u16string typed;
     bool listHasSelection;
     FormNameClass want;
+    std::u16string listedAs;  // the server's spelling a replace uses
   } cases[] = {
-      {u"a4", true, FormNameClass::kReserved},
-      {u"TRAY FORM", false, FormNameClass::kReserved},
-      {u"narrow", true, FormNameClass::kTaken},
-      {u"BANNER 500", true, FormNameClass::kListed},
-      {u"Banner 500", false, FormNameClass::kNew},
-      {u"Banner 50", true, FormNameClass::kNew},
-      {u"Fresh", true, FormNameClass::kNew},
+      {u"a4", true, FormNameClass::kReserved, u""},
+      {u"TRAY FORM", false, FormNameClass::kReserved, u""},
+      {u"narrow", true, FormNameClass::kTaken, u""},
+      {u"BANNER 500", true, FormNameClass::kListed, u"Banner 500"},
+      {u"\u03a3\u03a7\u0395\u0394\u0399\u039f", true, FormNameClass::kListed, greek},
+      {u"Banner 500", false, FormNameClass::kNew, u""},
+      {u"Banner 50", true, FormNameClass::kNew, u""},
+      {u"Fresh", true, FormNameClass::kNew, u""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ClassifyFormName(forms, c.typed, c.listHasSelection), c.want)
-        << std::string(c.typed.begin(), c.typed.end());
+    SCOPED_TRACE(std::string(c.typed.begin(), c.typed.end()));
+    std::u16string listed;
+    EXPECT_EQ(ClassifyFormName(forms, c.typed, c.listHasSelection, &listed), c.want);
+    EXPECT_EQ(listed, c.listedAs);
   }
 }
 

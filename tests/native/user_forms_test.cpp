@@ -75,5 +75,43 @@ TEST_F(UserFormsTest, FormNamesFollowThePaperNumbers) {
   EXPECT_EQ(std::u16string(name), u"Exact minimum");
 }
 
+// Names are told apart as the spooler tells them: each unit uppercased by
+// the platform's table over the whole of the plane, not just Latin letters.
+TEST(FormNameTest, CaseIsIgnoredInEveryScriptUnitByUnit) {
+  struct Case {
+    std::u16string a;
+    std::u16string b;
+    bool same;
+  };
+  const Case cases[] = {
+      {u"Banner 500", u"BANNER 500", true},
+      {u"\u00e9t\u00e9", u"\u00c9T\u00c9", true},  // Latin-1
+      {u"\u00ff", u"\u0178", true},  // y diaeresis
+      {u"\u0151\u017e", u"\u0150\u017d", true},  // Latin Extended-A
+      {u"\u03c3\u03c7\u03b5\u03b4\u03b9\u03bf",  // Greek
+       u"\u03a3\u03a7\u0395\u0394\u0399\u039f", true},
+      {u"\u03c2\u03c3", u"\u03c2\u03a3", true},  // a final sigma stays as it is
+      {u"\u03c2", u"\u03a3", false},
+      {u"\u043f\u043b\u0430\u043a\u0430\u0442",  // Cyrillic
+       u"\u041f\u041b\u0410\u041a\u0410\u0422", true},
+      {u"\u0561", u"\u0531", true},  // Armenian
+      {u"\u1e01", u"\u1e00", true},  // Latin Extended Additional
+      {u"\uff41", u"\uff21", true},  // fullwidth
+      {u"\u0131", u"I", false},  // dotless i: I lowercases to i, not to it
+      {u"\u0130", u"i", false},  // capital I with dot
+      {u"\u01c5", u"\u01c4", false},  // titlecase digraph
+      {u"\u00b5", u"\u039c", false},  // micro sign
+      {u"\u00df", u"\u1e9e", false},  // sharp s has no simple uppercase
+      {u"\u00d7", u"\u00f7", false},  // multiplication and division signs
+      {u"\U00010428", u"\U00010400", false},  // beyond the plane: surrogates stay
+      {u"Banner 500", u"Banner 50", false},
+  };
+  for (const Case& c : cases) {
+    const auto at = &c - cases;
+    EXPECT_EQ(SameFormName(c.a, c.b), c.same) << "case " << at;
+    EXPECT_EQ(SameFormName(c.b, c.a), c.same) << "case " << at;
+  }
+}
+
 }  // namespace
 }  // namespace tqr

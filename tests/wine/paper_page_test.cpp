@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <string>
@@ -300,6 +301,44 @@ TEST_F(PaperPageTest, ServerFormsRoundTripThroughTheSpoolerPort) {
   // The page offers the new form after the old one.
   EXPECT_EQ(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0), 30);
   EXPECT_EQ(state()->formUnit, FormUnit::Millimetres);
+}
+
+// Greek names in two cases: the same form to the spooler, so to the page
+// and the dialog too.
+constexpr char16_t kGreekName[] = u"\u03c3\u03c7\u03b5\u03b4\u03b9\u03bf";
+constexpr wchar_t kGreekNameUpper[] = L"\u03a3\u03a7\u0395\u0394\u0399\u039f";
+
+TEST_F(PaperPageTest, StoredFormNamesAreFoundIgnoringCaseInAnyScript) {
+  harness_.spooler.forms = {{0, kGreekName, 500000, 800000}};
+  state()->paperSize->currentId = kFirstServerForm;
+  std::memcpy(state()->formName, kGreekNameUpper, sizeof kGreekNameUpper);
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(state()->paperSize->currentId, kFirstServerForm);
+  const LRESULT shown = SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCURSEL, 0, 0);
+  EXPECT_EQ(shown, SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0) - 1);
+  EXPECT_EQ(Text(IDC_PAPER_SIZE).substr(0, 6), std::wstring(kGreekName, kGreekName + 6));
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(state()->pageSizeDisplayText)),
+            Text(IDC_PAPER_SIZE));
+}
+
+TEST_F(PaperPageTest, ServerFormsReplacesAListedFormTypedInAnotherCase) {
+  harness_.spooler.forms = {{0, kGreekName, 500000, 800000}};
+  ASSERT_NE(Open(), nullptr);
+  OpenDialog(IDC_PAPER_SERVER_FORMS,
+             {{IDC_FORMS_LIST, [](HWND dialog) {
+                 SetDlgItemTextW(dialog, IDC_FORMS_NAME, kGreekNameUpper);
+                 EXPECT_EQ(ItemText(dialog, IDC_FORMS_SET), L"&Replace");
+                 EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_GETCURSEL, 0, 0), 0);
+                 Choose(dialog, IDC_FORMS_UNIT, 0);
+                 SetDlgItemTextW(dialog, IDC_FORMS_WIDTH, L"600");
+                 Click(dialog, IDC_FORMS_SET);
+                 Click(dialog, IDC_FORMS_CLOSE);
+               }}});
+  ASSERT_EQ(harness_.spooler.forms.size(), 1u);
+  EXPECT_EQ(harness_.spooler.forms[0].name, kGreekName);
+  EXPECT_EQ(harness_.spooler.forms[0].width, 600000);
+  EXPECT_EQ(harness_.spooler.forms[0].length, 800000);
+  EXPECT_TRUE(boxes_.asked.empty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "settings/settings.h"
 #include "ui/win32/dlgutil_win32.h"
 
 namespace tqr {
@@ -24,7 +25,7 @@ std::u16string BoundedText(const char16_t* text, std::size_t capacity) {
 bool SameName(const std::u16string& name, const char16_t* formName) {
   const std::u16string form = BoundedText(formName, kFormNameLength);
   // An empty form name means the size is no user form: nothing to keep.
-  return !form.empty() && lstrcmpiW(WideText(name), WideText(form)) == 0;
+  return !form.empty() && SameFormName(name, form);
 }
 
 void KeepDisplayText(char16_t* destination, const std::u16string& text) {

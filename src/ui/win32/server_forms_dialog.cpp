@@ -57,6 +57,16 @@ std::u16string ListText(HWND dialog, LRESULT index) {
   return std::u16string(reinterpret_cast<const char16_t*>(text.data()));
 }
 
+// The list's entry for a form name, found as the spooler compares names
+// rather than as the list box would; LB_ERR when the list does not hold it.
+LRESULT ListedEntry(HWND dialog, const std::u16string& name) {
+  const LRESULT count = SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    if (SameFormName(ListText(dialog, index), name)) return index;
+  }
+  return LB_ERR;
+}
+
 void ListForms(HWND dialog, FormsBlock* block) {
   SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_RESETCONTENT, 0, 0);
   for (const FormInfo& form : ServerForms(block->header.sheet)) {
@@ -90,9 +100,7 @@ void OnFormNameChange(HWND dialog, FormsBlock* block) {
   }
   for (const FormInfo& form : ServerForms(block->header.sheet)) {
     if (form.flags != 0 || !SameFormName(form.name, name)) continue;
-    const LRESULT listed = SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_FINDSTRINGEXACT,
-                                               static_cast<WPARAM>(-1),
-                                               reinterpret_cast<LPARAM>(WideText(form.name)));
+    const LRESULT listed = ListedEntry(dialog, form.name);
     if (listed == LB_ERR) return;
     SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_SETCURSEL, listed, 0);
     SetDlgItemTextW(dialog, IDC_FORMS_SET, L"&Replace");
@@ -121,7 +129,8 @@ void SetServerForm(HWND dialog, FormsBlock* block) {
       SendDlgItemMessageW(dialog, IDC_FORMS_LIST, LB_GETCURSEL, 0, 0) != LB_ERR;
   Spooler* spooler = CurrentPorts().spooler;
   PrinterHandle printer = block->header.sheet->printer;
-  switch (ClassifyFormName(ServerForms(block->header.sheet), name, selected)) {
+  std::u16string listedName;
+  switch (ClassifyFormName(ServerForms(block->header.sheet), name, selected, &listedName)) {
     case FormNameClass::kNew: {
       const std::uint32_t error =
           spooler != nullptr ? spooler->AddForm(printer, form) : kErrorAccessDenied;
@@ -134,9 +143,13 @@ void SetServerForm(HWND dialog, FormsBlock* block) {
       break;
     }
     case FormNameClass::kListed:
+      // The form keeps the name the server has for it, whatever its case as
+      // typed: only its size is replaced.
       ReportFormChange(dialog, block->header.caption, "SetForm",
-                       spooler != nullptr ? spooler->SetForm(printer, name, form)
-                                          : kErrorAccessDenied);
+                       spooler != nullptr
+                           ? spooler->SetForm(printer, listedName,
+                                              MakeServerForm(listedName, record))
+                           : kErrorAccessDenied);
       break;
     case FormNameClass::kReserved:
       ShowPaperMessage(dialog, kReservedFormNameMessage, MB_OK, block->header.caption);
