@@ -197,6 +197,19 @@ TEST_F(ExportDialogsTest, OpenRefusesATitleClashThenReadsAnotherRecord) {
   EXPECT_EQ(Read("Tqr54usr.cfg"), test::PlainUserFile(2));
 }
 
+// On a double-byte code page the Save page keeps a title of 9 bytes when a
+// double-byte character starts at byte 7; its export opens again. Runs on
+// code page 932 only (scripts/wine-run with TQR_WINE_KEEP_LOCALE=1 and a
+// Japanese LANG).
+TEST_F(ExportDialogsTest, OpenTakesANineByteTitleOfADoubleByteCodePage) {
+  if (GetACP() != 932) GTEST_SKIP() << "code page " << GetACP() << ", not 932";
+  const PrintModeRecord kept = MakeRecord(u"ABCDEFG\u65E5", 6);
+  Put("wide.cfg", ExportFile(1, {kept}));
+  EXPECT_EQ(Open({TypeAndOk(IDC_OPEN_FILE_NAME, IDC_OPEN_OK, "wide.cfg")}), 1);
+  EXPECT_TRUE(boxes_.asked.empty());
+  EXPECT_TRUE(test::SameRecord(working_, kept));
+}
+
 TEST_F(ExportDialogsTest, OpenCancelledLeavesTheWorkingRecord) {
   Put("in.cfg", ExportFile(1, {MakeRecord(u"Fresh", 6)}));
   const PrintModeRecord before = working_;
