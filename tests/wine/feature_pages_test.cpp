@@ -487,8 +487,11 @@ TEST_F(ColorPageTest, SetsShareTheirPlaceAndTheCartridgeTurnsColoursOff) {
   ASSERT_EQ(state()->cmykOrRgb->currentId, 1);
   EXPECT_TRUE(Visible(IDC_CYAN_BAR));
   EXPECT_FALSE(Visible(IDC_RED_BAR));
+  EXPECT_FALSE(ApplyEnabled());
   Command(IDC_BALANCE_RGB, BN_CLICKED);
   EXPECT_EQ(state()->cmykOrRgb->currentId, 2);
+  // Not a change of the print mode's settings, but one the sheet applies.
+  EXPECT_TRUE(ApplyEnabled());
   for (int id : {IDC_CYAN_BAR, IDC_BLACK_BAR, IDC_CYAN_VALUE, IDC_BLACK_LABEL}) {
     EXPECT_FALSE(Visible(id)) << id;
   }

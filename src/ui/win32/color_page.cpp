@@ -157,6 +157,8 @@ void OnCommand(HWND page, WPARAM wParam) {
           LOWORD(wParam) == IDC_BALANCE_CMYK ? BalanceSet::kCmyk : BalanceSet::kRgb;
       ShowBalanceSet(page, set);
       ChooseBalanceSet(sheet, set);
+      // Not a change of the print mode's settings, but one to apply.
+      MarkPageChanged(page);
       break;
     }
     case IDC_COLOR_MATCHING:
