@@ -28,6 +28,37 @@ namespace {
 
 using test::HostCalls;
 
+// A control's client area drawn into memory, to read back what the user
+// would see.
+class ClientPicture {
+ public:
+  explicit ClientPicture(HWND control) {
+    GetClientRect(control, &client_);
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, client_.right, client_.bottom);
+    ReleaseDC(nullptr, screen);
+    previous_ = SelectObject(dc_, bitmap_);
+  }
+  ~ClientPicture() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  ClientPicture(const ClientPicture&) = delete;
+  ClientPicture& operator=(const ClientPicture&) = delete;
+  HDC dc() const { return dc_; }
+  int width() const { return client_.right; }
+  int height() const { return client_.bottom; }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  RECT client_ = {};
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
 class PageTest : public test::PageFixture {
  protected:
   HWND page() const { return harness_.page(); }
@@ -86,27 +117,18 @@ class PageTest : public test::PageFixture {
   Drawn Draw(int id) {
     // Away from the slider: its focus rectangle would run along its edges.
     SetFocus(page());
-    RECT client = {};
-    GetClientRect(Slider(id), &client);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(Slider(id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ClientPicture picture(Slider(id));
+    SendMessageW(Slider(id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.dc()), PRF_CLIENT);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     Drawn drawn;
-    for (int x = 0; x < client.right; ++x) {
-      if (GetPixel(dc, x, 0) != face) drawn.ticks.push_back(x);
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.At(x, 0) != face) drawn.ticks.push_back(x);
     }
-    for (int y = kTickRows; y < client.bottom && drawn.thumb.empty(); ++y) {
-      for (int x = 0; x < client.right; ++x) {
-        if (GetPixel(dc, x, y) != face) drawn.thumb.push_back(x);
+    for (int y = kTickRows; y < picture.height() && drawn.thumb.empty(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        if (picture.At(x, y) != face) drawn.thumb.push_back(x);
       }
     }
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return drawn;
   }
 
@@ -537,33 +559,24 @@ TEST_F(ColorPageTest, BarsShowAGradientFromWhiteToTheInk) {
               {IDC_RED_BAR, RGB(255, 3, 3)},     {IDC_GREEN_BAR, RGB(3, 255, 3)},
               {IDC_BLUE_BAR, RGB(3, 3, 255)}};
   for (const auto& b : bars) {
-    HWND bar = Item(b.bar);
-    RECT client = {};
-    GetClientRect(bar, &client);
+    ClientPicture picture(Item(b.bar));
     // Between the arrows, inside a frame of two pixels a side.
     const int first = arrow + 2;
-    const int last = client.right - arrow - 3;
+    const int last = picture.width() - arrow - 3;
     ASSERT_GE(last - first + 1, 100) << b.bar;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(page(), WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(bar));
-    const int y = client.bottom / 2;
-    EXPECT_EQ(GetPixel(dc, first, y), RGB(255, 255, 255)) << b.bar;
-    EXPECT_EQ(GetPixel(dc, last, y), b.last) << b.bar;
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    SendMessageW(page(), WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(picture.dc()),
+                 reinterpret_cast<LPARAM>(Item(b.bar)));
+    const int y = picture.height() / 2;
+    EXPECT_EQ(picture.At(first, y), RGB(255, 255, 255)) << b.bar;
+    EXPECT_EQ(picture.At(last, y), b.last) << b.bar;
   }
 }
 
 TEST_F(ColorPageTest, IntensityScaleFitsTheSliderAtEveryWidth) {
   ASSERT_NE(Open(), nullptr);
-  // Among them the widths at which the trackbar's rounded ticks are three
-  // pixels apart although three hundred pixels do not fit.
+  // Among them widths at which the trackbar's rounded ticks ask for more
+  // than the slider has: 3 pixels apart from 280 to 290, 4 from 380 to 390,
+  // and 2 at 200, which leaves no room for the thumb at either end.
   ExpectScaleFitsAtWidths(IDC_INTENSITY_SLIDER, 100,
                           {ClientWidth(IDC_INTENSITY_SLIDER), 110, 200, 270, 275, 280, 285, 290,
                            375, 380, 385, 390, 640});
