@@ -395,19 +395,10 @@ TEST_F(MainPageTest, AboutBoxShowsTheDriverAndClosesWithOk) {
 HWND advanced_owner = nullptr;
 std::wstring advanced_caption;
 
-BOOL CALLBACK FindOtherSheet(HWND window, LPARAM found) {
-  if (window == advanced_owner || !IsWindowVisible(window) ||
-      FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) == nullptr) {
-    return TRUE;
-  }
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
 void CALLBACK ReadAdvancedCaption(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND sheet = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindOtherSheet, reinterpret_cast<LPARAM>(&sheet));
-  if (sheet == nullptr) return;
+  // The Advanced sheet is the Main sheet's modal popup.
+  HWND sheet = GetLastActivePopup(advanced_owner);
+  if (sheet == advanced_owner || !IsWindowVisible(sheet)) return;
   KillTimer(nullptr, timer);
   wchar_t caption[128] = {};
   GetWindowTextW(sheet, caption, 128);
