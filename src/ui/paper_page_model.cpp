@@ -121,6 +121,17 @@ FormSlots FormSlotsOf(SheetState* state, PaperCombo combo) {
 
 void SetCurrentPaper(SheetState* state, PaperCombo combo, std::uint16_t number);
 
+// A combo's entry becomes its current size; a form with its name and size.
+void TakeChoice(SheetState* state, PaperCombo combo, const PaperChoice& choice) {
+  if (choice.isForm) {
+    FormSlots slots = FormSlotsOf(state, combo);
+    StoreText(slots.name, kFormNameLength, choice.name);
+    slots.size[0] = static_cast<std::uint32_t>(choice.width);
+    slots.size[1] = static_cast<std::uint32_t>(choice.length);
+  }
+  SetCurrentPaper(state, combo, choice.number);
+}
+
 std::int64_t Dots(std::int64_t resolution, std::int64_t ratio, std::int64_t length) {
   return resolution * ratio / 100 * length / 254;
 }
@@ -216,27 +227,26 @@ std::size_t SelectPaperChoice(SheetState* state, PaperCombo combo,
   for (std::size_t i = choices.standardCount; i < choices.entries.size(); ++i) {
     const PaperChoice& form = choices.entries[i];
     if (stored.empty() || !SameFormName(form.name, stored)) continue;
-    slots.size[0] = static_cast<std::uint32_t>(form.width);
-    slots.size[1] = static_cast<std::uint32_t>(form.length);
-    SetCurrentPaper(state, combo, form.number);
+    TakeChoice(state, combo, form);
     return i;
   }
-  SetCurrentPaper(state, combo, kA4Paper);
-  return a4.value_or(0);
+  // Nothing matches: A4 where the combo offers it, else its first entry, so
+  // that the sheet holds a size the feed and printing type accept and the
+  // combo shows that size. Only an empty combo leaves A4 unshown.
+  if (a4 || choices.entries.empty()) {
+    SetCurrentPaper(state, combo, kA4Paper);
+    return a4.value_or(0);
+  }
+  TakeChoice(state, combo, choices.entries.front());
+  return 0;
 }
 
 void SyncPaperChoice(SheetState* state, PaperCombo combo, const PaperComboEntries& choices,
                      std::size_t position, const std::u16string& text) {
   if (position >= choices.entries.size()) return;
   const PaperChoice& choice = choices.entries[position];
-  if (choice.isForm) {
-    FormSlots slots = FormSlotsOf(state, combo);
-    StoreText(slots.name, kFormNameLength, choice.name);
-    StoreText(slots.displayText, kDisplayTextLength, text);
-    slots.size[0] = static_cast<std::uint32_t>(choice.width);
-    slots.size[1] = static_cast<std::uint32_t>(choice.length);
-  }
-  SetCurrentPaper(state, combo, choice.number);
+  if (choice.isForm) StoreText(FormSlotsOf(state, combo).displayText, kDisplayTextLength, text);
+  TakeChoice(state, combo, choice);
 }
 
 void CopyPageSizeToPrinterPaper(SheetState* state) {

@@ -56,9 +56,10 @@ PaperComboEntries ListPaperChoices(const SheetState* state, PaperCombo combo,
 
 // The position to select for the combo's current size. A size no longer
 // offered, or a form the server no longer has under its stored name, falls
-// back to A4 (position 0 when A4 is not offered either). A form found by
-// its name takes its number and size again, since deleting another form
-// may have renumbered it.
+// back to A4, or to the combo's first entry when A4 is not offered: the
+// sheet then holds what the combo shows. A form found by its name takes its
+// number and size again, since deleting another form may have renumbered
+// it.
 std::size_t SelectPaperChoice(SheetState* state, PaperCombo combo,
                               const PaperComboEntries& choices);
 // The user picked `position`; `text` is what the combo shows there.

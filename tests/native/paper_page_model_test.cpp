@@ -250,11 +250,15 @@ TEST_F(PaperPageModelTest, AreaSearchAndScalingCheck) {
 TEST_F(PaperPageModelTest, SelectingFallsBackToA4AndFindsRenumberedForms) {
   AddForm(u"Banner 500", 5000, 8000);
   AddForm(u"A0 sheet", 8409, 11890);
-  // A3 on cut sheet: neither it nor A4 is offered.
+  // A3 on cut sheet: neither it nor A4 is offered. The first size offered
+  // takes its place, size and all, rather than an A4 the combo cannot show.
   Choose(0, 2, 8, 8);
   PaperComboEntries choices = ListPaperChoices(state_, PaperCombo::kPage, Forms());
   EXPECT_EQ(SelectPaperChoice(state_, PaperCombo::kPage, choices), 0u);
-  EXPECT_EQ(state_->paperSize->currentId, kA4Paper);
+  EXPECT_EQ(state_->paperSize->currentId, kCutSheet[0]);
+  EXPECT_TRUE(IsPageSizeOffered(state_, state_->paperSize->currentId, 0, 2));
+  EXPECT_EQ(state_->pageWidth.current, choices.entries[0].width);
+  EXPECT_EQ(state_->pageLength.current, choices.entries[0].length);
   // On roll paper A3 is there.
   Choose(0, 0, 8, 8);
   choices = ListPaperChoices(state_, PaperCombo::kPage, Forms());
@@ -284,6 +288,17 @@ TEST_F(PaperPageModelTest, SelectingFallsBackToA4AndFindsRenumberedForms) {
   choices = ListPaperChoices(state_, PaperCombo::kPage, Forms());
   EXPECT_EQ(choices.entries[SelectPaperChoice(state_, PaperCombo::kPage, choices)].number, 9);
   EXPECT_EQ(state_->paperSize->currentId, kA4Paper);
+
+  // With every group off only forms are offered: the first one it is.
+  AddForm(u"Banner 500", 5000, 8000);
+  for (int g = 0; g < kSizeGroupCount; ++g) SizeGroupFlag(state_, g)->current = 0;
+  state_->paperSize->currentId = 8;
+  choices = ListPaperChoices(state_, PaperCombo::kPage, Forms());
+  ASSERT_EQ(choices.standardCount, 0u);
+  EXPECT_EQ(SelectPaperChoice(state_, PaperCombo::kPage, choices), 0u);
+  EXPECT_EQ(state_->paperSize->currentId, kFirstServerForm);
+  EXPECT_EQ(std::u16string(state_->formName), u"Banner 500");
+  EXPECT_EQ(state_->formSizes[0], 5000u);
 }
 
 TEST_F(PaperPageModelTest, ChosenSizesReachTheRecord) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "resources/paper_ids.h"
+#include "sheet/sheet_values.h"
 #include "ui/paper_page_model.h"
 #include "wine/support/dialog_steps.h"
 #include "wine/support/main_page_harness.h"
@@ -339,6 +340,41 @@ TEST_F(PaperPageTest, ServerFormsReplacesAListedFormTypedInAnotherCase) {
   EXPECT_EQ(harness_.spooler.forms[0].width, 600000);
   EXPECT_EQ(harness_.spooler.forms[0].length, 800000);
   EXPECT_TRUE(boxes_.asked.empty());
+}
+
+// The form in use deleted on cut sheet with normal-size printing, where A4
+// is not offered: the page takes a size the combo offers, and shows it.
+TEST_F(PaperPageTest, DeletingTheCurrentFormLeavesASizeTheFeedAccepts) {
+  harness_.spooler.forms = {{0, u"Poster 500", 500000, 800000}};
+  ASSERT_NE(Open(), nullptr);
+  Select(IDC_PAPER_SIZE,
+         static_cast<int>(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0)) - 1);
+  ASSERT_EQ(state()->paperSize->currentId, kFirstServerForm);
+  const std::deque<DialogStep> margins = {
+      {IDC_MARGINS_NONE, [](HWND dialog) { Click(dialog, IDC_MARGINS_CANCEL); }}};
+  EXPECT_TRUE(test::RunWithSteps(margins, [&] {
+    Select(IDC_PAPER_FEED, OptionComboPosition(state()->paperFeed, kCutSheetPaperFeed));
+  }));
+  ASSERT_EQ(state()->paperFeed->currentId, kCutSheetPaperFeed);
+
+  OpenDialog(IDC_PAPER_SERVER_FORMS, {{IDC_FORMS_LIST, [](HWND dialog) {
+                                         Click(dialog, IDC_FORMS_DELETE);
+                                         Click(dialog, IDC_FORMS_CLOSE);
+                                       }}});
+  ASSERT_TRUE(harness_.spooler.forms.empty());
+  struct Combo {
+    int id;
+    const OptionList* list;
+  };
+  for (const Combo& combo : {Combo{IDC_PAPER_SIZE, state()->paperSize},
+                             Combo{IDC_PAPER_OUTPUT, state()->paperSize2}}) {
+    const std::uint16_t held = combo.list->currentId;
+    EXPECT_TRUE(IsPageSizeOffered(state(), held, kNormalSizePrinting, kCutSheetPaperFeed))
+        << combo.id << " holds " << held;
+    EXPECT_EQ(SendMessageW(Item(combo.id), CB_GETCURSEL, 0, 0), PositionOf(combo.id, held))
+        << combo.id;
+  }
+  EXPECT_TRUE(CheckCutSheet(state()));
 }
 
 }  // namespace
