@@ -210,6 +210,11 @@ PaperComboEntries ListPaperChoices(const SheetState* state, PaperCombo combo,
                           widthLimit, forms);
 }
 
+bool IsStoredFormName(const std::u16string& stored, const std::u16string& formName) {
+  constexpr std::size_t kHeld = kFormNameLength - 1;  // a name field's terminator
+  return !stored.empty() && SameFormName(stored.substr(0, kHeld), formName.substr(0, kHeld));
+}
+
 std::size_t SelectPaperChoice(SheetState* state, PaperCombo combo,
                               const PaperComboEntries& choices) {
   const std::uint16_t current = CurrentId(PaperList(state, combo));
@@ -226,7 +231,7 @@ std::size_t SelectPaperChoice(SheetState* state, PaperCombo combo,
   const std::u16string stored = BoundedName(slots.name, kFormNameLength);
   for (std::size_t i = choices.standardCount; i < choices.entries.size(); ++i) {
     const PaperChoice& form = choices.entries[i];
-    if (stored.empty() || !SameFormName(form.name, stored)) continue;
+    if (!IsStoredFormName(stored, form.name)) continue;
     TakeChoice(state, combo, form);
     return i;
   }

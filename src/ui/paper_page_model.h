@@ -54,6 +54,12 @@ PaperComboEntries ListPaperChoices(const SheetState* state, PaperCombo combo,
 PaperComboEntries ListPaperChoices(const SheetState* state, PaperCombo combo,
                                    const std::vector<OfferedForm>& forms);
 
+// Whether a stored form name (a name field of the sheet or the record: at
+// most 63 units, cut there even inside a surrogate pair) names the server's
+// form `formName`: the server's name cut as the field cuts it, compared as
+// the spooler compares names. An empty stored name names no form.
+bool IsStoredFormName(const std::u16string& stored, const std::u16string& formName);
+
 // The position to select for the combo's current size. A size no longer
 // offered, or a form the server no longer has under its stored name, falls
 // back to A4, or to the combo's first entry when A4 is not offered: the

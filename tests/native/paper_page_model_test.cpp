@@ -301,6 +301,37 @@ TEST_F(PaperPageModelTest, SelectingFallsBackToA4AndFindsRenumberedForms) {
   EXPECT_EQ(state_->formSizes[0], 5000u);
 }
 
+// Name fields hold 63 units: a longer form name is found by what they hold,
+// even when the cut falls inside a surrogate pair.
+TEST_F(PaperPageModelTest, FormsAreFoundByTheirNameAsAFieldHoldsIt) {
+  const std::u16string name = std::u16string(62, u'L') + u"\U0001F4C4 and on";
+  const std::u16string held = name.substr(0, 63);
+  struct Case {
+    std::u16string stored;
+    bool names;
+  };
+  const Case cases[] = {
+      {held, true},
+      {name, true},
+      {held.substr(0, 62), false},
+      {u"", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsStoredFormName(c.stored, name), c.names) << c.stored.size();
+  }
+  EXPECT_TRUE(IsStoredFormName(u"banner 500", u"Banner 500"));
+  EXPECT_FALSE(IsStoredFormName(u"", u""));
+
+  AddForm(u"Banner 500", 5000, 8000);
+  AddForm(name.c_str(), 8409, 11890);
+  Choose(0, 0, 9, 9);
+  const PaperComboEntries choices = ListPaperChoices(state_, PaperCombo::kPage, Forms());
+  SyncPaperChoice(state_, PaperCombo::kPage, choices, choices.standardCount + 1, u"shown");
+  EXPECT_EQ(std::u16string(state_->formName), held);
+  EXPECT_EQ(SelectPaperChoice(state_, PaperCombo::kPage, choices), choices.standardCount + 1);
+  EXPECT_EQ(state_->paperSize->currentId, 319);
+}
+
 TEST_F(PaperPageModelTest, ChosenSizesReachTheRecord) {
   // Enlarging A3 onto A2: both sizes travel with their numbers.
   Choose(1, 0, 9, 9);

@@ -377,5 +377,28 @@ TEST_F(PaperPageTest, DeletingTheCurrentFormLeavesASizeTheFeedAccepts) {
   EXPECT_TRUE(CheckCutSheet(state()));
 }
 
+// A form whose name is longer than a name field holds: 62 letters, a
+// surrogate pair the field cuts in half, and more.
+const std::u16string kLongFormName = std::u16string(62, u'L') + u"\U0001F4C4 and on";
+
+TEST_F(PaperPageTest, AFormWithALongNameStaysChosen) {
+  harness_.spooler.forms = {{0, kLongFormName, 500000, 800000}};
+  ASSERT_NE(Open(), nullptr);
+  const int last = static_cast<int>(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCOUNT, 0, 0)) - 1;
+  Select(IDC_PAPER_SIZE, last);
+  // Shown again, as after a visit to another page.
+  Notify(PSN_SETACTIVE);
+  EXPECT_EQ(state()->paperSize->currentId, kFirstServerForm);
+  EXPECT_EQ(state()->paperSize2->currentId, kFirstServerForm);
+  EXPECT_EQ(SendMessageW(Item(IDC_PAPER_SIZE), CB_GETCURSEL, 0, 0), last);
+  EXPECT_EQ(std::u16string(state()->formName2), kLongFormName.substr(0, 63));
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(state()->paperSizeDisplayText)),
+            Text(IDC_PAPER_OUTPUT));
+  EXPECT_EQ(Notify(PSN_KILLACTIVE), FALSE);
+  EXPECT_EQ(Notify(PSN_APPLY), PSNRET_NOERROR);
+  EXPECT_EQ(state()->paperSize->savedId, kFirstServerForm);
+  EXPECT_EQ(state()->paperSize2->savedId, kFirstServerForm);
+}
+
 }  // namespace
 }  // namespace tqr

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "settings/settings.h"
+#include "ui/paper_page_model.h"
 #include "ui/win32/dlgutil_win32.h"
 
 namespace tqr {
@@ -22,10 +22,9 @@ std::u16string BoundedText(const char16_t* text, std::size_t capacity) {
   return std::u16string(text, length);
 }
 
-bool SameName(const std::u16string& name, const char16_t* formName) {
-  const std::u16string form = BoundedText(formName, kFormNameLength);
-  // An empty form name means the size is no user form: nothing to keep.
-  return !form.empty() && SameFormName(name, form);
+// An empty form name means the size is no user form: nothing to keep.
+bool NamesStoredForm(const std::u16string& name, const char16_t* formName) {
+  return IsStoredFormName(BoundedText(formName, kFormNameLength), name);
 }
 
 void KeepDisplayText(char16_t* destination, const std::u16string& text) {
@@ -79,8 +78,10 @@ void ShowPaperNameWithSize(HWND dialog, SheetState* state, int controlId, const 
   }
   SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(text)));
   if (controlId == kPrinterPaperSizeCombo) {
-    if (SameName(fullName, state->formName2)) KeepDisplayText(state->paperSizeDisplayText, text);
-  } else if (SameName(fullName, state->formName)) {
+    if (NamesStoredForm(fullName, state->formName2)) {
+      KeepDisplayText(state->paperSizeDisplayText, text);
+    }
+  } else if (NamesStoredForm(fullName, state->formName)) {
     KeepDisplayText(state->pageSizeDisplayText, text);
   }
 }
