@@ -89,8 +89,10 @@ void RestoreAdvancedValues(SheetState* state, const AdvancedValues& values) {
 void StartAdvancedSheet(SheetState* state) { state->advancedMainPageFlags = state->mainPageFlags; }
 
 bool AdvancedSheetChangedSettings(const SheetState* state, const AdvancedValues& before) {
-  const std::uint16_t mode = state->printMode != nullptr ? state->printMode->currentId : 0;
-  return IsMainPageModified(state) || mode != before.printMode;
+  // A value changed without marking the settings modified (the choice of
+  // CMYK or RGB) is still a change to apply.
+  const AdvancedValues after = RememberAdvancedValues(state);
+  return IsMainPageModified(state) || after != before;
 }
 
 std::u16string AdvancedSheetCaption(std::u16string_view title) {

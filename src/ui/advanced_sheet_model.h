@@ -16,6 +16,8 @@ struct AdvancedValues {
   std::uint16_t listPositions[6];
   std::int16_t numbers[11];
   std::uint16_t printMode;
+
+  bool operator==(const AdvancedValues&) const = default;
 };
 AdvancedValues RememberAdvancedValues(const SheetState* state);
 // Puts the seventeen values back; the print mode stays as the sheet left it.
@@ -24,7 +26,8 @@ void RestoreAdvancedValues(SheetState* state, const AdvancedValues& values);
 // Opening: the pages start from the Main page's flags.
 void StartAdvancedSheet(SheetState* state);
 // After the sheet: whether the Main page has changes to report, because the
-// settings are marked modified or another print mode is in effect.
+// settings are marked modified, another print mode is in effect or any of
+// the remembered values moved.
 bool AdvancedSheetChangedSettings(const SheetState* state, const AdvancedValues& before);
 
 // "[%s]" with the print mode's title, followed by "Properties".

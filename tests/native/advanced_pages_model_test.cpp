@@ -308,6 +308,10 @@ TEST_F(AdvancedSheetModelTest, FlagsCaptionAndTitle) {
   state_->printMode->currentId = 2;
   SetMainPageModified(state_, true);
   EXPECT_TRUE(AdvancedSheetChangedSettings(state_, before));
+  // A value that marks nothing modified is a change all the same.
+  SetMainPageModified(state_, false);
+  state_->cmykOrRgb->currentId = state_->cmykOrRgb->currentId == 1 ? 2 : 1;
+  EXPECT_TRUE(AdvancedSheetChangedSettings(state_, before));
 
   EXPECT_EQ(AdvancedSheetCaption(u"Photo"), u"[Photo]Properties");
   EXPECT_EQ(AdvancedSheetCaption(u""), u"[]Properties");

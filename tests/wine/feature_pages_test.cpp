@@ -669,6 +669,7 @@ TEST_F(ColorPageTest, IntensitySliderCombosAndDefaults) {
 struct AdvancedUser {
   HWND mainSheet = nullptr;
   int press = PSBTN_CANCEL;
+  bool onlyColourSet = false;  // only switches from CMYK to RGB
   bool done = false;
   std::wstring caption;
 };
@@ -693,6 +694,12 @@ void CALLBACK UseAdvancedSheet(HWND, UINT, UINT_PTR timer, DWORD) {
   GetWindowTextW(sheet, caption, 128);
   g_user.caption = caption;
   HWND quality = PropSheet_GetCurrentPageHwnd(sheet);
+  if (g_user.onlyColourSet) {
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    SendDlgItemMessageW(PropSheet_GetCurrentPageHwnd(sheet), IDC_BALANCE_RGB, BM_CLICK, 0, 0);
+    PostMessageW(sheet, PSM_PRESSBUTTON, g_user.press, 0);
+    return;
+  }
   SendDlgItemMessageW(quality, IDC_QUALITY_SLIDER, WM_KEYDOWN, VK_HOME, 0);
   SendDlgItemMessageW(quality, IDC_QUALITY_MIRROR, BM_CLICK, 0, 0);
   PropSheet_SetCurSel(sheet, nullptr, 1);
@@ -740,6 +747,24 @@ TEST_F(AdvancedSheetTest, CancelPutsBackWhatTheSheetChangedAndOkKeepsIt) {
     }
     harness_.Close();
   }
+}
+
+// The choice of CMYK or RGB follows no print mode and leaves the settings
+// unmarked, but it is a change all the same: the sheet offers to apply it.
+TEST_F(AdvancedSheetTest, ColourSetAloneIsAChangeToApply) {
+  ASSERT_NE(harness_.Open(), nullptr);
+  ASSERT_EQ(state()->cmykOrRgb->currentId, 1);
+  ASSERT_FALSE(ApplyEnabled());
+  g_user = AdvancedUser{};
+  g_user.mainSheet = harness_.sheet();
+  g_user.press = PSBTN_OK;
+  g_user.onlyColourSet = true;
+  SetTimer(nullptr, 0, 50, UseAdvancedSheet);
+  Command(IDC_MAIN_ADVANCED, BN_CLICKED);
+  ASSERT_TRUE(g_user.done);
+  EXPECT_EQ(state()->cmykOrRgb->currentId, 2);
+  EXPECT_FALSE(IsMainPageModified(state()));
+  EXPECT_TRUE(ApplyEnabled());
 }
 
 }  // namespace
