@@ -16,8 +16,13 @@ struct OfferedPaper {
   std::uint32_t size[2];   // width and length, 0.01 mm
 };
 
-constexpr std::uint16_t kCutSheetFeed = 2;
+// Printing types: option values of "Printing", which the description lists
+// in this order, so that they are also the Paper page's combo positions.
+constexpr std::uint16_t kNormalSizePrinting = 0;
 constexpr std::uint16_t kEnlargeReducePrinting = 1;
+constexpr std::uint16_t kBannerPrinting = 2;
+// "PaperFeed" option of cut sheets; every other feed is a roll.
+constexpr std::uint16_t kCutSheetFeed = 2;
 constexpr std::uint32_t kCutSheetMinimum = 42000;  // 420 mm: cut sheets take nothing smaller
 constexpr std::size_t kListedPaperGroups = 7;     // the Custom group is never listed
 

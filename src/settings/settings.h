@@ -111,8 +111,8 @@ struct OfferedForm {
 // Whether a server form is offered: a user form (flags 0) of 210.0 to
 // 1082.2 mm by 297.0 to 2667.0 mm, bounds included.
 bool IsOfferedForm(const FormInfo& form);
-// Whether two form names are the same to the spooler: letters compared
-// ignoring case (ASCII and Latin-1).
+// Whether two form names are the same to the spooler: compared ignoring
+// case as the platform's ordinal comparison does, over all of Unicode.
 bool SameFormName(const std::u16string& a, const std::u16string& b);
 // The offered forms in the server's order, numbered; false (and none) when
 // the server's forms cannot be had.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "settings/offered_papers.h"
 #include "sheet/print_mode_settings.h"
 #include "sheet/sheetstate_rows.h"
 #include "sheet/sheet_values.h"
@@ -15,8 +16,7 @@ namespace {
 
 using sheet::Row;
 
-// "Printing" option of banner printing, and "Cutter" option of no cut.
-constexpr std::uint16_t kBannerPrinting = 2;
+// "Cutter" option of no cut.
 constexpr std::uint16_t kNoCut = 0;
 
 // Calls `fn` with a reference to every entry of the sheet (a list pointer or

@@ -184,8 +184,8 @@ PaperComboEntries ListPaperChoices(const SheetState* state, PaperCombo combo,
     const auto width = static_cast<std::int32_t>(state->paperSizes[index][0]);
     const auto length = static_cast<std::int32_t>(state->paperSizes[index][1]);
     if (widthLimit > 0 && width > widthLimit) return;
-    if (feed == kCutSheetPaperFeed && !LargeEnoughForCutSheet(width, length) &&
-        (printing != kEnlargeReducePrintingType || combo == PaperCombo::kPrinterPaper)) {
+    if (feed == kCutSheetFeed && !LargeEnoughForCutSheet(width, length) &&
+        (printing != kEnlargeReducePrinting || combo == PaperCombo::kPrinterPaper)) {
       return;
     }
     const OptionEntry& entry = list->Entries()[index];
@@ -271,7 +271,7 @@ bool IsPageSizeOffered(const SheetState* state, std::uint16_t number, std::uint1
   bool offered = false;
   ForEachGroupedSize(state, [&](std::uint16_t index) {
     if (offered || state->paperSize->Entries()[index].optionId != number) return;
-    offered = printing == kEnlargeReducePrintingType || feed != kCutSheetPaperFeed ||
+    offered = printing == kEnlargeReducePrinting || feed != kCutSheetFeed ||
               LargeEnoughForCutSheet(static_cast<std::int32_t>(state->paperSizes[index][0]),
                                      static_cast<std::int32_t>(state->paperSizes[index][1]));
   });
@@ -281,14 +281,14 @@ bool IsPageSizeOffered(const SheetState* state, std::uint16_t number, std::uint1
 bool PageSizeAllowsPrinting(const SheetState* state, std::uint16_t printing, std::uint16_t feed) {
   const std::uint16_t number = CurrentId(state->paperSize);
   if (number < kFirstServerForm) return IsPageSizeOffered(state, number, printing, feed);
-  return printing == kEnlargeReducePrintingType || feed != kCutSheetPaperFeed ||
+  return printing == kEnlargeReducePrinting || feed != kCutSheetFeed ||
          LargeEnoughForCutSheet(static_cast<std::int32_t>(state->formSizes[0]),
                                 static_cast<std::int32_t>(state->formSizes[1]));
 }
 
 bool CheckCutSheet(const SheetState* state) {
-  if (CurrentId(state->paperFeed) != kCutSheetPaperFeed) return true;
-  const bool pageRefused = CurrentId(state->printing) != kEnlargeReducePrintingType &&
+  if (CurrentId(state->paperFeed) != kCutSheetFeed) return true;
+  const bool pageRefused = CurrentId(state->printing) != kEnlargeReducePrinting &&
                            IsCutSheetExcluded(CurrentId(state->paperSize));
   return !pageRefused && !IsCutSheetExcluded(CurrentId(state->paperSize2));
 }
@@ -313,7 +313,7 @@ MarginPositions MarginTablePositions(bool cutSheet, bool noMargin, bool upperMar
 
 Margins GetMargins(const SheetState* state, bool noMargin, bool upperMargin, std::uint16_t feed) {
   const MarginPositions at =
-      MarginTablePositions(feed == kCutSheetPaperFeed, noMargin, upperMargin);
+      MarginTablePositions(feed == kCutSheetFeed, noMargin, upperMargin);
   return Margins{MarginValue(state->margin, at.top), MarginValue(state->margin, at.bottom),
                  MarginValue(state->margin, at.side)};
 }
@@ -390,7 +390,7 @@ ScalingVerdict CheckScaling(SheetState* state, std::int32_t typed) {
   NumericSetting& scaling = state->scaling;
   scaling.current = static_cast<std::int16_t>(typed);
   if (typed < scaling.minimum || typed > scaling.maximum) return ScalingVerdict::kOutOfRange;
-  if (CurrentId(state->printing) != kEnlargeReducePrintingType) return ScalingVerdict::kAccepted;
+  if (CurrentId(state->printing) != kEnlargeReducePrinting) return ScalingVerdict::kAccepted;
   const std::int32_t resolution = CurrentId(state->resolution);
   const PaperDimensions page = CurrentPaperDimensions(state, PaperCombo::kPage);
   if (Dots(resolution, typed, page.width) > kSystemAreaLimit ||
@@ -457,7 +457,7 @@ void StoreSizeGroups(SheetState* state, const std::uint16_t (&flags)[kSizeGroupC
 MarginsDisplay DescribeMargins(const SheetState* state) {
   const bool noMargin = state->noMargin.current != 0;
   MarginPositions at =
-      MarginTablePositions(CurrentId(state->paperFeed) == kCutSheetPaperFeed, noMargin, false);
+      MarginTablePositions(CurrentId(state->paperFeed) == kCutSheetFeed, noMargin, false);
   if (CurrentId(state->printing) == kBannerPrinting) at.top = at.bottom = 0;
 
   const std::uint16_t number = CurrentId(state->paperSize2);

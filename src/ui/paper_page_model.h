@@ -11,16 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "settings/offered_papers.h"
 #include "settings/settings.h"
 #include "sheet/sheetstate.h"
 
 namespace tqr {
 
-// Printing types: option values of "Printing", equal to combo positions.
-constexpr std::uint16_t kNormalSizePrinting = 0;
-constexpr std::uint16_t kEnlargeReducePrintingType = 1;
-constexpr std::uint16_t kBannerPrinting = 2;
-constexpr std::uint16_t kCutSheetPaperFeed = 2;
 constexpr std::uint16_t kA4Paper = 9;
 constexpr std::uint16_t kUserDefinedPaper = 256;
 constexpr std::uint16_t kFirstServerForm = 318;

@@ -353,9 +353,9 @@ TEST_F(PaperPageTest, DeletingTheCurrentFormLeavesASizeTheFeedAccepts) {
   const std::deque<DialogStep> margins = {
       {IDC_MARGINS_NONE, [](HWND dialog) { Click(dialog, IDC_MARGINS_CANCEL); }}};
   EXPECT_TRUE(test::RunWithSteps(margins, [&] {
-    Select(IDC_PAPER_FEED, OptionComboPosition(state()->paperFeed, kCutSheetPaperFeed));
+    Select(IDC_PAPER_FEED, OptionComboPosition(state()->paperFeed, kCutSheetFeed));
   }));
-  ASSERT_EQ(state()->paperFeed->currentId, kCutSheetPaperFeed);
+  ASSERT_EQ(state()->paperFeed->currentId, kCutSheetFeed);
 
   OpenDialog(IDC_PAPER_SERVER_FORMS, {{IDC_FORMS_LIST, [](HWND dialog) {
                                          Click(dialog, IDC_FORMS_DELETE);
@@ -369,7 +369,7 @@ TEST_F(PaperPageTest, DeletingTheCurrentFormLeavesASizeTheFeedAccepts) {
   for (const Combo& combo : {Combo{IDC_PAPER_SIZE, state()->paperSize},
                              Combo{IDC_PAPER_OUTPUT, state()->paperSize2}}) {
     const std::uint16_t held = combo.list->currentId;
-    EXPECT_TRUE(IsPageSizeOffered(state(), held, kNormalSizePrinting, kCutSheetPaperFeed))
+    EXPECT_TRUE(IsPageSizeOffered(state(), held, kNormalSizePrinting, kCutSheetFeed))
         << combo.id << " holds " << held;
     EXPECT_EQ(SendMessageW(Item(combo.id), CB_GETCURSEL, 0, 0), PositionOf(combo.id, held))
         << combo.id;

@@ -61,7 +61,7 @@ void OnFeedChange(HWND page, SheetState* sheet, WPARAM wParam) {
   if (CheckCutSheet(sheet)) {
     FillPaperSizeCombo(page, sheet, PaperCombo::kPage);
     FillPaperSizeCombo(page, sheet, PaperCombo::kPrinterPaper);
-    if ((previousId == kCutSheetPaperFeed) != (feed->currentId == kCutSheetPaperFeed)) {
+    if ((previousId == kCutSheetFeed) != (feed->currentId == kCutSheetFeed)) {
       ShowMargins(page, sheet);
     }
   } else {
@@ -77,7 +77,7 @@ void OnFeedChange(HWND page, SheetState* sheet, WPARAM wParam) {
     sheet->cutter->currentPosition = OptionComboPosition(sheet->cutter, sheet->cutter->currentId);
   }
   EnableControl(page, IDC_PAPER_CUTTER,
-                sheet->editable != 0 && feed->currentId != kCutSheetPaperFeed);
+                sheet->editable != 0 && feed->currentId != kCutSheetFeed);
   ShowFitScaling(page, sheet);
   MarkPageChanged(page);
 }

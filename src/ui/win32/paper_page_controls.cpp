@@ -88,7 +88,7 @@ int ApplyPrintingType(HWND page, SheetState* sheet, bool fromCombos, int previou
   const auto printing = static_cast<std::uint16_t>(selection == CB_ERR ? 0 : selection);
   const std::uint16_t feed = sheet->paperFeed->currentId;
 
-  if (printing == kEnlargeReducePrintingType) {
+  if (printing == kEnlargeReducePrinting) {
     EnableForPrintingType(page, sheet, printing);
     if (fromCombos) {
       SyncPaperSizeFromCombo(page, sheet, PaperCombo::kPage);
@@ -102,12 +102,12 @@ int ApplyPrintingType(HWND page, SheetState* sheet, bool fromCombos, int previou
     TraceUnhandled("ApplyPrintingType", "printing type", printing);
   }
 
-  if (!fromCombos && previousPosition == kEnlargeReducePrintingType &&
+  if (!fromCombos && previousPosition == kEnlargeReducePrinting &&
       !PageSizeAllowsPrinting(sheet, printing, feed)) {
     ShowPaperMessage(page, printing == kBannerPrinting ? kCannotBannerMessage
                                                        : kCannotNormalSizeMessage,
                      MB_OK);
-    SendDlgItemMessageW(page, IDC_PAPER_PRINTING, CB_SETCURSEL, kEnlargeReducePrintingType, 0);
+    SendDlgItemMessageW(page, IDC_PAPER_PRINTING, CB_SETCURSEL, kEnlargeReducePrinting, 0);
     return 0;
   }
   sheet->scaling.current = sheet->scaling.defaultValue;
@@ -121,7 +121,7 @@ int ApplyPrintingType(HWND page, SheetState* sheet, bool fromCombos, int previou
     FillPaperSizeCombo(page, sheet, PaperCombo::kPrinterPaper);
     return 1;
   }
-  if (printing == kNormalSizePrinting && previousPosition == kEnlargeReducePrintingType &&
+  if (printing == kNormalSizePrinting && previousPosition == kEnlargeReducePrinting &&
       PrinterPaperDiffers(sheet)) {
     ShowPaperMessage(page, kPrinterPaperChangedMessage, MB_OK);
   }
@@ -151,7 +151,7 @@ void RefreshPaperPage(HWND page, SheetState* sheet) {
   FillOptionCombo(page, IDC_PAPER_FEED, sheet->paperFeed);
   FillVisibleOptionCombo(page, IDC_PAPER_CUTTER, sheet->cutter);
   EnableControl(page, IDC_PAPER_CUTTER,
-                sheet->editable != 0 && sheet->paperFeed->currentId != kCutSheetPaperFeed);
+                sheet->editable != 0 && sheet->paperFeed->currentId != kCutSheetFeed);
   InitSpinEdit(page, IDC_PAPER_SCALING, IDC_PAPER_SCALING_SPIN, sheet->scaling.minimum,
                sheet->scaling.maximum, sheet->scaling.current);
   SetOrientationRadio(page, sheet->orientation->currentId);
