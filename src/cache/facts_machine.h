@@ -17,6 +17,9 @@ class FactsMachine : public Machine {
   }
   std::u16string AnsiToWide(const std::string& text) override { return inner_.AnsiToWide(text); }
   std::uint32_t ProcessId() override { return inner_.ProcessId(); }
+  bool IsProcessRunning(std::uint32_t processId) override {
+    return inner_.IsProcessRunning(processId);
+  }
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override { return inner_.SystemDirectory(); }
   void SetLastError(std::uint32_t code) override { inner_.SetLastError(code); }

@@ -36,6 +36,9 @@ class FileHandle {
   virtual bool Read(void* data, std::size_t size, std::size_t* got) = 0;
   // Moves the file position to `offset` bytes from the start.
   virtual bool Seek(std::uint64_t offset) = 0;
+  // Puts what was written on the disk, so that the file can take another's
+  // name without a crash of the machine leaving that name to empty content.
+  virtual bool Flush() { return true; }
 };
 
 enum class FileAccess { Read, Write, ReadWrite };
@@ -54,8 +57,9 @@ enum class FileDisposition {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Files opened for reading share reading only, as the cache rules expect;
-  // files opened for writing are not shared.
+  // Files opened for reading share reading, and let the file be replaced
+  // or removed under them (they keep reading what they opened); files
+  // opened for writing are not shared.
   std::unique_ptr<FileHandle> Open(const std::string& path, FileAccess access,
                                    FileDisposition disposition, OpenFailure* failure = nullptr) {
     OpenFailure reason = OpenFailure::None;
@@ -75,13 +79,21 @@ class FileSystem {
   virtual bool Delete(const std::string& path) = 0;
   // Moves `from` to `to` only when `to` does not exist yet (never replaces).
   virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
-  // Moves `from` over `to`, replacing it in one step when both lie in the
-  // same directory; `to` is untouched when the move fails. An existing `to`
-  // keeps its own attributes and security (its owner and mode bits on
-  // POSIX), whatever `from` had.
+  // Moves `from` over `to` in one step when both lie in the same directory:
+  // at every instant `to` is the old file or the new one, and it is
+  // untouched when the move fails. An existing `to` keeps its own
+  // attributes and access list (its mode bits, and its owner where this
+  // process may give it, on POSIX), whatever `from` had.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   // Copies the whole file, overwriting `to`.
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
+  // The files in the directory of `pattern` whose names match its last
+  // part, where '*' stands for any run of characters; full paths, in no
+  // particular order. Empty where the platform cannot list.
+  virtual std::vector<std::string> FindFiles(const std::string& pattern) {
+    (void)pattern;
+    return {};
+  }
 
  protected:
   // `failure` is never null here.
@@ -173,6 +185,12 @@ class Machine {
   // Converts text in the ANSI code page to UTF-16.
   virtual std::u16string AnsiToWide(const std::string& text) = 0;
   virtual std::uint32_t ProcessId() = 0;
+  // Whether a process with this id may still be running: true also when
+  // that cannot be told, so that what it may still use is left alone.
+  virtual bool IsProcessRunning(std::uint32_t processId) {
+    (void)processId;
+    return true;
+  }
   // The per-user value "iCountry" under "Control Panel", "International",
   // read into a buffer of 16 UTF-16 units; false when it cannot be read.
   virtual bool ReadUserCountry(std::u16string* text) = 0;

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <thread>
+#include <vector>
 
 #include "platform/win32/win32_ports.h"
 #include "support/processes.h"
@@ -152,6 +154,55 @@ TEST_F(Win32PortsTest, ReplaceKeepsTheReplacedFilesAttributes) {
   ASSERT_TRUE(files_.Replace(temporary, Path("fresh.cfg")));
   ASSERT_TRUE(test::ReadWholeFile(Path("fresh.cfg"), &text));
   EXPECT_EQ(text, "newer");
+}
+
+// Readers polling a file that a writer keeps replacing find, every time,
+// the old content or the new one, whole: the name is never without a file,
+// and readers that keep opening the file do not make a replace fail.
+TEST_F(Win32PortsTest, ReadersRacingAReplaceFindTheOldFileOrTheNew) {
+  const std::string shared = Path("raced.cfg");
+  const std::string temporary = Path("raced.cfg.1.tmp");
+  const std::string contents[] = {std::string(4000, 'a'), std::string(6000, 'b')};
+  ASSERT_TRUE(test::WriteWholeFile(shared, contents[0]));
+  std::atomic<bool> writing{true};
+  std::atomic<int> missing{0}, other{0}, reads{0};
+  // Reads the whole file as the readers of presets do, the file open only
+  // while it reads.
+  const auto readOnce = [&] {
+    const auto file = files_.Open(shared, FileAccess::Read, FileDisposition::OpenExisting);
+    if (file == nullptr) return ++missing, void();
+    std::vector<std::uint8_t> bytes;
+    const std::string text =
+        file->ReadAll(&bytes) ? std::string(bytes.begin(), bytes.end()) : std::string();
+    if (text != contents[0] && text != contents[1]) ++other;
+    ++reads;
+  };
+  const auto read = [&] {
+    while (writing) {
+      readOnce();
+      // A poller: Wine, like Windows before its newer rename rules, refuses
+      // to replace a file that anyone has open, so the replace waits for a
+      // gap between the reads.
+      Sleep(1);
+    }
+  };
+  std::thread readers[] = {std::thread(read), std::thread(read)};
+  int refused = 0;
+  for (int round = 1; round <= 400; ++round) {
+    {
+      auto file = files_.Open(temporary, FileAccess::Write, FileDisposition::CreateAlways);
+      ASSERT_NE(file, nullptr);
+      const std::string& text = contents[round % 2];
+      ASSERT_TRUE(file->Write(text.data(), text.size()) && file->Flush());
+    }
+    if (!files_.Replace(temporary, shared)) ++refused;
+  }
+  writing = false;
+  for (std::thread& reader : readers) reader.join();
+  EXPECT_EQ(missing, 0) << "of " << reads << " reads";
+  EXPECT_EQ(other, 0) << "of " << reads << " reads";
+  EXPECT_EQ(refused, 0);
+  EXPECT_GT(reads, 0);
 }
 
 TEST(Win32MachineTest, ConvertsToTheAnsiCodePageWithinTheBuffer) {

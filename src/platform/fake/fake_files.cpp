@@ -1,6 +1,7 @@
 #include "platform/fake/fake_files.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace tqr::fake {
 
@@ -149,6 +150,52 @@ bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
   }
   files_[to] = File{files_[from].bytes, ++clock_};
   return true;
+}
+
+namespace {
+
+bool SameLetter(char a, char b) {
+  const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return fold(a) == fold(b);
+}
+
+// `pattern` with '*' for any run of characters, against the whole `name`.
+bool MatchesPattern(std::string_view pattern, std::string_view name) {
+  const std::size_t star = pattern.find('*');
+  if (star == std::string_view::npos) {
+    return pattern.size() == name.size() &&
+           std::equal(pattern.begin(), pattern.end(), name.begin(), SameLetter);
+  }
+  if (name.size() < star || !std::equal(pattern.begin(), pattern.begin() + star, name.begin(),
+                                        SameLetter)) {
+    return false;
+  }
+  const std::string_view rest = pattern.substr(star + 1);
+  for (std::size_t at = star; at <= name.size(); ++at) {
+    if (MatchesPattern(rest, name.substr(at))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::string> FakeFileSystem::FindFiles(const std::string& pattern) {
+  std::vector<std::string> found;
+  if (NextFault(faults, FakeCall::kList)) return found;
+  const std::size_t slash = pattern.find_last_of('\\');
+  const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+  for (const auto& entry : files_) {
+    const std::string& path = entry.first;
+    if (path.size() < nameAt || path.compare(0, nameAt, pattern, 0, nameAt) != 0 ||
+        path.find('\\', nameAt) != std::string::npos) {
+      continue;
+    }
+    if (MatchesPattern(std::string_view(pattern).substr(nameAt),
+                       std::string_view(path).substr(nameAt))) {
+      found.push_back(path);
+    }
+  }
+  return found;
 }
 
 void FakeFileSystem::Put(const std::string& path, const std::string& text) {

@@ -26,6 +26,8 @@ class FakeFileSystem : public FileSystem {
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  // Matches names as the platform does, letters in either case.
+  std::vector<std::string> FindFiles(const std::string& pattern) override;
 
   // Puts a file in place with the next tick of the clock as its time.
   void Put(const std::string& path, const std::string& text);

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -78,11 +79,16 @@ class FakeMachine : public Machine {
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
   std::u16string AnsiToWide(const std::string& text) override { return WidenSevenBit(text); }
   std::uint32_t ProcessId() override { return processId; }
+  // This process and those a test says run; every other id has ended.
+  bool IsProcessRunning(std::uint32_t id) override {
+    return id == processId || otherProcesses.count(id) != 0;
+  }
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override { return systemDirectory; }
   void SetLastError(std::uint32_t code) override { lastError = code; }
 
   std::uint32_t processId = 4242;
+  std::set<std::uint32_t> otherProcesses;
   std::string systemDirectory = "C:\\Windows\\system32";
   // Absent when the value is missing.
   bool hasCountry = true;

@@ -25,6 +25,7 @@ enum class FakeCall : std::uint8_t {
   kMove,  // MoveNoReplace
   kCopy,
   kDelete,
+  kList,  // FindFiles
   // Spooler
   kOpenPrinter,
   kDriverInfo,  // GetDriverDataFile, GetDriverName
@@ -55,15 +56,24 @@ class FaultPlan {
   void Inject(FakeCall call, int nth, Fault fault = Fault::kFail) {
     injected_.push_back({call, nth, fault});
   }
+  // The process dies after `calls` more calls of any kind: every call from
+  // then on fails and changes nothing, as none is made.
+  void StopAfter(int calls) { stopAfter_ = calls; }
   // Counts one call of the kind and answers the fault it meets, if any.
   std::optional<Fault> Next(FakeCall call) {
     const int nth = ++calls_[static_cast<std::size_t>(call)];
+    if (stopAfter_ >= 0 && ++allCalls_ > stopAfter_) return Fault::kFail;
     for (const Injected& planned : injected_) {
       if (planned.call == call && planned.nth == nth) return planned.fault;
     }
     return std::nullopt;
   }
   int Calls(FakeCall call) const { return calls_[static_cast<std::size_t>(call)]; }
+  int AllCalls() const {
+    int all = 0;
+    for (const int calls : calls_) all += calls;
+    return all;
+  }
 
  private:
   struct Injected {
@@ -73,6 +83,8 @@ class FaultPlan {
   };
   std::array<int, kFakeCallKinds> calls_{};
   std::vector<Injected> injected_;
+  int stopAfter_ = -1;
+  int allCalls_ = 0;
 };
 
 // For a fake that may have no plan.

@@ -1,6 +1,8 @@
 #include "platform/posix/posix_ports.h"
 
 #include <fcntl.h>
+#include <glob.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,6 +91,7 @@ class PosixFileHandle : public FileHandle {
   bool Seek(std::uint64_t offset) override {
     return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0;
   }
+  bool Flush() override { return ::fsync(fd_) == 0; }
 
  private:
   int fd_;
@@ -145,6 +148,16 @@ bool PosixFileSystem::Replace(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
+std::vector<std::string> PosixFileSystem::FindFiles(const std::string& pattern) {
+  std::vector<std::string> found;
+  glob_t matches{};
+  if (::glob(pattern.c_str(), GLOB_NOSORT, nullptr, &matches) == 0) {
+    for (std::size_t i = 0; i < matches.gl_pathc; ++i) found.emplace_back(matches.gl_pathv[i]);
+  }
+  ::globfree(&matches);
+  return found;
+}
+
 bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {
   auto source = Open(from, FileAccess::Read, FileDisposition::OpenExisting);
   std::vector<std::uint8_t> bytes;
@@ -159,6 +172,12 @@ bool PosixMachine::WideToAnsi(const std::u16string& text, std::size_t capacity,
 }
 
 std::uint32_t PosixMachine::ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+// Signal 0 asks only whether the process is there; one of another user's
+// answers that it may not be signalled.
+bool PosixMachine::IsProcessRunning(std::uint32_t processId) {
+  return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
+}
 
 std::string PosixMachine::SystemDirectory() {
   const char* directory = std::getenv("TQR_SYSTEM_DIR");

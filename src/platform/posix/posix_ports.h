@@ -14,6 +14,7 @@ class PosixFileSystem : public FileSystem {
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  std::vector<std::string> FindFiles(const std::string& pattern) override;
 
  protected:
   std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
@@ -28,6 +29,7 @@ class PosixMachine : public Machine {
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
   std::u16string AnsiToWide(const std::string& text) override { return WidenSevenBit(text); }
   std::uint32_t ProcessId() override;
+  bool IsProcessRunning(std::uint32_t processId) override;
   // These systems keep no region value of the kind; an unreadable value
   // means code 0.
   bool ReadUserCountry(std::u16string*) override { return false; }

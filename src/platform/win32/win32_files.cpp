@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/win32/win32_ports.h"
 
 namespace tqr::win32 {
@@ -80,6 +82,7 @@ class Win32FileHandle : public FileHandle {
     distance.QuadPart = static_cast<LONGLONG>(offset);
     return SetFilePointerEx(file_, distance, nullptr, FILE_BEGIN) != 0;
   }
+  bool Flush() override { return FlushFileBuffers(file_) != 0; }
 
  private:
   HANDLE file_;
@@ -133,6 +136,46 @@ bool IsReadOnlyFile(const std::string& path) {
   return IsReadOnlyFile(GetFileAttributesA(path.c_str()));
 }
 
+// Who may do what with the file at `from` (its access list), given to the
+// file at `to`. The owner stays the writer's: giving a file away takes a
+// privilege a user does not have.
+bool CopyAccessList(const std::string& from, const std::string& to) {
+  const SECURITY_INFORMATION what = DACL_SECURITY_INFORMATION;
+  DWORD needed = 0;
+  GetFileSecurityA(from.c_str(), what, nullptr, 0, &needed);
+  if (needed == 0) return false;
+  std::vector<BYTE> descriptor(needed);
+  return GetFileSecurityA(from.c_str(), what, descriptor.data(), needed, &needed) &&
+         SetFileSecurityA(to.c_str(), what, descriptor.data());
+}
+
+// How long a replace waits for readers to close the file it replaces.
+constexpr ULONGLONG kReplaceWaitMilliseconds = 1000;
+
+// Moves `from` over `to`. Wine, and Windows without its newer rename
+// semantics, refuse to replace a file that any process has open, whatever
+// it shares; readers hold the file only while they read it, so the move is
+// tried again in the gaps between them, for a while.
+bool MoveOverWhenClosed(const std::string& from, const std::string& to) {
+  const ULONGLONG deadline = GetTickCount64() + kReplaceWaitMilliseconds;
+  for (;;) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
+        GetTickCount64() >= deadline) {
+      return false;
+    }
+    Sleep(1);
+  }
+}
+
+// The attributes a file may be given; a directory's or a device's are no
+// file's.
+constexpr DWORD kFileAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 }  // namespace
 
 std::unique_ptr<FileHandle> Win32FileSystem::OpenFile(const std::string& path, FileAccess access,
@@ -140,8 +183,12 @@ std::unique_ptr<FileHandle> Win32FileSystem::OpenFile(const std::string& path, F
                                                       OpenFailure* failure) {
   // Readers and plain writers share reading (the description cache is read
   // by many processes at once); a file opened to be updated in place is
-  // kept to ourselves.
-  const DWORD share = access == FileAccess::ReadWrite ? 0 : FILE_SHARE_READ;
+  // kept to ourselves. Readers also let the file be replaced under them:
+  // they go on reading the content they opened, and a rewrite need not
+  // fail for a reader that happened to be there.
+  const DWORD share = access == FileAccess::ReadWrite ? 0
+                      : access == FileAccess::Read    ? FILE_SHARE_READ | FILE_SHARE_DELETE
+                                                      : FILE_SHARE_READ;
   if (access != FileAccess::Read && disposition != FileDisposition::CreateNew &&
       IsReadOnlyFile(path)) {
     *failure = OpenFailure::AccessDenied;
@@ -178,36 +225,44 @@ bool Win32FileSystem::MoveNoReplace(const std::string& from, const std::string& 
   return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;
 }
 
+// One rename, so that every reader finds the old file or the new one and
+// a writer killed at any point leaves one of them under the name; the new
+// file first takes the old one's access list and attributes, as the old
+// one's own would otherwise be lost with it. (ReplaceFile keeps them
+// itself, but Wine's renames the old file away before it moves the new one
+// in, and a writer killed in between leaves no file at all.)
 bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
   const DWORD attributes = GetFileAttributesA(to.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-  }
-  // The attributes just read answer it; no second question to the server.
-  if (IsReadOnlyFile(attributes)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-  }
-  // A move would give the file the temporary file's attributes and the
-  // directory's inherited security; a shared file must keep its own, which
-  // ReplaceFile carries over to the new content. The old content waits
-  // under a name of the temporary file's own until the new one is in, so
-  // that a replace failing half way can put it back.
-  const std::string backup = from + ".old";
-  if (!ReplaceFileA(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                    nullptr, nullptr)) {
-    // Only here is the old content under the backup name; on every other
-    // failure both files keep their names.
-    if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-      MoveFileExA(backup.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    // The attributes just read answer it; no second question to the server.
+    if (IsReadOnlyFile(attributes)) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return false;
     }
-    return false;
+    const DWORD kept = attributes & kFileAttributes;
+    if (!CopyAccessList(to, from) ||
+        !SetFileAttributesA(from.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL)) {
+      return false;
+    }
   }
-  DeleteFileA(backup.c_str());
-  // Wine's ReplaceFile moves the new file in as it is; the attributes at
-  // least are put back (on Windows they are there already).
-  SetFileAttributesA(to.c_str(), attributes);
-  return true;
+  return MoveOverWhenClosed(from, to);
+}
+
+std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::size_t separator = pattern.find_last_of("\\/");
+  const std::string directory =
+      separator == std::string::npos ? std::string() : pattern.substr(0, separator + 1);
+  WIN32_FIND_DATAA data;
+  const HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      found.push_back(directory + data.cFileName);
+    }
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  return found;
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {

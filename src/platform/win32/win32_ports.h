@@ -14,6 +14,7 @@ class Win32FileSystem : public FileSystem {
   bool MoveNoReplace(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  std::vector<std::string> FindFiles(const std::string& pattern) override;
 
  protected:
   std::unique_ptr<FileHandle> OpenFile(const std::string& path, FileAccess access,
@@ -50,6 +51,7 @@ class Win32Machine : public Machine {
   bool WideToAnsi(const std::u16string& text, std::size_t capacity, std::string* out) override;
   std::u16string AnsiToWide(const std::string& text) override;
   std::uint32_t ProcessId() override;
+  bool IsProcessRunning(std::uint32_t processId) override;
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override;
   void SetLastError(std::uint32_t code) override;

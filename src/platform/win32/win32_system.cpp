@@ -281,6 +281,16 @@ std::u16string Win32Machine::AnsiToWide(const std::string& text) {
 
 std::uint32_t Win32Machine::ProcessId() { return GetCurrentProcessId(); }
 
+// An id no process has is refused as a parameter; a process of another
+// user may refuse to be opened, and is taken as running.
+bool Win32Machine::IsProcessRunning(std::uint32_t processId) {
+  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+  const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
+}
+
 bool Win32Machine::ReadUserCountry(std::u16string* text) {
   HKEY panel = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel", 0, KEY_READ, &panel) != ERROR_SUCCESS) {
