@@ -31,6 +31,21 @@ enum class Publish {
 // name of this process's own.
 std::string TemporaryPathFor(const std::string& path);
 
+// What a rewrite of `path` left behind when its process ended before it
+// finished: its temporary file (the new content, whole or not), or the old
+// content kept under the temporary file's name + ".old" by the replace
+// earlier versions made. Only leftovers of processes that have ended, and
+// this process's own (it is not writing one now): another running process
+// may still be writing its own.
+struct Leftover {
+  std::string path;
+  std::uint64_t lastWrite = 0;
+};
+std::vector<Leftover> FindLeftovers(FileSystem& files, const std::string& path);
+
+// Removes every leftover FindLeftovers finds.
+void RemoveLeftovers(FileSystem& files, const std::string& path);
+
 // Whether this user may rewrite the existing file at `path` the way
 // RewriteWholeFile does: open it for writing, and create (then remove) the
 // temporary file in its directory. A file another program holds open is no
@@ -41,7 +56,7 @@ RewriteAccess CheckRewriteAccess(FileSystem& files, const std::string& path);
 // Writes `bytes` as the whole content of `path` through a temporary file in
 // the same directory. True only when every byte was written and the file was
 // moved into place; otherwise the temporary file is removed and `path` is
-// untouched.
+// untouched. A replace also removes the leftovers of rewrites that died.
 bool RewriteWholeFile(FileSystem& files, const std::string& path,
                       const std::vector<std::uint8_t>& bytes, Publish publish);
 

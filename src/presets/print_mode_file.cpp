@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "platform/ports.h"
 #include "presets/file_rewrite.h"
@@ -46,14 +47,118 @@ HeaderRead HeaderReadOf(ExactRead read, HeaderRead ended) {
   return read == ExactRead::kFailed ? HeaderRead::kUnreadable : ended;
 }
 
+// The first count entries name each mode number below count exactly once.
+bool IsPermutation(const Header& header) {
+  bool seen[kMaxPrintModes] = {};
+  for (std::size_t p = 0; p < header.count; ++p) {
+    const std::uint16_t mode = header.order[p];
+    if (mode >= header.count || seen[mode]) return false;
+    seen[mode] = true;
+  }
+  return true;
+}
+
+// Makes the first `count` order entries name each mode 0 .. count - 1 once,
+// where count is how many modes the file holds records for: of the first
+// `significant` entries, those naming another mode, or one named before,
+// are dropped, and modes no entry named follow in number order. A damaged
+// order then still lists every mode the file holds, and no mode without a
+// record.
+void RepairOrder(std::uint16_t* order, std::uint16_t significant, std::uint16_t count) {
+  bool listed[kMaxPrintModes] = {};
+  std::uint16_t kept = 0;
+  for (std::uint16_t p = 0; p < significant && p < kMaxPrintModes; ++p) {
+    const std::uint16_t mode = order[p];
+    if (mode >= count || listed[mode]) continue;
+    listed[mode] = true;
+    order[kept++] = mode;
+  }
+  for (std::uint16_t mode = 0; mode < count; ++mode) {
+    if (!listed[mode]) order[kept++] = mode;
+  }
+}
+
+// The count and display order of a header of kUserFileRecordsOffset bytes
+// whose signature was checked.
+Header HeaderOf(const std::uint8_t* bytes) {
+  Header header;
+  header.count = GetLe16(bytes + kUserFileCountOffset);
+  for (std::size_t i = 0; i < kMaxPrintModes; ++i) {
+    header.order[i] = GetLe16(bytes + kUserFileOrderOffset + 2 * i);
+  }
+  return header;
+}
+
+// How many whole user records a file of `size` bytes holds after its
+// header, when it holds exactly that many and no part of another.
+std::optional<std::uint16_t> ExactRecords(std::uint64_t size) {
+  if (size < kUserFileRecordsOffset) return std::nullopt;
+  const std::uint64_t records = size - kUserFileRecordsOffset;
+  if (records % sizeof(PrintModeRecord) != 0 ||
+      records / sizeof(PrintModeRecord) > kMaxUserPrintModes) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint16_t>(records / sizeof(PrintModeRecord));
+}
+
+// A count too small to list even the built-in modes is one damaged field
+// when the file holds exactly whole records after its header: the file's
+// length says how many, and the presets are taken back rather than lost
+// to the default file. The order is made to name them all.
+void RepairCount(Header* header, std::uint64_t size) {
+  if (header->count >= kBuiltInPrintModes) return;
+  const auto records = ExactRecords(size);
+  if (!records) return;
+  header->count = static_cast<std::uint16_t>(kBuiltInPrintModes + *records);
+  RepairOrder(header->order, header->count, header->count);
+}
+
+// The whole content of a user print mode file as a save writes it: our
+// signature, a count of 5 to 105 whose display order is sound, and exactly
+// the records it counts.
+bool IsWholeFile(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() < kUserFileRecordsOffset || !IsOurSignature(bytes.data())) return false;
+  const Header header = HeaderOf(bytes.data());
+  const auto records = ExactRecords(bytes.size());
+  return header.count >= kBuiltInPrintModes && records &&
+         header.count == kBuiltInPrintModes + *records && IsPermutation(header);
+}
+
+// The file is missing, yet a save that died may have left its content
+// beside it (see FindLeftovers): the newest leftover that is a whole file
+// takes the file's name, and the others go. Without one the file stays
+// missing, and the Main page makes the default one.
+bool RecoverFromLeftovers(FileSystem& files, const std::string& path) {
+  const std::vector<Leftover> leftovers = FindLeftovers(files, path);
+  const Leftover* newest = nullptr;
+  for (const Leftover& leftover : leftovers) {
+    const auto file = files.Open(leftover.path, FileAccess::Read, FileDisposition::OpenExisting);
+    std::vector<std::uint8_t> bytes;
+    if (file == nullptr || !file->ReadAll(&bytes) || !IsWholeFile(bytes)) continue;
+    if (newest == nullptr || leftover.lastWrite > newest->lastWrite) newest = &leftover;
+  }
+  // Not over a file that appeared meanwhile: that one is newer still.
+  if (newest == nullptr || !files.MoveNoReplace(newest->path, path)) return false;
+  RemoveLeftovers(files, path);
+  return true;
+}
+
+std::unique_ptr<FileHandle> OpenForReading(const std::string& path, OpenFailure* failure) {
+  FileSystem& files = *CurrentPorts().files;
+  auto file = files.Open(path, FileAccess::Read, FileDisposition::OpenExisting, failure);
+  if (file == nullptr && *failure == OpenFailure::Missing && RecoverFromLeftovers(files, path)) {
+    file = files.Open(path, FileAccess::Read, FileDisposition::OpenExisting, failure);
+  }
+  return file;
+}
+
 // Opens the file for reading and reads the signature, count and display
 // order, leaving the file at the first user record.
 HeaderRead OpenAndReadHeader(std::unique_ptr<FileHandle>* file, Header* header) {
   const std::string path = UserPrintModeFilePath();
   if (path.empty()) return HeaderRead::kNoDirectory;
   OpenFailure failure = OpenFailure::None;
-  *file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting,
-                                     &failure);
+  *file = OpenForReading(path, &failure);
   if (*file == nullptr) {
     return failure == OpenFailure::Missing ? HeaderRead::kMissing : HeaderRead::kUnreadable;
   }
@@ -63,10 +168,9 @@ HeaderRead OpenAndReadHeader(std::unique_ptr<FileHandle>* file, Header* header) 
   if (!IsOurSignature(bytes)) return HeaderRead::kOtherSignature;
   read = ReadExactlyOrEnd(**file, bytes + kSignatureSize, sizeof bytes - kSignatureSize);
   if (read != ExactRead::kRead) return HeaderReadOf(read, HeaderRead::kShort);
-  header->count = GetLe16(bytes + kUserFileCountOffset);
-  for (std::size_t i = 0; i < kMaxPrintModes; ++i) {
-    header->order[i] = GetLe16(bytes + kUserFileOrderOffset + 2 * i);
-  }
+  *header = HeaderOf(bytes);
+  std::uint64_t size = 0;
+  if ((*file)->GetSize(&size)) RepairCount(header, size);
   return HeaderRead::kRead;
 }
 
@@ -84,36 +188,6 @@ std::size_t ReadRecords(FileHandle& file, PrintModeRecord* records, std::size_t 
   }
   if (failed != nullptr) *failed = last == ExactRead::kFailed;
   return read;
-}
-
-// The first count entries name each mode number below count exactly once.
-bool IsPermutation(const Header& header) {
-  bool seen[kMaxPrintModes] = {};
-  for (std::size_t p = 0; p < header.count; ++p) {
-    const std::uint16_t mode = header.order[p];
-    if (mode >= header.count || seen[mode]) return false;
-    seen[mode] = true;
-  }
-  return true;
-}
-
-// Makes the first `count` order entries name each mode 0 .. count - 1 once,
-// where count is how many modes the file holds records for: of the first
-// `significant` entries, those naming another mode, or one named before,
-// are dropped, and modes no entry named follow in number order. A damaged order then still lists every mode the
-// file holds, and no mode without a record.
-void RepairOrder(std::uint16_t* order, std::uint16_t significant, std::uint16_t count) {
-  bool listed[kMaxPrintModes] = {};
-  std::uint16_t kept = 0;
-  for (std::uint16_t p = 0; p < significant && p < kMaxPrintModes; ++p) {
-    const std::uint16_t mode = order[p];
-    if (mode >= count || listed[mode]) continue;
-    listed[mode] = true;
-    order[kept++] = mode;
-  }
-  for (std::uint16_t mode = 0; mode < count; ++mode) {
-    if (!listed[mode]) order[kept++] = mode;
-  }
 }
 
 std::vector<std::uint8_t> EncodeFile(std::uint16_t count, const std::uint16_t* order,
@@ -272,12 +346,17 @@ bool LoadUserPrintModeRecords(std::vector<PrintModeRecord>* records) {
   records->clear();
   const std::string path = UserPrintModeFilePath();
   if (path.empty()) return false;
-  auto file = CurrentPorts().files->Open(path, FileAccess::Read, FileDisposition::OpenExisting);
+  OpenFailure failure = OpenFailure::None;
+  auto file = OpenForReading(path, &failure);
   std::uint8_t head[kUserFileOrderOffset];
   if (file == nullptr || !ReadExactly(*file, head, sizeof head) || !IsOurSignature(head)) {
     return false;
   }
-  const std::uint16_t count = GetLe16(head + kUserFileCountOffset);
+  std::uint16_t count = GetLe16(head + kUserFileCountOffset);
+  std::uint64_t size = 0;
+  if (count < kBuiltInPrintModes && file->GetSize(&size)) {
+    count = static_cast<std::uint16_t>(kBuiltInPrintModes + ExactRecords(size).value_or(0));
+  }
   if (count <= kBuiltInPrintModes) return true;
   const std::size_t wanted =
       count < kMaxPrintModes ? count - kBuiltInPrintModes : std::size_t{kMaxUserPrintModes};

@@ -214,6 +214,7 @@ const FaultKind kFaultKinds[] = {
     {FakeCall::kMove, Fault::kFail, "rename"},
     {FakeCall::kCopy, Fault::kFail, "copy"},
     {FakeCall::kDelete, Fault::kFail, "delete"},
+    {FakeCall::kList, Fault::kFail, "directory listing"},
     {FakeCall::kOpenPrinter, Fault::kFail, "OpenPrinter"},
     {FakeCall::kDriverInfo, Fault::kFail, "GetPrinterDriver"},
     {FakeCall::kGetPrinterData, Fault::kFail, "GetPrinterData"},
@@ -297,6 +298,44 @@ TEST(FaultTableTest, NoStoredFileOrSettingIsLostOrHalfWritten) {
           EXPECT_TRUE(*answer == *cleanAnswer) << "answered otherwise";
         }
         ExpectNothingLost(before, clean, world.Snapshot());
+      }
+    }
+  }
+}
+
+// A process killed at any step of a save or an export: the files it was
+// rewriting are each the old one or the new one, never missing or half
+// written, whatever the Main page of the next process then reads; and the
+// next save or export leaves nothing of the dead one behind.
+TEST(FaultTableTest, KilledAtAnyStepOfASaveTheFilesAreOldOrNew) {
+  const Operation* killed[] = {&kOperations[9], &kOperations[10]};
+  for (const Operation* operation : killed) {
+    SCOPED_TRACE(operation->name);
+    World cleanWorld;
+    const Stored before = cleanWorld.Snapshot();
+    ASSERT_TRUE(operation->run(cleanWorld).has_value());
+    const Stored clean = cleanWorld.Snapshot();
+    const int calls = cleanWorld.plan.AllCalls();
+    for (int step = 0; step <= calls; ++step) {
+      SCOPED_TRACE("killed after call " + std::to_string(step));
+      World world;
+      world.plan.StopAfter(step);
+      operation->run(world);
+      // The next process, with the plan of a world where nothing fails.
+      world.plan = fake::FaultPlan();
+      world.machine.processId = 5000;
+      for (const char* path : {kUserFile, kExportFile}) {
+        ASSERT_TRUE(world.files.Exists(path)) << path;
+        const Bytes& is = world.files.At(path).bytes;
+        EXPECT_TRUE(is == before.files.at(path).bytes || is == clean.files.at(path).bytes)
+            << path;
+      }
+      const Bytes listed = world.files.At(kUserFile).bytes;
+      ASSERT_TRUE(ListPrintModes(world).has_value());
+      EXPECT_EQ(world.files.At(kUserFile).bytes, listed) << "the Main page replaced the file";
+      ASSERT_TRUE(operation->run(world).has_value());
+      for (const std::string& path : world.files.Paths()) {
+        EXPECT_EQ(path.find(".tmp"), std::string::npos) << path << " is left";
       }
     }
   }

@@ -86,8 +86,12 @@ TEST_F(PrintModeFileTest, ReadersOnSignaturesCountsAndShortFiles) {
       {"empty", {}, UserFileRead::kUnusable, 0, 0, false, false, -1},
       {"signature and count only", prefix(twoUsers(5), 18), UserFileRead::kUnusable, 0, 0, false,
        false, 0},
-      {"count 4", twoUsers(4), UserFileRead::kUnusable, 0, 0, true, false, 0},
-      {"count 0", twoUsers(0), UserFileRead::kUnusable, 0, 0, true, false, 0},
+      // A count that cannot list the built-in modes over exactly whole
+      // records is one damaged field: the length says how many there are.
+      {"count 4", twoUsers(4), UserFileRead::kRead, 7, 2, true, true, 2},
+      {"count 0", twoUsers(0), UserFileRead::kRead, 7, 2, true, true, 2},
+      {"count 0, a record cut", prefix(twoUsers(0), twoUsers(0).size() - 1),
+       UserFileRead::kUnusable, 0, 0, true, false, 0},
       // The Main page lists only the modes with records.
       {"fewer records than counted", twoUsers(9), UserFileRead::kRead, 7, 2, true, false, -1},
       {"last record cut", shortRecords, UserFileRead::kRead, 6, 1, true, false, -1},
@@ -310,6 +314,63 @@ TEST_F(PrintModeFileTest, FailedRewritesLeaveTheOldFileWhole) {
     EXPECT_EQ(files_.Paths(), std::vector<std::string>{userPath_});
     ClearFaults();
   }
+}
+
+// A save that died left the file missing (earlier versions renamed the old
+// file away before moving the new one in): the next reader puts the newest
+// whole content a dead save left back under the name, rather than letting
+// the Main page make the default file; and every save cleans up after the
+// dead ones. A process still running may be writing its own: left alone.
+TEST_F(PrintModeFileTest, MissingFileComesBackFromWhatADeadSaveLeft) {
+  const std::string dead = userPath_ + ".77.tmp";
+  const std::string running = userPath_ + ".79.tmp";
+  machine_.otherProcesses.insert(79);
+  const struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, Bytes>> left;  // oldest first
+    int users;  // -1: nothing to recover
+  } kCases[] = {
+      {"old content set aside", {{dead + ".old", PlainUserFile(100)}}, 100},
+      {"new content whole, old set aside",
+       {{dead + ".old", PlainUserFile(3)}, {dead, PlainUserFile(4)}}, 4},
+      {"new content cut short",
+       {{dead + ".old", PlainUserFile(3)}, {dead, [] {
+          Bytes cut = PlainUserFile(4);
+          cut.pop_back();
+          return cut;
+        }()}},
+       3},
+      {"count of the new content wrong", {{dead, UserFile(6, {0, 1, 2, 3, 4, 5}, {})}}, -1},
+      {"of a running process only", {{running, PlainUserFile(2)}}, -1},
+      {"of another file", {{userPath_ + "x.78.tmp", PlainUserFile(2)}}, -1},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string& path : files_.Paths()) files_.Delete(path);
+    for (const auto& [path, bytes] : c.left) files_.PutBytes(path, bytes);
+    auto modes = std::make_unique<UserPrintModes>();
+    if (c.users < 0) {
+      EXPECT_EQ(ReadUserPrintModes(modes.get()), UserFileRead::kNotOpened);
+      continue;
+    }
+    ASSERT_EQ(ReadUserPrintModes(modes.get()), UserFileRead::kRead);
+    EXPECT_EQ(modes->userCount, c.users);
+    EXPECT_EQ(Contents(userPath_), PlainUserFile(static_cast<std::uint16_t>(c.users)));
+    EXPECT_EQ(files_.Paths(), std::vector<std::string>{userPath_});
+  }
+
+  // A save removes what dead saves left, and nothing a running one may use.
+  for (const std::string& path : files_.Paths()) files_.Delete(path);
+  ASSERT_TRUE(CreateDefaultPrintModeFile());
+  files_.PutBytes(dead, Bytes(10, 1));
+  files_.PutBytes(running, Bytes(10, 2));
+  files_.PutBytes(TemporaryFor(userPath_) + ".old", Bytes(10, 3));
+  PrintModeStore store;
+  ASSERT_TRUE(LoadPrintModeStore(&store));
+  store.working = MakeRecord(u"New");
+  ASSERT_TRUE(AppendPrintMode(&store));
+  ASSERT_TRUE(WritePrintModeStore(store));
+  EXPECT_EQ(files_.Paths(), (std::vector<std::string>{userPath_, running}));
 }
 
 }  // namespace
