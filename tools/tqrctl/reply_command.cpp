@@ -26,6 +26,9 @@ struct Reply {
   bool given = false;
 };
 
+// No reply the printer gives is longer.
+constexpr std::uint64_t kLongestReply = 64;
+
 int HexDigit(wchar_t c) {
   if (c >= L'0' && c <= L'9') return c - L'0';
   if (c >= L'a' && c <= L'f') return c - L'a' + 10;
@@ -54,18 +57,25 @@ bool ReadHex(const std::wstring& text, std::vector<BYTE>* bytes) {
   return high < 0;
 }
 
-bool ReadReplyFile(const std::wstring& path, std::vector<BYTE>* bytes) {
+// The file's whole length goes to `length`; its bytes are read only when
+// no reply is longer, so that the size a refusal names is the file's.
+bool ReadReplyFile(const std::wstring& path, std::vector<BYTE>* bytes, std::uint64_t* length) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return FailLastError("cannot open", path);
-  // One more byte than any reply, so that a longer file shows as too long.
-  bytes->assign(64 + 1, 0);
-  DWORD got = 0;
-  const bool read =
-      ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) != FALSE;
+  LARGE_INTEGER size = {};
+  bool read = GetFileSizeEx(file, &size) != FALSE;
+  *length = static_cast<std::uint64_t>(size.QuadPart);
+  bytes->clear();
+  if (read && *length <= kLongestReply) {
+    bytes->assign(static_cast<std::size_t>(*length), 0);
+    DWORD got = 0;
+    read = ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) !=
+               FALSE &&
+           got == bytes->size();
+  }
   CloseHandle(file);
   if (!read) return FailLastError("cannot read", path);
-  bytes->resize(got);
   return true;
 }
 
@@ -77,11 +87,11 @@ bool ReadReply(const Options& options, Reply* reply) {
   if (!hex.empty() && !ReadHex(hex, &reply->bytes)) {
     return Fail(std::string("the ") + reply->name + " reply is not pairs of hexadecimal digits");
   }
-  if (!file.empty() && !ReadReplyFile(file, &reply->bytes)) return false;
-  if (reply->bytes.size() != reply->size) {
-    return Fail(std::string("the ") + reply->name + " reply has " +
-                std::to_string(reply->bytes.size()) + " bytes; it takes " +
-                std::to_string(reply->size));
+  std::uint64_t length = reply->bytes.size();
+  if (!file.empty() && !ReadReplyFile(file, &reply->bytes, &length)) return false;
+  if (length != reply->size) {
+    return Fail(std::string("the ") + reply->name + " reply has " + std::to_string(length) +
+                " bytes; it takes " + std::to_string(reply->size));
   }
   return true;
 }

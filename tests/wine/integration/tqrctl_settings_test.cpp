@@ -180,5 +180,17 @@ TEST_F(TqrctlSettingsTest, StoredRepliesAreWhatStatusShows) {
             "Firmware version: 1.05\n");
 }
 
+// A reply file of the wrong length is refused with its own length, however
+// long it is.
+TEST_F(TqrctlSettingsTest, AReplyFileIsJudgedByItsWholeLength) {
+  const std::string big = MakeScratchDirectory() + "big.bin";
+  ASSERT_TRUE(WriteWholeFile(big, std::string(3000000, '\0')));
+  const TqrctlRun run = Run({L"reply", L"--status-file", Widen(big)});
+  EXPECT_EQ(run.exitCode, 2) << run.output;
+  EXPECT_NE(run.output.find("the \"PrinterStatus\" reply has 3000000 bytes; it takes 24"),
+            std::string::npos)
+      << run.output;
+}
+
 }  // namespace
 }  // namespace tqr::test
