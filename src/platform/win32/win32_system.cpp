@@ -313,8 +313,19 @@ bool Win32Machine::ReadUserCountry(std::u16string* text) {
   return true;
 }
 
+// The x86 driver in a 32-bit process of a 64-bit Windows (WoW64) would see
+// System32 redirected to SysWOW64 and keep a user print mode file apart from
+// the x64 driver's. The file is one per machine, so such a process names the
+// native System32 by the alias WoW64 gives it, Sysnative.
 std::string Win32Machine::SystemDirectory() {
   char path[MAX_PATH] = {};
+  BOOL wow64 = FALSE;
+  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
+    const UINT length = GetSystemWindowsDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    const std::string native = std::string(path, length) + "\\Sysnative";
+    if (GetFileAttributesA(native.c_str()) != INVALID_FILE_ATTRIBUTES) return native;
+  }
   const UINT length = GetSystemDirectoryA(path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return std::string();
   return std::string(path, length);
