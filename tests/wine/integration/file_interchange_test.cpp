@@ -4,7 +4,8 @@
 // the Read case of the other on the same folder (TQR_INTERCHANGE_DIR), which
 // stands for the system directory. The reader checks the files byte for byte
 // against the layout built by hand, then reads them through the driver's own
-// readers.
+// readers. Both also check that the system directory each names is the same
+// folder, where the one user print mode file of the machine lives.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -47,6 +48,12 @@ class FileInterchange : public ::testing::Test {
 
   std::string UserFilePath() const { return folder_ + kUserPrintModeFileName; }
   std::string ExportPath() const { return folder_ + kExportName; }
+  // A file the writer leaves in the system directory its machine port names,
+  // for the reader to find in the one its own names.
+  std::string ProbePath() const {
+    return win32::Win32Machine().SystemDirectory() + "\\TqrProbe-" +
+           folder_.substr(folder_.find_last_of('\\') + 1);
+  }
 
   static Bytes Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -67,6 +74,11 @@ TEST_F(FileInterchange, Write) {
   DeleteFileA(UserFilePath().c_str());
   DeleteFileA(ExportPath().c_str());
 
+  const HANDLE probe = CreateFileA(ProbePath().c_str(), GENERIC_WRITE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(probe, INVALID_HANDLE_VALUE) << ProbePath();
+  CloseHandle(probe);
+
   ASSERT_TRUE(CreateDefaultPrintModeFile());
   for (const PrintModeRecord& preset : Presets()) {
     PrintModeStore store;
@@ -81,6 +93,8 @@ TEST_F(FileInterchange, Write) {
 TEST_F(FileInterchange, Read) {
   ASSERT_FALSE(folder_.empty()) << "TQR_INTERCHANGE_DIR names the folder";
   const std::vector<PrintModeRecord> presets = Presets();
+  EXPECT_TRUE(DeleteFileA(ProbePath().c_str()))
+      << "the writer's system directory is not " << ProbePath();
 
   EXPECT_EQ(Read(UserFilePath()), UserFile(7, {0, 1, 2, 3, 4, 5, 6}, presets));
   EXPECT_EQ(Read(ExportPath()), ExportFile(2, presets));
