@@ -54,9 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   tqr::DdfHandle ddf = tqr::DdfLoadForPrinter(printer.handle());
   TQR_FUZZ_CHECK(ddf != nullptr);
-  // An image lacking a feature the driver needs is stale: the text's own
-  // image replaces it, and there is nothing of the input left to drive.
-  if (tqr::MissingNeededFeature(data) != nullptr) {
+  // An image of a description the driver does not accept is stale: the
+  // text's own image replaces it, and there is nothing of the input left to
+  // drive.
+  if (!tqr::IsAcceptedDescription(data)) {
     const std::vector<std::uint8_t>& shipped = tqr::fuzz::ShippedImage();
     TQR_FUZZ_CHECK(std::memcmp(ddf, shipped.data(), shipped.size()) == 0);
     tqr::DdfFree(&ddf);

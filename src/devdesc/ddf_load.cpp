@@ -35,6 +35,7 @@ DdfHandle CopyToBlock(const std::vector<std::uint8_t>& image) {
 
 enum class CacheRead { kLoaded, kUnreadable, kUnsound };
 
+
 // The last image of this process that passed the soundness check and had
 // every needed feature. Both are properties of the bytes alone, so a cache
 // read byte for byte equal to it passes them too, and comparing costs a
@@ -77,7 +78,7 @@ CacheRead ReadCache(FileHandle& cache, std::uint64_t size, DdfHandle* handle) {
   // A sound image lacking a needed feature did not come from a description
   // the driver accepts; the text decides afresh.
   if (!KeptSoundImage().Matches(block, size)) {
-    if (!ddf::IsSoundImage(block, size) || MissingNeededFeature(block) != nullptr) {
+    if (!ddf::IsSoundImage(block, size) || !IsAcceptedDescription(block)) {
       std::free(block);
       return CacheRead::kUnsound;
     }
@@ -134,7 +135,7 @@ bool DdfCompile(const char* textPath, const char* cachePath, std::vector<std::ui
   // rests on no call could answer soundly. Neither becomes a cache, and
   // both leave the caller a last error to show.
   if (!ddf::CompileDescription(text.data(), text.size(), image, nullptr) ||
-      MissingNeededFeature(image->data()) != nullptr) {
+      !IsAcceptedDescription(image->data())) {
     image->clear();
     if (ports.machine != nullptr) ports.machine->SetLastError(kErrorInvalidData);
     return false;

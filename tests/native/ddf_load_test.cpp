@@ -2,6 +2,8 @@
 // cache is used, rebuilt or left alone, and what an unsound cache does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "devdesc/ddf.h"
 #include "devdesc/ddf_needed.h"
 #include "support/needed_features_text.h"
@@ -259,6 +261,46 @@ TEST_F(DdfLoadTest, ACurrentCacheLackingANeededFeatureIsReplaced) {
   files_.At(kCachePath).lastWrite = files_.At(kTextPath).lastWrite;
   ExpectLoads();
   EXPECT_EQ(Cache(), compiled_);
+}
+
+// A current cache whose paper size had a bit flipped past what a settings
+// record can carry (A3 Rotated's width 42000 became 566288, which a record
+// took as -8908 mm) is refused and made again from the text; a text with
+// such a paper is refused as one lacking a feature is.
+TEST_F(DdfLoadTest, APaperNoRecordCanCarryIsNeverTrusted) {
+  ExpectLoads();
+  const std::vector<std::uint8_t> good = Cache();
+  const std::string name = "A4";
+  const auto at = std::search(good.begin(), good.end(), name.begin(), name.end());
+  ASSERT_NE(at, good.end());
+  const std::size_t paper = static_cast<std::size_t>(at - good.begin()) - 6;  // the option's head
+  const struct Flip {
+    const char* what;
+    std::size_t field;  // width 72, length 76
+    int bit;
+  } kFlips[] = {{"width, bit 19", 72, 19}, {"length, bit 31", 76, 31}, {"width, bit 22", 72, 22}};
+  for (const Flip& flip : kFlips) {
+    SCOPED_TRACE(flip.what);
+    std::vector<std::uint8_t> damaged = good;
+    damaged[paper + flip.field + flip.bit / 8] ^= static_cast<std::uint8_t>(1u << (flip.bit % 8));
+    files_.PutBytes(kCachePath, damaged);
+    files_.At(kCachePath).lastWrite = files_.At(kTextPath).lastWrite;  // current
+    ExpectLoads();
+    EXPECT_EQ(Cache(), compiled_);
+  }
+  for (const char* size : {"(327680, 29700)", "(21000, 4294967295)"}) {
+    std::string text = kText;
+    text.replace(text.find("(21000, 29700)"), 14, size);
+    files_.Put(kTextPath, text);
+    files_.Delete(kCachePath);
+    EXPECT_EQ(DdfLoad(kTextPath), nullptr) << size;
+    EXPECT_FALSE(files_.Exists(kCachePath)) << size;
+  }
+  std::string largest = kText;
+  largest.replace(largest.find("(21000, 29700)"), 14, "(327679, 327679)");
+  files_.Put(kTextPath, largest);
+  handle_ = DdfLoad(kTextPath);
+  EXPECT_NE(handle_, nullptr);
 }
 
 TEST_F(DdfLoadTest, CachePathReplacesTheLastExtension) {
