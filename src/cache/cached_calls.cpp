@@ -11,31 +11,37 @@ namespace {
 
 enum KeptCall : std::uint16_t { kCapability = 1, kDocument = 2 };
 
-// The bytes of the caller's record an answer can depend on: none for a
-// record of another driver, which the merge ignores; for ours its header and
-// its private part as far as the merge takes it, never more than the record's
-// own size words say the caller handed over.
-std::vector<std::uint8_t> InputBytes(const void* input) {
+// The bytes of the caller's record an answer can depend on, in place: none
+// for a record of another driver, which the merge ignores; for ours its
+// header and its private part as far as the merge takes it, never more than
+// the record's own size words say the caller handed over.
+std::size_t InputSize(const void* input) {
   const std::size_t claimed = ClaimedRecordSize(input);
-  if (!IsOwnRecord(input, claimed)) return {};
+  if (!IsOwnRecord(input, claimed)) return 0;
   std::uint16_t size = 0;
   std::uint16_t driverExtra = 0;
   const auto* bytes = static_cast<const std::uint8_t*>(input);
   std::memcpy(&size, bytes + offsetof(PublicDevMode, dmSize), sizeof size);
   std::memcpy(&driverExtra, bytes + offsetof(PublicDevMode, dmDriverExtra), sizeof driverExtra);
   const std::size_t length = std::size_t{size} + std::min<std::size_t>(driverExtra, kPrivateSize);
-  return std::vector<std::uint8_t>(bytes, bytes + std::min(length, claimed));
+  return std::min(length, claimed);
+}
+
+AnswerKey KeyOf(KeptCall call, std::uint16_t index, bool withOutput, const void* input) {
+  const std::size_t size = InputSize(input);
+  return AnswerKey{call, index, withOutput,
+                   size != 0 ? static_cast<const std::uint8_t*>(input) : nullptr, size};
 }
 
 // The caller's record as far as the key kept it, made whole again: the
 // bytes past what was kept are bytes the answer does not depend on, zero
 // up to the size the record claims, so that nothing reads past it. False
-// when the kept bytes are not a record of ours (InputBytes keeps no other).
-bool RecordFromKey(const std::vector<std::uint8_t>& kept, std::vector<std::uint8_t>* record) {
-  *record = kept;
-  if (kept.empty()) return true;
-  if (!IsOwnRecord(kept.data(), kept.size())) return false;
-  record->resize(std::max(kept.size(), ClaimedRecordSize(kept.data())), 0);
+// when the kept bytes are not a record of ours (InputSize keeps no other).
+bool RecordFromKey(const AnswerKey& key, std::vector<std::uint8_t>* record) {
+  record->assign(key.input, key.input + key.inputSize);
+  if (key.inputSize == 0) return true;
+  if (!IsOwnRecord(key.input, key.inputSize)) return false;
+  record->resize(std::max(key.inputSize, ClaimedRecordSize(key.input)), 0);
   return true;
 }
 
@@ -45,7 +51,7 @@ bool ReplayKeptAnswer(const AnswerKey& key, const char16_t* deviceName, DdfHandl
                       PrinterHandle printer, std::int32_t* answer,
                       std::vector<std::uint8_t>* output) {
   std::vector<std::uint8_t> record;
-  if (!RecordFromKey(key.input, &record)) return false;
+  if (!RecordFromKey(key, &record)) return false;
   const void* input = record.empty() ? nullptr : record.data();
   output->clear();
   if (key.call == kDocument) {
@@ -84,7 +90,7 @@ std::int32_t CachedDeviceCapability(PrinterCache& cache, PrinterHandle printer,
                                     void* output, const void* input) {
   std::int32_t answer = -1;
   if (AnswerWithoutDescription(index, output, &answer)) return answer;
-  const AnswerKey key{kCapability, index, output != nullptr, InputBytes(input)};
+  const AnswerKey key = KeyOf(kCapability, index, output != nullptr, input);
   return cache.Answer(
       printer, deviceName, key, output,
       [index](std::int32_t given) { return CapabilityOutputSize(index, given); },
@@ -99,8 +105,8 @@ std::int32_t CachedDocumentRecords::Copy(PrinterHandle printer, const char16_t* 
   // The record is kept even when the caller wants none back.
   DRVDEVMODE scratch;
   void* target = output != nullptr ? output : &scratch;
-  const AnswerKey key{kDocument, static_cast<std::uint16_t>(tiePrinterDefault ? 1 : 0), true,
-                      InputBytes(input)};
+  const AnswerKey key =
+      KeyOf(kDocument, static_cast<std::uint16_t>(tiePrinterDefault ? 1 : 0), true, input);
   return cache_.Answer(
       printer, deviceName, key, target,
       [](std::int32_t given) { return given == 1 ? sizeof(DRVDEVMODE) : 0; },

@@ -3,10 +3,27 @@
 #include <algorithm>
 #include <cstring>
 
+#include "devdesc/ddf_image.h"
+
 namespace tqr::cache {
 namespace {
 
 using Description = std::shared_ptr<const std::uint8_t>;
+
+// Refused description files remembered by their stamp: a process meets one
+// or two (the file being installed or mended); more are forgotten oldest
+// first, and compiled again when asked for.
+constexpr std::size_t kRememberedRefusals = 4;
+
+// What a printer's facts hold, as counted against the memory bound.
+std::size_t FactsBytes(const PrinterFacts& facts) {
+  std::size_t total = sizeof(PrinterFacts) + facts.descriptionPath.capacity() +
+                      (facts.driverName.capacity() + facts.country.capacity()) * sizeof(char16_t) +
+                      facts.defaultRecord.capacity() + facts.stored.capacity() +
+                      facts.forms.capacity() * sizeof(FormInfo);
+  for (const FormInfo& form : facts.forms) total += form.name.capacity() * sizeof(char16_t);
+  return total;
+}
 
 // Shared: a call that took the image goes on using it while another call
 // replaces it in the entry; the last of them frees it.
@@ -52,10 +69,22 @@ class LazyPrinter {
 }  // namespace
 
 struct PrinterCache::Entry {
+  // An answer and what it is kept under, the caller's record copied.
   struct Kept {
-    AnswerKey key;
-    std::int32_t answer;
+    std::uint16_t call = 0;
+    std::uint16_t index = 0;
+    bool withOutput = false;
+    std::vector<std::uint8_t> input;
+    std::int32_t answer = -1;
     std::vector<std::uint8_t> output;
+
+    bool Matches(const AnswerKey& key) const {
+      return call == key.call && index == key.index && withOutput == key.withOutput &&
+             input.size() == key.inputSize &&
+             (key.inputSize == 0 || std::memcmp(input.data(), key.input, key.inputSize) == 0);
+    }
+    AnswerKey Key() const { return AnswerKey{call, index, withOutput, input.data(), input.size()}; }
+    std::size_t Bytes() const { return sizeof(Kept) + input.capacity() + output.capacity(); }
   };
 
   std::u16string name;
@@ -74,16 +103,36 @@ struct PrinterCache::Entry {
   std::uint64_t lastUse = 0;
   std::uint64_t usedAt = 0;
   std::vector<Kept> answers;
-  // What a change dropped, for the worker to compute again.
-  std::vector<AnswerKey> toReplay;
+  // What a change dropped (keys only), for the worker to compute again.
+  std::vector<Kept> toReplay;
+  // What the entry counts against the bound, as last counted.
+  std::size_t bytes = 0;
 
   // Drops the kept answers, keeping their keys for the worker.
   void DropAnswers() {
     if (answers.empty()) return;
     toReplay.clear();
-    for (Kept& kept : answers) toReplay.push_back(std::move(kept.key));
+    for (Kept& kept : answers) {
+      kept.output = std::vector<std::uint8_t>();
+      toReplay.push_back(std::move(kept));
+    }
     answers.clear();
   }
+
+  std::size_t Bytes() const {
+    std::size_t total = sizeof(Entry) + name.capacity() * sizeof(char16_t);
+    if (facts != nullptr) total += FactsBytes(*facts);
+    for (const Kept& kept : answers) total += kept.Bytes();
+    for (const Kept& kept : toReplay) total += kept.Bytes();
+    return total;
+  }
+};
+
+struct PrinterCache::SharedDescription {
+  std::string path;
+  FileStamp stamp;
+  // Null when the driver refused the file as the stamp shows it.
+  Description image;
 };
 
 struct PrinterCache::Snapshot {
@@ -92,36 +141,112 @@ struct PrinterCache::Snapshot {
   bool fresh = false;
   std::uint64_t generation = 0;
   Description description;
+  // No description, as the driver refused its file.
+  bool refused = false;
   std::shared_ptr<const PrinterFacts> facts;
 };
 
-PrinterCache::PrinterCache(Replay replay) : replay_(std::move(replay)) {}
+PrinterCache::PrinterCache(Replay replay, std::size_t maxKeptBytes)
+    : replay_(std::move(replay)), maxKeptBytes_(maxKeptBytes) {}
 PrinterCache::~PrinterCache() = default;
 
-PrinterCache::Entry* PrinterCache::FindEntry(const std::u16string& name) {
-  for (const auto& entry : entries_) {
-    if (entry->name == name) return entry.get();
-  }
-  return nullptr;
+PrinterCache::Entry* PrinterCache::FindEntry(std::u16string_view name) {
+  const auto found = entries_.find(name);
+  return found != entries_.end() ? found->second.get() : nullptr;
 }
 
-PrinterCache::Entry& PrinterCache::TakeEntry(const std::u16string& name) {
+PrinterCache::Entry& PrinterCache::TakeEntry(std::u16string_view name) {
   if (Entry* entry = FindEntry(name)) return *entry;
-  if (entries_.size() >= kMaxPrinters) {
-    const auto oldest = std::min_element(
-        entries_.begin(), entries_.end(),
-        [](const auto& a, const auto& b) { return a->lastUse < b->lastUse; });
-    entries_.erase(oldest);
-  }
   auto entry = std::make_unique<Entry>();
   entry->name = name;
   entry->lastUse = ++useCounter_;
   entry->generation = ++generation_;
-  entries_.push_back(std::move(entry));
-  return *entries_.back();
+  Entry& taken = *entry;
+  entries_.emplace(std::u16string_view(taken.name), std::move(entry));
+  Recount(taken);
+  return taken;
 }
 
-bool PrinterCache::FindKept(const std::u16string& name, const AnswerKey& key, std::uint64_t now,
+void PrinterCache::Recount(Entry& entry) {
+  entryBytes_ -= entry.bytes;
+  entry.bytes = entry.Bytes();
+  entryBytes_ += entry.bytes;
+}
+
+std::size_t PrinterCache::BytesInUse() const {
+  std::size_t images = 0;
+  for (const SharedDescription& shared : descriptions_) {
+    if (shared.image != nullptr) ++images;
+  }
+  return entryBytes_ + images * ddf::kMaxImageSize;
+}
+
+void PrinterCache::KeepWithinBound(const Entry* inUse) {
+  while (BytesInUse() > maxKeptBytes_ && entries_.size() > 1) {
+    auto oldest = entries_.end();
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->second.get() == inUse) continue;
+      if (oldest == entries_.end() || it->second->lastUse < oldest->second->lastUse) oldest = it;
+    }
+    entryBytes_ -= oldest->second->bytes;
+    entries_.erase(oldest);
+    ForgetUnusedDescriptions();
+  }
+}
+
+// An image no printer holds any more goes (a call still computing from it
+// keeps its own share); refusals are few and small, the latest kept.
+void PrinterCache::ForgetUnusedDescriptions() {
+  std::erase_if(descriptions_, [](const SharedDescription& shared) {
+    return shared.image != nullptr && shared.image.use_count() == 1;
+  });
+  std::size_t refusals = 0;
+  for (auto it = descriptions_.rbegin(); it != descriptions_.rend(); ++it) {
+    if (it->image == nullptr) ++refusals;
+  }
+  for (auto it = descriptions_.begin(); refusals > kRememberedRefusals;) {
+    if (it->image == nullptr) {
+      it = descriptions_.erase(it);
+      --refusals;
+    } else {
+      ++it;
+    }
+  }
+}
+
+Description PrinterCache::DescriptionFor(const std::string& path, const FileStamp& stamp,
+                                         bool* refused) {
+  *refused = false;
+  // Without a stamp the file cannot be told from another: loaded each time.
+  const bool shareable = !path.empty() && stamp.present;
+  const auto find = [&]() -> const SharedDescription* {
+    for (const SharedDescription& shared : descriptions_) {
+      if (shared.path == path && shared.stamp == stamp) return &shared;
+    }
+    return nullptr;
+  };
+  if (shareable) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (const SharedDescription* shared = find()) {
+      *refused = shared->image == nullptr;
+      return shared->image;
+    }
+  }
+  // Loading reads files: outside the lock, as every round trip is.
+  Description image = LoadDescription(path);
+  if (!shareable) return image;
+  std::lock_guard<std::mutex> hold(lock_);
+  if (const SharedDescription* shared = find()) {  // loaded by another call meanwhile
+    *refused = shared->image == nullptr;
+    return shared->image;
+  }
+  *refused = image == nullptr;
+  descriptions_.push_back(SharedDescription{path, stamp, image});
+  ForgetUnusedDescriptions();
+  return image;
+}
+
+bool PrinterCache::FindKept(std::u16string_view name, const AnswerKey& key, std::uint64_t now,
                             void* output, std::int32_t* answer, Snapshot* snapshot) {
   std::lock_guard<std::mutex> hold(lock_);
   Entry* entry = FindEntry(name);
@@ -130,12 +255,9 @@ bool PrinterCache::FindKept(const std::u16string& name, const AnswerKey& key, st
   entry->usedAt = now;
   snapshot->known = true;
   snapshot->fresh = entry->trusted && now >= entry->readAt && now - entry->readAt < kFreshFor;
-  snapshot->generation = entry->generation;
-  snapshot->description = entry->description;
-  snapshot->facts = entry->facts;
-  if (!snapshot->fresh) return false;
-  for (const Entry::Kept& kept : entry->answers) {
-    if (kept.key == key) {
+  if (snapshot->fresh) {
+    for (const Entry::Kept& kept : entry->answers) {
+      if (!kept.Matches(key)) continue;
       if (output != nullptr && !kept.output.empty()) {
         std::memcpy(output, kept.output.data(), kept.output.size());
       }
@@ -143,10 +265,13 @@ bool PrinterCache::FindKept(const std::u16string& name, const AnswerKey& key, st
       return true;
     }
   }
+  snapshot->generation = entry->generation;
+  snapshot->description = entry->description;
+  snapshot->facts = entry->facts;
   return false;
 }
 
-void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, std::uint64_t now,
+void PrinterCache::Refresh(std::u16string_view name, PrinterHandle printer, std::uint64_t now,
                            bool byCaller, Snapshot* snapshot) {
   std::uint64_t invalidations = 0;
   {
@@ -154,18 +279,8 @@ void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, st
     invalidations = invalidations_;
   }
   auto facts = std::make_shared<const PrinterFacts>(ReadPrinterFacts(printer));
-  Description description;
-  {
-    std::lock_guard<std::mutex> hold(lock_);
-    const Entry* entry = FindEntry(name);
-    if (entry != nullptr && entry->facts != nullptr &&
-        entry->facts->descriptionPath == facts->descriptionPath &&
-        entry->facts->description == facts->description) {
-      description = entry->description;
-    }
-  }
-  // Loading reads files: outside the lock, as every round trip is.
-  if (description == nullptr) description = LoadDescription(facts->descriptionPath);
+  bool refused = false;
+  Description description = DescriptionFor(facts->descriptionPath, facts->description, &refused);
 
   std::lock_guard<std::mutex> hold(lock_);
   if (!byCaller && FindEntry(name) == nullptr) return;  // evicted meanwhile: not brought back
@@ -180,6 +295,7 @@ void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, st
     // write, but neither trusted nor kept.
     snapshot->generation = 0;
     snapshot->description = std::move(description);
+    snapshot->refused = refused;
     snapshot->facts = std::move(facts);
     return;
   }
@@ -192,28 +308,41 @@ void PrinterCache::Refresh(const std::u16string& name, PrinterHandle printer, st
       entry.description = description;
     }
     entry.readAt = now;
-    // Without a description every call tries to load it again.
+    // Without a description every call reads the facts again, so that a
+    // mended file is seen at once; a refused one is not compiled again
+    // until its stamp changes.
     entry.trusted = entry.description != nullptr;
   }
   snapshot->generation = entry.generation;
   snapshot->description = entry.description;
+  snapshot->refused = entry.description == nullptr && refused;
   snapshot->facts = entry.facts;
+  Recount(entry);
+  ForgetUnusedDescriptions();
+  KeepWithinBound(&entry);
 }
 
-void PrinterCache::Keep(const std::u16string& name, const Snapshot& snapshot,
+void PrinterCache::Keep(std::u16string_view name, const Snapshot& snapshot,
                         const AnswerKey& key, std::int32_t answer, const void* output,
                         std::size_t size) {
   std::lock_guard<std::mutex> hold(lock_);
   Entry* entry = FindEntry(name);
   if (entry == nullptr || entry->generation != snapshot.generation) return;
   for (const Entry::Kept& kept : entry->answers) {
-    if (kept.key == key) return;
+    if (kept.Matches(key)) return;
   }
   if (entry->answers.size() >= kMaxAnswersPerPrinter) entry->answers.erase(entry->answers.begin());
   const auto* bytes = static_cast<const std::uint8_t*>(output);
-  entry->answers.push_back(Entry::Kept{
-      key, answer,
-      bytes != nullptr ? std::vector<std::uint8_t>(bytes, bytes + size) : std::vector<std::uint8_t>()});
+  Entry::Kept kept;
+  kept.call = key.call;
+  kept.index = key.index;
+  kept.withOutput = key.withOutput;
+  if (key.inputSize != 0) kept.input.assign(key.input, key.input + key.inputSize);
+  kept.answer = answer;
+  if (bytes != nullptr) kept.output.assign(bytes, bytes + size);
+  entry->answers.push_back(std::move(kept));
+  Recount(*entry);
+  KeepWithinBound(entry);
 }
 
 std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, const AnswerKey& key,
@@ -227,7 +356,7 @@ std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, con
     DdfFree(&ddf);
     return answer;
   }
-  const std::u16string printerName(name);
+  const std::u16string_view printerName(name);
   const std::uint64_t now = ports.clock->NowMilliseconds();
   std::int32_t answer = -1;
   Snapshot snapshot;
@@ -243,7 +372,11 @@ std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, con
     return answer;
   }
   if (!snapshot.fresh) Refresh(printerName, printer.Get(), now, true, &snapshot);
-  if (snapshot.description == nullptr) return -1;
+  if (snapshot.description == nullptr) {
+    // The reason the load left, for a refusal remembered without a load.
+    if (snapshot.refused && ports.machine != nullptr) ports.machine->SetLastError(kErrorInvalidData);
+    return -1;
+  }
   {
     const FactsInUse read(snapshot.facts.get(), printer.Get());
     answer = compute(snapshot.description.get(), printer.Get(), output);
@@ -256,10 +389,11 @@ std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, con
 void PrinterCache::InvalidateAll() {
   std::lock_guard<std::mutex> hold(lock_);
   ++invalidations_;
-  for (const auto& entry : entries_) {
+  for (const auto& [name, entry] : entries_) {
     entry->trusted = false;
     entry->generation = ++generation_;
     entry->DropAnswers();
+    Recount(*entry);
   }
 }
 
@@ -282,7 +416,7 @@ bool PrinterCache::KeepWarm(std::uint32_t* nextInMilliseconds) {
   {
     std::lock_guard<std::mutex> hold(lock_);
     bool warm = false;
-    for (const auto& entry : entries_) {
+    for (const auto& [name, entry] : entries_) {
       if (clock == nullptr || now - std::min(now, entry->usedAt) >= kWarmFor) continue;
       warm = true;
       // A description that would not load is tried again by the calls
@@ -313,15 +447,17 @@ void PrinterCache::WarmUp(const std::u16string& name, std::uint64_t now) {
   if (printer.Get() == nullptr) return;
   Snapshot snapshot;
   Refresh(name, printer.Get(), now, false, &snapshot);
-  std::vector<AnswerKey> keys;
+  std::vector<Entry::Kept> keys;
   {
     std::lock_guard<std::mutex> hold(lock_);
     Entry* entry = FindEntry(name);
     if (entry == nullptr || entry->generation != snapshot.generation) return;
     keys.swap(entry->toReplay);
+    Recount(*entry);
   }
   if (!replay_ || snapshot.description == nullptr) return;
-  for (const AnswerKey& key : keys) {
+  for (const Entry::Kept& kept : keys) {
+    const AnswerKey key = kept.Key();
     std::int32_t answer = -1;
     std::vector<std::uint8_t> output;
     bool replayed = false;
@@ -339,11 +475,25 @@ void PrinterCache::WarmUp(const std::u16string& name, std::uint64_t now) {
 void PrinterCache::Clear() {
   std::lock_guard<std::mutex> hold(lock_);
   entries_.clear();
+  descriptions_.clear();
+  entryBytes_ = 0;
 }
 
 std::size_t PrinterCache::PrinterCount() {
   std::lock_guard<std::mutex> hold(lock_);
   return entries_.size();
+}
+
+std::size_t PrinterCache::DescriptionCount() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return static_cast<std::size_t>(std::count_if(
+      descriptions_.begin(), descriptions_.end(),
+      [](const SharedDescription& shared) { return shared.image != nullptr; }));
+}
+
+std::size_t PrinterCache::KeptBytes() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return BytesInUse();
 }
 
 }  // namespace tqr::cache

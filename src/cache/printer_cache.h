@@ -2,10 +2,18 @@
 // application's run of capability and settings calls does not ask the
 // spooler and the files the same questions dozens of times over.
 //
-// Per printer (by name, at most kMaxPrinters, the least recently used
-// dropped first): the facts the answers depend on (printer_facts.h), the
-// description image loaded from them, and answers already given, keyed by
-// call, index and the caller's record.
+// Per printer (by name): the facts the answers depend on (printer_facts.h),
+// the description image loaded from them, and answers already given, keyed
+// by call, index and the caller's record. Every printer the process asks
+// about is kept, up to a memory bound (kMaxKeptBytes, the least recently
+// used dropped first): a print server or a terminal server holds dozens of
+// queues of one model, and an application's print dialog asks each of them.
+// One image serves every printer whose description file is the same (path,
+// size and time); a file the driver refused is remembered by the same stamp
+// and not compiled again until it changes.
+//
+// A kept answer is found without allocating or copying anything but the
+// answer itself: the name and the caller's record are compared in place.
 //
 // Freshness:
 // - A write through this process's spooler port (stored settings, printer
@@ -38,6 +46,10 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
+#include <type_traits>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "cache/printer_facts.h"
@@ -56,27 +68,54 @@ constexpr std::uint64_t kRefreshAfter = 350;
 // an application's print dialog asks in bursts with a user's pauses
 // between them.
 constexpr std::uint64_t kWarmFor = 10'000;
-constexpr std::size_t kMaxPrinters = 4;
 constexpr std::size_t kMaxAnswersPerPrinter = 32;
+// What the kept printers may hold together: their facts, their answers
+// with the records they were asked with, and each description image in use
+// (counted at the largest an image can be). A printer with every answer it
+// may keep holds about 120 KB at worst (32 answers of a record in and up to
+// 2 KB out, a stored record, a default record and the server's forms), so
+// the bound holds 128 such printers, and some thousands as applications
+// use them (a few answers each).
+constexpr std::size_t kMaxKeptBytes = 16u << 20;
 
-// What an answer is kept under. `input` holds the bytes of the caller's
-// record that the answer can depend on (empty when there is none that
-// counts).
+// What an answer is kept under, borrowed from the caller for the call:
+// `input` points to the bytes of the caller's record that the answer can
+// depend on (none when there is none that counts).
 struct AnswerKey {
   std::uint16_t call = 0;
   std::uint16_t index = 0;
   bool withOutput = false;
-  std::vector<std::uint8_t> input;
-  bool operator==(const AnswerKey&) const = default;
+  const std::uint8_t* input = nullptr;
+  std::size_t inputSize = 0;
+};
+
+// A callable borrowed for one call, without the heap a std::function may
+// take for what it captures: it must not outlive what it was made from.
+template <typename Signature>
+class FunctionRef;
+template <typename Result, typename... Args>
+class FunctionRef<Result(Args...)> {
+ public:
+  template <typename Callable>
+    requires(!std::is_same_v<std::remove_cvref_t<Callable>, FunctionRef>)
+  FunctionRef(const Callable& callable)  // NOLINT: made implicitly, as a lambda is passed
+      : object_(&callable), call_([](const void* object, Args... args) -> Result {
+          return (*static_cast<const Callable*>(object))(std::forward<Args>(args)...);
+        }) {}
+  Result operator()(Args... args) const { return call_(object_, std::forward<Args>(args)...); }
+
+ private:
+  const void* object_;
+  Result (*call_)(const void*, Args...);
 };
 
 // Computes an answer with the printer's description (null when it cannot be
 // had) and a handle to the printer; writes `outputSize` bytes to `output`
 // when that is not null.
 using ComputeAnswer =
-    std::function<std::int32_t(DdfHandle description, PrinterHandle printer, void* output)>;
+    FunctionRef<std::int32_t(DdfHandle description, PrinterHandle printer, void* output)>;
 // How many bytes an answer wrote to its output.
-using OutputSizeOf = std::function<std::size_t(std::int32_t answer)>;
+using OutputSizeOf = FunctionRef<std::size_t(std::int32_t answer)>;
 // Computes again the answer kept under `key` for the printer named `name`,
 // its output into `output`; false when it cannot be kept.
 using Replay = std::function<bool(const AnswerKey& key, const char16_t* name,
@@ -86,7 +125,8 @@ using Replay = std::function<bool(const AnswerKey& key, const char16_t* name,
 class PrinterCache {
  public:
   // Without `replay` the worker keeps the facts warm but not the answers.
-  explicit PrinterCache(Replay replay = nullptr);
+  // `maxKeptBytes` is the memory bound (smaller in tests).
+  explicit PrinterCache(Replay replay = nullptr, std::size_t maxKeptBytes = kMaxKeptBytes);
   ~PrinterCache();
   PrinterCache(const PrinterCache&) = delete;
   PrinterCache& operator=(const PrinterCache&) = delete;
@@ -106,28 +146,50 @@ class PrinterCache {
   // Releases everything kept (the module is unloading).
   void Clear();
 
-  // For tests: how many printers are kept.
+  // For tests: how many printers and description images are kept, and the
+  // bytes counted against the bound.
   std::size_t PrinterCount();
+  std::size_t DescriptionCount();
+  std::size_t KeptBytes();
 
  private:
   struct Entry;
   struct Snapshot;
+  struct SharedDescription;
 
-  bool FindKept(const std::u16string& name, const AnswerKey& key, std::uint64_t now,
+  bool FindKept(std::u16string_view name, const AnswerKey& key, std::uint64_t now,
                 void* output, std::int32_t* answer, Snapshot* snapshot);
   // `byCaller`: a call asked, which makes the printer recently used.
-  void Refresh(const std::u16string& name, PrinterHandle printer, std::uint64_t now,
+  void Refresh(std::u16string_view name, PrinterHandle printer, std::uint64_t now,
                bool byCaller, Snapshot* snapshot);
   void WarmUp(const std::u16string& name, std::uint64_t now);
   void StartWarming(Worker& worker);
-  void Keep(const std::u16string& name, const Snapshot& snapshot, const AnswerKey& key,
+  void Keep(std::u16string_view name, const Snapshot& snapshot, const AnswerKey& key,
             std::int32_t answer, const void* output, std::size_t size);
-  Entry* FindEntry(const std::u16string& name);
-  Entry& TakeEntry(const std::u16string& name);
+  Entry* FindEntry(std::u16string_view name);
+  Entry& TakeEntry(std::u16string_view name);
+  // The description image for the file at `path` as `stamp` shows it:
+  // shared with every printer that has the same file, loaded when no
+  // printer has it yet. Null when it cannot be had; `refused` when the
+  // driver refused the file as it is.
+  std::shared_ptr<const std::uint8_t> DescriptionFor(const std::string& path,
+                                                     const FileStamp& stamp,
+                                                     bool* refused);
+  // Counts the entry's bytes again after a change, then drops the least
+  // recently used printers other than `inUse` until the bound holds.
+  void Recount(Entry& entry);
+  void KeepWithinBound(const Entry* inUse);
+  void ForgetUnusedDescriptions();
+  std::size_t BytesInUse() const;
 
   const Replay replay_;
+  const std::size_t maxKeptBytes_;
   std::mutex lock_;
-  std::vector<std::unique_ptr<Entry>> entries_;
+  // By name; the key views the name its entry holds.
+  std::unordered_map<std::u16string_view, std::unique_ptr<Entry>> entries_;
+  std::vector<SharedDescription> descriptions_;
+  // The bytes of every entry (Entry::bytes), the images apart.
+  std::size_t entryBytes_ = 0;
   std::uint64_t generation_ = 0;
   std::uint64_t useCounter_ = 0;
   // Counts the writes through this process, for a read to learn whether
