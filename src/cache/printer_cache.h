@@ -58,12 +58,14 @@
 
 namespace tqr::cache {
 
-// Well under the one second a change may take to be seen, with room for
-// the reading of the facts and a coarse clock (Windows ticks by 16 ms).
-constexpr std::uint64_t kFreshFor = 500;
+// Under the one second a change may take to be seen, with room for a
+// coarse clock (Windows ticks by 16 ms): trust counts from the start of the
+// reading, which saw every change made before it. No shorter, as every
+// reading of a warm printer costs the worker a millisecond of round trips.
+constexpr std::uint64_t kFreshFor = 900;
 // When the worker reads an entry again: early enough that the read is in
 // before kFreshFor runs out, with room for a slow read and a late wake-up.
-constexpr std::uint64_t kRefreshAfter = 350;
+constexpr std::uint64_t kRefreshAfter = 700;
 // How long after the last call about a printer the worker keeps it warm:
 // an application's print dialog asks in bursts with a user's pauses
 // between them.
