@@ -15,11 +15,17 @@
 // made at the start of the run and deleted at its end; the PostScript printer's
 // page sizes are made from ours (as many, names as long). Each row of repeated
 // calls is the mean over an iteration count chosen so that the row takes about
-// one second; the first call in a fresh process (this program started again
-// with --cold) is the median of seven, as a process's start under Wine varies
-// by a tenth either way; the first call a second after the description file
-// was written anew is the median of three.
+// one second. Calls that happen once are timed in processes of their own (this
+// program started again): the first call in a fresh process (--cold, the
+// median of seven, as a process's start under Wine varies by a tenth either
+// way); the first call a second after the description file was written anew
+// (--replaced, the median of three); the second call in a process, the first
+// of a new question, the first after an 11 s pause and the CPU spent over 15
+// idle seconds after it (--one-offs, about half a minute per printer). Last,
+// 64 printers of our model and 64 PostScript ones, asked round-robin over 1 to
+// 64 of them, and the memory and handles of 100,000 such calls.
 #include <windows.h>
+#include <psapi.h>
 #include <winspool.h>
 
 #include <algorithm>
@@ -90,14 +96,34 @@ bool Exists(const wchar_t* printer) {
   return true;
 }
 
-void Remove(const wchar_t* printer, const wchar_t* driver) {
+void RemovePrinter(const wchar_t* printer) {
   PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
   HANDLE handle = nullptr;
   if (OpenPrinterW(const_cast<LPWSTR>(printer), &handle, &access)) {
     DeletePrinter(handle);
     ClosePrinter(handle);
   }
+}
+
+void Remove(const wchar_t* printer, const wchar_t* driver) {
+  RemovePrinter(printer);
   DeletePrinterDriverExW(nullptr, nullptr, const_cast<LPWSTR>(driver), 0, 0);
+}
+
+bool MakePrinter(const wchar_t* printer, const wchar_t* driver) {
+  PRINTER_INFO_2W p = {};
+  p.pPrinterName = const_cast<LPWSTR>(printer);
+  p.pPortName = const_cast<LPWSTR>(L"FILE:");
+  p.pDriverName = const_cast<LPWSTR>(driver);
+  p.pPrintProcessor = const_cast<LPWSTR>(L"winprint");
+  p.pDatatype = const_cast<LPWSTR>(L"RAW");
+  const HANDLE handle = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&p));
+  if (handle == nullptr) {
+    std::fprintf(stderr, "AddPrinterW %s: error %lu\n", Narrow(printer).c_str(), GetLastError());
+    return false;
+  }
+  ClosePrinter(handle);
+  return true;
 }
 
 bool Add(const wchar_t* printer, const wchar_t* driver, const std::wstring& driverPath,
@@ -117,25 +143,17 @@ bool Add(const wchar_t* printer, const wchar_t* driver, const std::wstring& driv
                  GetLastError());
     return false;
   }
-  PRINTER_INFO_2W p = {};
-  p.pPrinterName = const_cast<LPWSTR>(printer);
-  p.pPortName = const_cast<LPWSTR>(L"FILE:");
-  p.pDriverName = const_cast<LPWSTR>(driver);
-  p.pPrintProcessor = const_cast<LPWSTR>(L"winprint");
-  p.pDatatype = const_cast<LPWSTR>(L"RAW");
-  const HANDLE handle = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&p));
-  if (handle == nullptr) {
-    std::fprintf(stderr, "AddPrinterW %s: error %lu\n", Narrow(printer).c_str(), GetLastError());
-    return false;
-  }
-  ClosePrinter(handle);
-  return true;
+  return MakePrinter(printer, driver);
 }
 
 std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
 
 struct Row {
   double papers, names, size, document, papersWithRecord, documentWithRecord, cold, replaced;
+  // One-off calls in a process of their own (OneOffs): the second call, the
+  // first of a new question, the first after a pause; then the process's
+  // CPU milliseconds over the idle seconds after its last call.
+  double second, newQuestion, afterPause, idleCpu;
   int paperCount, sizeAnswer;
   LONG documentAnswer;
 };
@@ -156,29 +174,53 @@ double Median(std::vector<double> values) {
   return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
-// The first DC_PAPERS of a fresh process, the driver's loading included:
-// this program started again with --cold, which reports the microseconds
-// as its exit code. The median of seven.
-double ColdCall(const wchar_t* name) {
+// Runs this program again with `arguments` and returns the figures it
+// wrote to a file named after them, or its exit code when it wrote none.
+std::vector<double> Child(const std::wstring& arguments) {
   wchar_t module[MAX_PATH];
   GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::vector<double> runs;
-  for (int i = 0; i < 7; ++i) {
-    std::wstring command = L"\"" + std::wstring(module) + L"\" --cold \"" + name + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-      return 0;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    runs.push_back(code);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring figures = std::wstring(temp) + L"tqrbench.figures";
+  DeleteFileW(figures.c_str());
+  std::wstring command = L"\"" + std::wstring(module) + L"\" " + arguments + L" \"" + figures + L"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return {};
   }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::vector<double> out;
+  if (FILE* file = _wfopen(figures.c_str(), L"r")) {
+    double value = 0;
+    while (std::fscanf(file, "%lf", &value) == 1) out.push_back(value);
+    std::fclose(file);
+    DeleteFileW(figures.c_str());
+  }
+  if (out.empty()) out.push_back(code);
+  return out;
+}
+
+void WriteFigures(const char* path, const std::vector<double>& figures) {
+  if (FILE* file = std::fopen(path, "w")) {
+    for (const double figure : figures) std::fprintf(file, "%.3f\n", figure);
+    std::fclose(file);
+  }
+}
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+// The first DC_PAPERS of a fresh process, the driver's loading included:
+// this program started again with --cold. The median of seven.
+double ColdCall(const wchar_t* name) {
+  std::vector<double> runs;
+  for (int i = 0; i < 7; ++i) runs.push_back(Child(L"--cold " + Quoted(name)).front());
   return Median(runs);
 }
 
@@ -210,19 +252,64 @@ void Rewrite(const std::wstring& path) {
 }
 
 // The first DC_PAPERS after the printer's description file (our .DDF, the
-// PostScript printer's PPD) was replaced, a little over a second later:
-// the median of three.
-double CallAfterReplacing(const wchar_t* name, const std::wstring& descriptionFile,
-                          std::vector<WORD>& papers) {
+// PostScript printer's PPD) was written anew, a little over a second later,
+// in a process that had asked once before (so that no worker of ours runs,
+// which would have read the new file during the pause): the median of three.
+double CallAfterReplacing(const wchar_t* name, const std::wstring& descriptionFile) {
   std::vector<double> runs;
   for (int i = 0; i < 3; ++i) {
-    Rewrite(descriptionFile);
-    Sleep(1100);
-    const double start = Now();
-    DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), nullptr);
-    runs.push_back((Now() - start) * 1e6);
+    runs.push_back(Child(L"--replaced " + Quoted(name) + L" " + Quoted(descriptionFile)).front());
   }
   return Median(runs);
+}
+
+double TimeMicroseconds(const std::function<void()>& call) {
+  const double start = Now();
+  call();
+  return (Now() - start) * 1e6;
+}
+
+double ProcessCpuMilliseconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 1e4;
+}
+
+constexpr DWORD kPauseMilliseconds = 11000;
+constexpr DWORD kIdleMilliseconds = 15000;
+
+// In a process of its own: the second DC_PAPERS, the first DC_PAPERNAMES
+// right after it, the first DC_PAPERS after an 11 s pause, then the CPU the
+// process spends over 15 idle seconds (a worker keeping printers warm).
+std::vector<double> OneOffCalls(const wchar_t* name) {
+  std::vector<WORD> papers(1024);
+  std::vector<wchar_t> names(1024 * 64);
+  const auto askPapers = [&] {
+    DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), nullptr);
+  };
+  askPapers();
+  const double second = TimeMicroseconds(askPapers);
+  const double newQuestion = TimeMicroseconds(
+      [&] { DeviceCapabilitiesW(name, L"FILE:", DC_PAPERNAMES, names.data(), nullptr); });
+  Sleep(kPauseMilliseconds);
+  const double afterPause = TimeMicroseconds(askPapers);
+  const double cpu = ProcessCpuMilliseconds();
+  Sleep(kIdleMilliseconds);
+  return {second, newQuestion, afterPause, ProcessCpuMilliseconds() - cpu};
+}
+
+double ReplacedCall(const wchar_t* name, const std::wstring& descriptionFile) {
+  std::vector<WORD> papers(1024);
+  const auto askPapers = [&] {
+    DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), nullptr);
+  };
+  askPapers();
+  Rewrite(descriptionFile);
+  Sleep(1100);
+  return TimeMicroseconds(askPapers);
 }
 
 std::wstring OurDescription(HANDLE printer) {
@@ -230,9 +317,18 @@ std::wstring OurDescription(HANDLE printer) {
   return Folder(data) + L"TQR54GFX.DDF";
 }
 
-Row MeasurePrinter(const wchar_t* name, bool ours) {
+Row MeasurePrinter(const wchar_t* name, bool ours, bool oneOffs) {
   Row row = {};
   row.cold = ColdCall(name);
+  if (oneOffs) {
+    const std::vector<double> figures = Child(L"--one-offs " + Quoted(name));
+    if (figures.size() == 4) {
+      row.second = figures[0];
+      row.newQuestion = figures[1];
+      row.afterPause = figures[2];
+      row.idleCpu = figures[3];
+    }
+  }
   HANDLE printer = nullptr;
   if (!OpenPrinterW(const_cast<LPWSTR>(name), &printer, nullptr)) {
     std::fprintf(stderr, "cannot open %s: error %lu\n", Narrow(name).c_str(), GetLastError());
@@ -262,7 +358,7 @@ Row MeasurePrinter(const wchar_t* name, bool ours) {
     DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, input,
                         DM_IN_BUFFER | DM_OUT_BUFFER);
   });
-  row.replaced = CallAfterReplacing(name, ours ? OurDescription(printer) : DataFile(printer), papers);
+  row.replaced = CallAfterReplacing(name, ours ? OurDescription(printer) : DataFile(printer));
   ClosePrinter(printer);
   return row;
 }
@@ -387,6 +483,162 @@ void Breakdown(const wchar_t* name) {
   ClosePrinter(printer);
 }
 
+// Many printers of one model, asked round-robin: N = 1 to 64 of ours
+// against as many of Wine's PostScript driver, interleaved and repeated.
+constexpr int kFleetSizes[] = {1, 4, 8, 16, 64};
+constexpr int kFleetSize = 64;
+constexpr int kFleetRounds = 3;
+
+std::wstring DriverOf(const wchar_t* printer) {
+  HANDLE handle = nullptr;
+  if (!OpenPrinterW(const_cast<LPWSTR>(printer), &handle, nullptr)) return L"";
+  std::vector<BYTE> buffer;
+  TwoCalls(buffer, [&](BYTE* b, DWORD s, DWORD* n) { GetPrinterW(handle, 2, b, s, n); });
+  ClosePrinter(handle);
+  const wchar_t* driver =
+      buffer.empty() ? nullptr : reinterpret_cast<PRINTER_INFO_2W*>(buffer.data())->pDriverName;
+  return driver != nullptr ? driver : L"";
+}
+
+// `kFleetSize` printers of `driver` named "`prefix` 1" and on, opened.
+struct Fleet {
+  std::vector<std::wstring> names;
+  std::vector<HANDLE> handles;
+
+  bool Make(const std::wstring& prefix, const std::wstring& driver) {
+    for (int i = 0; i < kFleetSize; ++i) {
+      names.push_back(prefix + L" " + std::to_wstring(i + 1));
+      RemovePrinter(names.back().c_str());
+      HANDLE handle = nullptr;
+      if (!MakePrinter(names.back().c_str(), driver.c_str()) ||
+          !OpenPrinterW(names.back().data(), &handle, nullptr)) {
+        return false;
+      }
+      handles.push_back(handle);
+    }
+    return true;
+  }
+  ~Fleet() {
+    for (HANDLE handle : handles) ClosePrinter(handle);
+    for (const std::wstring& name : names) RemovePrinter(name.c_str());
+  }
+};
+
+struct FleetRow {
+  double papers = 0;
+  double document = 0;
+};
+
+// DC_PAPERS and DocumentPropertiesW round-robin over the first `count`
+// printers, after two rounds that find every one of them asked before.
+FleetRow RoundRobin(Fleet& fleet, int count) {
+  std::vector<WORD> papers(1024);
+  std::vector<BYTE> record(4096);
+  auto* dm = reinterpret_cast<DEVMODEW*>(record.data());
+  int next = 0;
+  const auto askPapers = [&] {
+    const std::wstring& name = fleet.names[next++ % count];
+    DeviceCapabilitiesW(name.c_str(), L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()),
+                        nullptr);
+  };
+  const auto askDocument = [&] {
+    const int i = next++ % count;
+    DocumentPropertiesW(nullptr, fleet.handles[i], fleet.names[i].data(), dm, nullptr,
+                        DM_OUT_BUFFER);
+  };
+  FleetRow row;
+  for (int i = 0; i < 2 * count; ++i) askPapers();
+  row.papers = Measure(askPapers);
+  for (int i = 0; i < 2 * count; ++i) askDocument();
+  row.document = Measure(askDocument);
+  return row;
+}
+
+// The process's memory: what it commits (Wine reports no private bytes
+// apart) and its working set.
+struct Memory {
+  double committedKb = 0;
+  double workingSetKb = 0;
+};
+
+Memory MemoryNow() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return Memory{counters.PagefileUsage / 1024.0, counters.WorkingSetSize / 1024.0};
+}
+
+// The process's memory before and after 100,000 calls
+// round-robin over the whole fleet, after 10,000 that warm it.
+void MemoryOver(Fleet& fleet, const char* label) {
+  std::vector<WORD> papers(1024);
+  std::vector<BYTE> record(4096);
+  auto* dm = reinterpret_cast<DEVMODEW*>(record.data());
+  const auto calls = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      const int which = i % kFleetSize;
+      if (i % 2 == 0) {
+        DeviceCapabilitiesW(fleet.names[which].c_str(), L"FILE:", DC_PAPERS,
+                            reinterpret_cast<LPWSTR>(papers.data()), nullptr);
+      } else {
+        DocumentPropertiesW(nullptr, fleet.handles[which], fleet.names[which].data(), dm, nullptr,
+                            DM_OUT_BUFFER);
+      }
+    }
+  };
+  calls(10000);
+  const Memory before = MemoryNow();
+  calls(100000);
+  const Memory after = MemoryNow();
+  std::printf("  %-8s committed %9.1f KB -> %9.1f KB (%+.1f), working set %9.1f KB -> %9.1f KB\n",
+              label, before.committedKb, after.committedKb, after.committedKb - before.committedKb,
+              before.workingSetKb, after.workingSetKb);
+}
+
+void MeasureFleets(const wchar_t* ours) {
+  Fleet mine;
+  Fleet theirs;
+  if (!mine.Make(L"TQR bench ours", DriverOf(ours)) ||
+      !theirs.Make(L"TQR bench ps", kWinepsDriver)) {
+    std::fprintf(stderr, "cannot make the printers of the round-robin rows\n");
+    return;
+  }
+  std::printf("\nMany printers round-robin, mean us/call (median of %d interleaved rounds;"
+              " papers of the last: ours %d, wineps %d)\n",
+              kFleetRounds,
+              DeviceCapabilitiesW(mine.names.back().c_str(), L"FILE:", DC_PAPERS, nullptr, nullptr),
+              DeviceCapabilitiesW(theirs.names.back().c_str(), L"FILE:", DC_PAPERS, nullptr, nullptr));
+  std::printf("  %-34s %10s %10s %12s %12s\n", "call", "ours", "wineps", "ours/wineps",
+              "min..max");
+  for (const int count : kFleetSizes) {
+    std::vector<double> papers[2], documents[2], paperRatios, documentRatios;
+    for (int round = 0; round < kFleetRounds; ++round) {
+      const FleetRow a = RoundRobin(mine, count);
+      const FleetRow b = RoundRobin(theirs, count);
+      papers[0].push_back(a.papers);
+      papers[1].push_back(b.papers);
+      documents[0].push_back(a.document);
+      documents[1].push_back(b.document);
+      paperRatios.push_back(a.papers / b.papers);
+      documentRatios.push_back(a.document / b.document);
+    }
+    const auto line = [](const char* what, int n, std::vector<double>* values,
+                         std::vector<double>& ratios) {
+      char label[64];
+      std::snprintf(label, sizeof label, "%s, N = %d", what, n);
+      std::sort(ratios.begin(), ratios.end());
+      std::printf("  %-34s %10.2f %10.2f %11.2fx %5.2f..%.2f\n", label, Median(values[0]),
+                  Median(values[1]), Median(ratios), ratios.front(), ratios.back());
+    };
+    line("DC_PAPERS", count, papers, paperRatios);
+    line("DocumentPropertiesW", count, documents, documentRatios);
+  }
+  std::printf("\nMemory over 100,000 calls across %d printers (DC_PAPERS and DocumentPropertiesW)\n",
+              kFleetSize);
+  MemoryOver(mine, "ours");
+  MemoryOver(theirs, "wineps");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -397,6 +649,17 @@ int main(int argc, char** argv) {
     DeviceCapabilitiesW(name.c_str(), L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()),
                         nullptr);
     return static_cast<int>((Now() - start) * 1e6);
+  }
+  if (argc > 3 && std::strcmp(argv[1], "--one-offs") == 0) {
+    const std::wstring name(argv[2], argv[2] + std::strlen(argv[2]));
+    WriteFigures(argv[3], OneOffCalls(name.c_str()));
+    return 0;
+  }
+  if (argc > 4 && std::strcmp(argv[1], "--replaced") == 0) {
+    const std::wstring name(argv[2], argv[2] + std::strlen(argv[2]));
+    const std::wstring file(argv[3], argv[3] + std::strlen(argv[3]));
+    WriteFigures(argv[4], {ReplacedCall(name.c_str(), file)});
+    return 0;
   }
   std::wstring ours = L"Orlex TQ-R5400";
   if (argc > 1) {
@@ -430,7 +693,7 @@ int main(int argc, char** argv) {
     const wchar_t* printers[] = {ours.c_str(), kWinepsPrinter, kStubPrinter};
     const char* labels[] = {"ours", "wineps", "stub"};
     Row rows[3];
-    for (int i = 0; i < 3; ++i) rows[i] = MeasurePrinter(printers[i], i == 0);
+    for (int i = 0; i < 3; ++i) rows[i] = MeasurePrinter(printers[i], i == 0, i < 2);
 
     std::printf("Whole calls through winspool, mean us/call (printer \"%s\")\n",
                 Narrow(ours).c_str());
@@ -449,6 +712,10 @@ int main(int argc, char** argv) {
     line("DocumentPropertiesW, own record in", &Row::documentWithRecord);
     line("DC_PAPERS, first in a fresh process", &Row::cold);
     line("DC_PAPERS, first after new description", &Row::replaced);
+    line("DC_PAPERS, second in a process", &Row::second);
+    line("DC_PAPERNAMES, first (new question)", &Row::newQuestion);
+    line("DC_PAPERS, first after an 11 s pause", &Row::afterPause);
+    line("CPU ms over 15 idle s after the last", &Row::idleCpu);
     std::printf("  answers (papers / DC_SIZE / DocumentPropertiesW):");
     for (int i = 0; i < 3; ++i) {
       std::printf("  %s %d/%d/%ld", labels[i], rows[i].paperCount, rows[i].sizeAnswer,
@@ -456,6 +723,7 @@ int main(int argc, char** argv) {
     }
     std::printf("\n");
     Breakdown(ours.c_str());
+    MeasureFleets(ours.c_str());
   } else {
     status = 1;
   }
