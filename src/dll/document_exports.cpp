@@ -39,7 +39,8 @@ LONG DocumentSheetReason(PROPSHEETUI_INFO* info, LPARAM parameter) {
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
       return tqr::FillSheetHeader(parameter, header != nullptr ? header->pszPrinterName : nullptr);
     case PROPSHEETUI_REASON_DESTROY:
-      tqr::CloseDocumentSheet(&context);
+      // Nonzero: the sheet was shown and closed with a button.
+      tqr::EndDocumentSheet(&context, parameter != 0);
       info->UserData = 0;
       return 1;
     case PROPSHEETUI_REASON_SET_RESULT: {

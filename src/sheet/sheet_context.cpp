@@ -29,6 +29,12 @@ void ReleaseSheet(SheetContext* context) {
   FreeSheetState(&context->state);
 }
 
+void WriteCallerOutput(SheetContext* context) {
+  if (context->output == nullptr) return;
+  std::memcpy(context->output, &context->record, sizeof context->record);
+  context->outputWritten = true;
+}
+
 }  // namespace
 
 void SetEditableFlag(SheetContext* context, std::uint32_t flags, int kind) {
@@ -67,17 +73,32 @@ SheetContext* OpenDocumentSheet(const DocumentSheetRequest& caller) {
   }
   context->state->mayWritePrinterData = static_cast<std::uint32_t>(ProbePermission(caller.printer));
   context->state->callerFlags = caller.mode;
+  context->state->context = context;
   SetEditableFlag(context, caller.mode, kDocumentSheet);
   return context;
 }
 
+void ConfirmDocumentSheet(SheetState* state) {
+  SheetContext* context = state != nullptr ? state->context : nullptr;
+  if (context == nullptr || (context->mode & (kModeUpdate | kModeCopy)) == 0) return;
+  ApplySheetState(context->state, &context->record);
+  WriteCallerOutput(context);
+}
+
 void FinishDocumentSheet(SheetContext* context, std::int32_t result) {
   if (context == nullptr) return;
-  if (result != kSheetResultOk || (context->mode & (kModeUpdate | kModeCopy)) == 0) return;
-  ApplySheetState(context->state, &context->record);
-  if (context->output != nullptr) {
-    std::memcpy(context->output, &context->record, sizeof context->record);
+  context->resultReported = true;
+  if (result == kSheetResultOk) ConfirmDocumentSheet(context->state);
+}
+
+void EndDocumentSheet(SheetContext** context, bool closed) {
+  if (context == nullptr || *context == nullptr) return;
+  SheetContext* sheet = *context;
+  if (closed && !sheet->resultReported && !sheet->outputWritten &&
+      (sheet->mode & (kModeUpdate | kModeCopy)) != 0) {
+    WriteCallerOutput(sheet);
   }
+  CloseDocumentSheet(context);
 }
 
 void CloseDocumentSheet(SheetContext** context) {

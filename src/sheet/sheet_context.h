@@ -25,6 +25,10 @@ struct SheetContext {
   // the caller's mode bits, which say whether it wants the record back.
   void* output;
   std::uint32_t mode;
+  // Whether the caller's output holds the sheet's record, and whether a
+  // host reported the final result at all.
+  bool outputWritten;
+  bool resultReported;
 };
 
 enum SheetKind : int { kDocumentSheet = 0, kDeviceSheet = 1 };
@@ -54,10 +58,22 @@ struct DocumentSheetRequest {
 // sheet, probes the permission and sets the edit flag. Null on failure,
 // with everything built so far released.
 SheetContext* OpenDocumentSheet(const DocumentSheetRequest& request);
-// The host's final result: on OK, when the caller asked for the settings
-// back (update or copy), the saved values go into the record and the record
-// to the caller's output.
+// The user's OK or Apply, taken by a page after its snapshot: the saved
+// values go into the record and, when the caller asked for the settings back
+// (update or copy), the record to the caller's output at once. A host may
+// never report the result (Wine's does not); the application then has what
+// the user chose all the same. Nothing for a device sheet's state.
+void ConfirmDocumentSheet(SheetState* state);
+// The host's final result: on OK the same as ConfirmDocumentSheet, so the
+// caller's output gets the same bytes again.
 void FinishDocumentSheet(SheetContext* context, std::int32_t result);
+// DESTROY of a document sheet. A sheet the user closed (`closed`: the host
+// says it was shown and ended with a button), whose host reported no result,
+// with nothing confirmed: the caller asked for a record and its host may tell
+// it OK whatever was pressed (Wine's does), so its output gets the record the
+// sheet was opened with, the settings it had, never bytes it did not write.
+// Then as CloseDocumentSheet.
+void EndDocumentSheet(SheetContext** context, bool closed);
 // Frees the description, the sheet state and the context, and nulls the
 // pointer; also what every failure of opening or assembling takes.
 void CloseDocumentSheet(SheetContext** context);

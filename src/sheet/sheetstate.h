@@ -97,6 +97,8 @@ struct PlainSetting {
 // The units a form size is shown in (the Server Forms dialog's choice).
 enum class FormUnit : std::uint32_t { Millimetres = 0, Inches = 1 };
 
+struct SheetContext;
+
 struct SheetState {
   std::uint16_t modelNumber;
   char16_t descriptionIniPath[kIniPathLength];
@@ -141,6 +143,10 @@ struct SheetState {
   // Save pages select it there. The "PrintMode" option list's own current
   // position counts its options, as every option list's does.
   std::uint16_t printModeListPosition;
+
+  // The open sheet this state belongs to, for the pages' OK; null for a
+  // state built without one.
+  SheetContext* context;
 
   // Set by the sheet assembly.
   void* hostSheet;

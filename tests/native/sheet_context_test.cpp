@@ -60,6 +60,57 @@ TEST_F(SheetContextTest, DocumentSheetReturnsTheAppliedRecordOnlyOnOkWithUpdateO
   }
 }
 
+// A page's OK writes the caller's record at once, for a host that reports
+// no result; the host's OK, when it comes, writes the same bytes.
+TEST_F(SheetContextTest, ConfirmingWritesTheOutputAtOnceAndTheHostsOkTheSame) {
+  SheetContext* context = OpenDocument(kModeCopy | kModePrompt);
+  ASSERT_NE(context, nullptr);
+  context->state->copies.saved = 7;
+  ConfirmDocumentSheet(context->state);
+  EXPECT_EQ(output_.dm.dmCopies, 7);
+  const DRVDEVMODE confirmed = output_;
+  std::memset(static_cast<void*>(&output_), 0xAB, sizeof output_);
+  FinishDocumentSheet(context, kSheetResultOk);
+  EXPECT_EQ(std::memcmp(&output_, &confirmed, sizeof output_), 0);
+  std::memset(static_cast<void*>(&output_), 0xAB, sizeof output_);
+  EndDocumentSheet(&context, true);
+  EXPECT_EQ(context, nullptr);
+  EXPECT_TRUE(OutputUntouched()) << "nothing more after the confirmed record";
+}
+
+// Closed by the user with no result from the host and nothing confirmed: a
+// caller that asked for a record gets the one the sheet opened with, not the
+// user's unconfirmed changes; a reported result, a sheet never shown, or no
+// record asked for, leaves it.
+TEST_F(SheetContextTest, UnreportedCloseGivesTheOpenedRecord) {
+  struct Case {
+    std::uint32_t mode;
+    bool cancelReported;
+    bool closed;
+    bool written;
+  };
+  for (const Case c : {Case{kModeCopy | kModePrompt, false, true, true},
+                       Case{kModeCopy | kModePrompt, true, true, false},
+                       Case{kModeCopy | kModePrompt, false, false, false},
+                       Case{kModePrompt, false, true, false}}) {
+    SCOPED_TRACE(c.mode);
+    SheetContext* context = OpenDocument(c.mode);
+    ASSERT_NE(context, nullptr);
+    const DRVDEVMODE opened = context->record;
+    context->state->copies.current = 7;
+    context->state->copies.saved = 7;
+    if (c.cancelReported) FinishDocumentSheet(context, 2);
+    EndDocumentSheet(&context, c.closed);
+    EXPECT_EQ(context, nullptr);
+    if (c.written) {
+      EXPECT_EQ(std::memcmp(&output_, &opened, sizeof output_), 0);
+      EXPECT_EQ(output_.dm.dmCopies, 1);
+    } else {
+      EXPECT_TRUE(OutputUntouched());
+    }
+  }
+}
+
 TEST_F(SheetContextTest, ReadOnlyAndPermissionFlags) {
   SheetContext* context = OpenDocument(kModeCopy | kModePrompt);
   ASSERT_NE(context, nullptr);

@@ -5,6 +5,7 @@
 
 #include "ui/main_page_model.h"
 #include "sheet/print_mode_settings.h"
+#include "sheet/sheet_context.h"
 #include "ui/win32/message_box.h"
 
 namespace tqr {
@@ -31,13 +32,17 @@ INT_PTR AnswerNotification(HWND page, LONG_PTR result) {
 INT_PTR AnswerApply(HWND page, SheetState* sheet) {
   if (sheet != nullptr) {
     ConfirmMainPage(sheet);
+    ConfirmDocumentSheet(sheet);
     ReportSheetResult(sheet, CPSUI_OK);
   }
   return AnswerNotification(page, PSNRET_NOERROR);
 }
 
 INT_PTR AnswerReset(HWND page, SheetState* sheet) {
-  if (sheet != nullptr && CancelMainPage(sheet)) ReportSheetResult(sheet, CPSUI_OK);
+  if (sheet != nullptr && CancelMainPage(sheet)) {
+    ConfirmDocumentSheet(sheet);
+    ReportSheetResult(sheet, CPSUI_OK);
+  }
   return AnswerNotification(page, 0);
 }
 
