@@ -101,6 +101,10 @@ struct InstallPlan {
   std::wstring port;
   bool ownPort = false;  // made for the printer, with its jobs going to --port-file
   bool replacing = false;
+  // Applications open their print dialogs on the default printer, and some
+  // refuse to print without one: the printer becomes the default when asked,
+  // when there is none, and again when it was the default before a reinstall.
+  bool makeDefault = false;
 };
 
 std::string ListOf(const std::vector<std::wstring>& items) {
@@ -130,6 +134,10 @@ bool PlanInstall(const Options& options, InstallPlan* plan) {
     }
   }
   plan->replacing = PrinterExists(options.printer);
+  std::wstring current;
+  plan->makeDefault = options.makeDefault || !GetDefaultPrinterName(&current) ||
+                      !PrinterExists(current) ||
+                      (plan->replacing && _wcsicmp(current.c_str(), options.printer.c_str()) == 0);
   return true;
 }
 
@@ -159,6 +167,10 @@ int RunInstall(const Options& options) {
   if (plan.ownPort && !SetUpOwnPort(plan.port, options.portFile)) return kExitFailed;
   if (!AddPrinterOnPort(options.printer, options.driver, plan.port)) return kExitFailed;
   Say("Added printer \"" + Utf8(options.printer) + "\" on " + DescribeJobDestination(plan.port));
+  if (plan.makeDefault) {
+    if (!MakeDefaultPrinter(options.printer)) return kExitFailed;
+    Say("\"" + Utf8(options.printer) + "\" is the default printer");
+  }
   return kExitOk;
 }
 

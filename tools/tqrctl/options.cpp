@@ -198,6 +198,8 @@ constexpr OptionRule kOptions[] = {
      "an existing port for the printer (default FILE:)"},
     {"--port-file", "FILE", kOnInstall, &Options::portFile, nullptr, nullptr,
      "jobs go to FILE (a Unix path under Wine) on a port of its own"},
+    {"--default", nullptr, kOnInstall, nullptr, &Options::makeDefault, nullptr,
+     "make the printer the default (as when there is none)"},
     {"--print-mode", "NAME", kOnSet, &Options::printMode, nullptr, nullptr,
      "set: a print mode's settings, as the Main page sets them"},
     {"--status", "HEX", kOnReply, &Options::statusReply, nullptr, nullptr,

@@ -33,6 +33,7 @@ struct Options {
   std::wstring port;      // install: an existing port; empty: "FILE:", or a port of
                           // the printer's own with --port-file
   std::wstring portFile;  // install: where the port's jobs land
+  bool makeDefault = false;  // install: the printer becomes the default printer
 
   // prefs and props
   bool host = false;      // our own property sheet host instead of the system's

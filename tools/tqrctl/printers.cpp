@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "tqrctl/failure.h"
+
 namespace tqrctl {
 namespace {
 
@@ -130,6 +132,21 @@ bool GetConfigFile(HANDLE printer, std::wstring* path) {
   const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(block.data());
   *path = info->pConfigFile != nullptr ? info->pConfigFile : L"";
   return true;
+}
+
+bool GetDefaultPrinterName(std::wstring* name) {
+  DWORD chars = 0;
+  GetDefaultPrinterW(nullptr, &chars);
+  if (chars == 0) return false;
+  std::vector<wchar_t> text(chars, L'\0');
+  if (!GetDefaultPrinterW(text.data(), &chars)) return false;
+  *name = text.data();
+  return !name->empty();
+}
+
+bool MakeDefaultPrinter(const std::wstring& name) {
+  if (SetDefaultPrinterW(name.c_str())) return true;
+  return FailLastError("cannot make the default printer", name);
 }
 
 bool RunningUnderWine() {

@@ -43,6 +43,12 @@ bool GetPrinterPort(HANDLE printer, std::wstring* port);
 // The full path of the printer driver's configuration module (DRIVER_INFO_2W).
 bool GetConfigFile(HANDLE printer, std::wstring* path);
 
+// The user's default printer; false when there is none.
+bool GetDefaultPrinterName(std::wstring* name);
+// Makes `name` the user's default printer; reports and returns false when the
+// spooler refuses.
+bool MakeDefaultPrinter(const std::wstring& name);
+
 // Wine's spooler leaves out some of what Windows' does; tqrctl fills in for it there.
 bool RunningUnderWine();
 
