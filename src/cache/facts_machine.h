@@ -23,6 +23,8 @@ class FactsMachine : public Machine {
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override { return inner_.SystemDirectory(); }
   void SetLastError(std::uint32_t code) override { inner_.SetLastError(code); }
+  void* ThreadValue() override { return inner_.ThreadValue(); }
+  void SetThreadValue(void* value) override { inner_.SetThreadValue(value); }
 
  private:
   Machine& inner_;

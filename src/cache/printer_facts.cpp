@@ -15,33 +15,43 @@ FileStamp StampOf(FileSystem& files, const std::string& path) {
   return stamp;
 }
 
-// The facts of the call running on this thread, and the printer they are of.
-thread_local const PrinterFacts* t_facts = nullptr;
-thread_local PrinterHandle t_printer = nullptr;
-
 }  // namespace
 
 std::uint32_t StoredRoom() { return sizeof(DRVDEVMODE); }
 
+FactsInUse* FactsInUse::Current() {
+  Machine* machine = CurrentPorts().machine;
+  return machine != nullptr ? static_cast<FactsInUse*>(machine->ThreadValue()) : nullptr;
+}
+
 FactsInUse::FactsInUse(const PrinterFacts* facts, PrinterHandle printer)
-    : previousFacts_(t_facts), previousPrinter_(t_printer) {
-  if (facts == nullptr) return;
-  t_facts = facts;
-  t_printer = printer;
+    : facts_(facts), printer_(printer), outer_(Current()) {
+  if (facts == nullptr) {
+    facts_ = outer_ != nullptr ? outer_->facts_ : nullptr;
+    printer_ = outer_ != nullptr ? outer_->printer_ : nullptr;
+  }
+  if (Machine* machine = CurrentPorts().machine) machine->SetThreadValue(this);
 }
 
 FactsInUse::~FactsInUse() {
-  t_facts = previousFacts_;
-  t_printer = previousPrinter_;
+  if (Machine* machine = CurrentPorts().machine) machine->SetThreadValue(outer_);
 }
 
 const PrinterFacts* FactsInUse::For(PrinterHandle printer) {
-  return t_facts != nullptr && t_printer == printer ? t_facts : nullptr;
+  const FactsInUse* current = Current();
+  return current != nullptr && current->facts_ != nullptr && current->printer_ == printer
+             ? current->facts_
+             : nullptr;
 }
 
-const PrinterFacts* FactsInUse::OfThisCall() { return t_facts; }
+const PrinterFacts* FactsInUse::OfThisCall() {
+  const FactsInUse* current = Current();
+  return current != nullptr ? current->facts_ : nullptr;
+}
 
-void FactsInUse::Drop() { t_facts = nullptr; }
+void FactsInUse::Drop() {
+  if (FactsInUse* current = Current()) current->facts_ = nullptr;
+}
 
 PrinterFacts ReadPrinterFacts(PrinterHandle printer) {
   Ports& ports = CurrentPorts();

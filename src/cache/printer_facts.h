@@ -77,8 +77,13 @@ class FactsInUse {
   static void Drop();
 
  private:
-  const PrinterFacts* previousFacts_;
-  PrinterHandle previousPrinter_;
+  // The innermost on this thread, kept in the machine port's thread value.
+  static FactsInUse* Current();
+
+  // Those of the one outside it when this one is given none.
+  const PrinterFacts* facts_;
+  PrinterHandle printer_;
+  FactsInUse* outer_;
 };
 
 }  // namespace tqr::cache

@@ -34,6 +34,9 @@ BOOL WINAPI DllInitialize(HINSTANCE module, DWORD reason, LPVOID reserved) {
     // perhaps holding the cache's lock; the process's end frees it all.
     if (reserved == nullptr) tqr::cache::ProcessPrinterCache().Clear();
     DeleteCriticalSection(&tqr::process_lock);
+    // The loader tells the runtime's thread callbacks of every thread that
+    // ends while the module is loaded, but not of the one unloading it.
+    if (reserved == nullptr) tqr::win32::EndRuntimeDataOfThisThread(module);
   }
   return TRUE;
 }

@@ -2,6 +2,16 @@
 
 namespace tqr {
 
+namespace {
+
+thread_local void* t_value = nullptr;
+
+}  // namespace
+
+void* Machine::ThreadValue() { return t_value; }
+
+void Machine::SetThreadValue(void* value) { t_value = value; }
+
 Ports& CurrentPorts() {
   static Ports ports;
   return ports;

@@ -200,6 +200,12 @@ class Machine {
   // Leaves `code` as the calling thread's last error, where a caller of a
   // failed export reads why it failed.
   virtual void SetLastError(std::uint32_t code) = 0;
+  // One pointer of the calling thread's own, null until set: the driver's
+  // state of the call the thread is in. The default is a thread_local; the
+  // DLL's keeps it in a slot of the platform's, as the C++ runtime's thread
+  // storage leaves handles behind in every process that unloads the DLL.
+  virtual void* ThreadValue();
+  virtual void SetThreadValue(void* value);
 };
 
 // Narrows 7-bit text unchanged and every other character to '?', as a

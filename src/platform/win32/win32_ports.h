@@ -55,6 +55,17 @@ class Win32Machine : public Machine {
   bool ReadUserCountry(std::u16string* text) override;
   std::string SystemDirectory() override;
   void SetLastError(std::uint32_t code) override;
+  // A TLS slot of the process's, given back when the machine goes (with the
+  // module that made it).
+  Win32Machine();
+  ~Win32Machine() override;
+  Win32Machine(const Win32Machine&) = delete;
+  Win32Machine& operator=(const Win32Machine&) = delete;
+  void* ThreadValue() override;
+  void SetThreadValue(void* value) override;
+
+ private:
+  unsigned long slot_;
 };
 
 // Reports through the platform's debug output, where a debugger or Wine's
@@ -80,5 +91,12 @@ class Win32Worker : public Worker {
 // The process's real files, spooler, machine, debug output, clock and
 // worker.
 Ports Win32Ports();
+
+// The C++ runtime linked into a module keeps data for every thread that used
+// its thread support (a thread handle and an event), and frees it when the
+// module's TLS callbacks hear of the thread's end. A thread that ends by
+// unloading the module (at FreeLibrary, or through FreeLibraryAndExitThread)
+// is never heard of: it gives its data back through this call first.
+void EndRuntimeDataOfThisThread(void* module);
 
 }  // namespace tqr::win32

@@ -333,6 +333,26 @@ std::string Win32Machine::SystemDirectory() {
 
 void Win32Machine::SetLastError(std::uint32_t code) { ::SetLastError(code); }
 
+Win32Machine::Win32Machine() : slot_(TlsAlloc()) {}
+
+Win32Machine::~Win32Machine() {
+  if (slot_ != TLS_OUT_OF_INDEXES) TlsFree(slot_);
+}
+
+// TlsGetValue leaves the last error alone only when it succeeds; a caller's
+// last error must survive the driver's bookkeeping.
+void* Win32Machine::ThreadValue() {
+  if (slot_ == TLS_OUT_OF_INDEXES) return nullptr;
+  const DWORD lastError = GetLastError();
+  void* value = TlsGetValue(slot_);
+  ::SetLastError(lastError);
+  return value;
+}
+
+void Win32Machine::SetThreadValue(void* value) {
+  if (slot_ != TLS_OUT_OF_INDEXES) TlsSetValue(slot_, value);
+}
+
 void Win32Trace::Unhandled(const char* call, const char* what, std::uint32_t value) {
   char line[160];
   std::snprintf(line, sizeof line, "tqr54ui: %s: unhandled %s %lu\n", call, what,

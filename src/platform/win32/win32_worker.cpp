@@ -18,12 +18,29 @@ DWORD WINAPI RunJob(void* parameter) {
   while (job->step(&next)) Sleep(next);
   const HMODULE module = job->module;
   job.reset();
+  EndRuntimeDataOfThisThread(module);
   // Frees the module and ends the thread in one call that does not return
   // into the module's code: this may be the last reference to it.
   FreeLibraryAndExitThread(module, 0);
 }
 
 }  // namespace
+
+void EndRuntimeDataOfThisThread(void* module) {
+  const auto* base = static_cast<const BYTE*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_TLS];
+  if (entry.VirtualAddress == 0) return;
+  const auto* tls = reinterpret_cast<const IMAGE_TLS_DIRECTORY*>(base + entry.VirtualAddress);
+  // The directory holds the callbacks' address itself, relocated like any
+  // other; a thread detach the callbacks hear twice finds nothing the
+  // second time.
+  for (auto* callback = reinterpret_cast<const PIMAGE_TLS_CALLBACK*>(tls->AddressOfCallBacks);
+       callback != nullptr && *callback != nullptr; ++callback) {
+    (*callback)(module, DLL_THREAD_DETACH, nullptr);
+  }
+}
 
 bool Win32Worker::Start(Step step) {
   HMODULE module = nullptr;
