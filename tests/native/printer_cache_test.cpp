@@ -130,6 +130,25 @@ TEST_F(PrinterCacheTest, AnswersAreTheFreshOnesByteForByte) {
   }
 }
 
+// A record of ours whose dmDriverExtra claims 64 KB, in a block of exactly
+// one whole record: the key, the merge and the replay read no more than the
+// header and the private part, whatever the record claims.
+TEST_F(PrinterCacheTest, AClaimPastThePrivatePartIsNeverRead) {
+  auto record = Defaults();
+  record->dm.dmCopies = 3;
+  record->dm.dmDriverExtra = 0xFFFF;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.get());
+  const std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[sizeof *record]);
+  std::memcpy(block.get(), bytes, sizeof *record);
+  const std::vector<std::uint8_t> answer = Document(block.get());
+  EXPECT_EQ(answer, FreshDocument(block.get()));
+  EXPECT_EQ(reinterpret_cast<const DRVDEVMODE*>(answer.data())->dm.dmCopies, 3);
+  EXPECT_EQ(Capability(kCapPapers, nullptr, block.get()), Fresh(kCapPapers, nullptr, block.get()));
+  SetDefaultRecordElsewhere(1);
+  WorkerRunsFor(1000);  // the kept answers are computed again from their keys
+  EXPECT_EQ(Document(block.get()), FreshDocument(block.get()));
+}
+
 TEST_F(PrinterCacheTest, AKeptAnswerCostsNoRoundTripAndNoOpen) {
   Seen(true);
   EXPECT_EQ(spooler_.openHandles, 0);  // what was opened by name is closed
