@@ -36,26 +36,33 @@ std::string KeyNames() {
 
 const SettingKey* KeyOrComplain(const std::string& name) {
   const SettingKey* key = FindSettingKey(name);
-  if (key == nullptr) Fail("\"" + name + "\" is no setting; the settings are " + KeyNames());
+  if (key == nullptr) {
+    Fail("\"" + Visible(name) + "\" is no setting; the settings are " + KeyNames());
+  }
   return key;
 }
 
 // Every KEY=VALUE, checked against the description before anything is changed.
+// A word may hold several lines, so that what get printed (a console's CR LF
+// line ends and all, one setting or the whole listing) goes back in as it is.
 bool ReadAssignments(const std::vector<std::wstring>& words, const PrinterDescription& description,
                      std::vector<Assignment>* assignments) {
   for (const std::wstring& word : words) {
-    const std::string text = Utf8(word);
-    const std::size_t equals = text.find('=');
-    const SettingKey* key = KeyOrComplain(text.substr(0, equals));
-    if (key == nullptr) return false;
-    if (equals == std::string::npos) return Fail(Phrase("set takes KEY=VALUE, not", word));
-    int value = 0;
-    std::string why;
-    const std::string given = text.substr(equals + 1);
-    if (!ReadValue(description.AllowedFor(key->row->key), given, &value, &why)) {
-      return Fail("\"" + given + "\" is no value of " + key->name + "; it takes " + why);
+    for (const std::string& text : Lines(Utf8(word))) {
+      const std::size_t equals = text.find('=');
+      const SettingKey* key = KeyOrComplain(text.substr(0, equals));
+      if (key == nullptr) return false;
+      if (equals == std::string::npos) {
+        return Fail("set takes KEY=VALUE, not \"" + Visible(text) + "\"");
+      }
+      int value = 0;
+      std::string why;
+      const std::string given = text.substr(equals + 1);
+      if (!ReadValue(description.AllowedFor(key->row->key), given, &value, &why)) {
+        return Fail("\"" + Visible(given) + "\" is no value of " + key->name + "; it takes " + why);
+      }
+      assignments->push_back({key, value});
     }
-    assignments->push_back({key, value});
   }
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "tqrctl/columns.h"
 #include "tqrctl/options.h"
+#include "tqrctl/text.h"
 
 namespace tqrctl {
 namespace {
@@ -100,6 +101,17 @@ TEST(TqrctlCommandLineTest, HelpHasALineForEveryCommandAndOption) {
                            "\n  --colors c,m,y,pc,pm,k ", "\n  3  the sheet was cancelled\n"}) {
     EXPECT_NE(help.find(line), std::string::npos) << line << " in\n" << help;
   }
+}
+
+// What get prints goes back into set: one setting with the console's CR LF, or
+// the whole listing in one word.
+TEST(TqrctlValueTest, LinesAreWhatGetPrinted) {
+  EXPECT_EQ(Lines("MediaType=Plain Paper\r\n"), (std::vector<std::string>{"MediaType=Plain Paper"}));
+  EXPECT_EQ(Lines("A=1\r\nB=2\r\n\r\nC=3"), (std::vector<std::string>{"A=1", "B=2", "C=3"}));
+  EXPECT_EQ(Lines("Cyan=5"), (std::vector<std::string>{"Cyan=5"}));
+  EXPECT_TRUE(Lines("\r\n").empty());
+  EXPECT_EQ(Visible("Plain Paper\r"), "Plain Paper\\r");
+  EXPECT_EQ(Visible("a\tb\x01\\"), "a\\tb\\x01\\\\");
 }
 
 TEST(TqrctlListTest, NameSlotsEndAtTheirTerminatorOrTheirWidth) {

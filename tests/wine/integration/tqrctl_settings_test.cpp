@@ -103,16 +103,16 @@ TEST_F(TqrctlSettingsTest, EveryKindOfKeyMakesTheRoundTrip) {
       << run.output;
   run = Run({L"get", L"mediatype", L"Yellow"});
   EXPECT_EQ(run.output, "MediaType=Canvas\nYellow=12\n");
+  // As a shell's "$(tqrctl get ...)" hands it over: the console's CR LF line
+  // ends, one setting or the whole listing in one word.
+  run = Run({L"set", L"MediaType=Glossy Film\r\n"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
   run = Run({L"get"});
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  std::vector<std::wstring> all = {L"set"};
-  for (std::size_t start = 0; start < run.output.size();) {
-    const std::size_t end = run.output.find('\n', start);
-    all.push_back(Widen(run.output.substr(start, end - start)));
-    start = end + 1;
-  }
+  std::string listing;
+  for (const char c : run.output) listing += c == '\n' ? std::string("\r\n") : std::string(1, c);
   const StoredSettings before = Stored();
-  run = Run(all);
+  run = Run({L"set", Widen(listing)});
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_NE(run.output.find("No setting changed"), std::string::npos) << run.output;
   EXPECT_EQ(Stored().driverRecord, before.driverRecord);
@@ -130,6 +130,9 @@ TEST_F(TqrctlSettingsTest, ARefusedValueLeavesTheStoredSettingsAsTheyWere) {
       {{L"set", L"MediaType=Vellum"}, 2,
        "\"Vellum\" is no value of MediaType; it takes one of \"Plain Paper\" (0), "},
       {{L"set", L"Cyan=51"}, 2, "it takes a whole number from -50 to 50"},
+      // What cannot be seen is shown, so that the refusal never seems to
+      // refuse the very value it lists.
+      {{L"set", L"MediaType=Plain Paper\t"}, 2, "\"Plain Paper\\t\" is no value of MediaType"},
       {{L"set", L"Cyan"}, 2, "set takes KEY=VALUE"},
       {{L"set"}, 2, "set needs KEY=VALUE or --print-mode NAME"},
       // The first is sound; nothing is stored all the same.
