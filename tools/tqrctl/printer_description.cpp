@@ -33,6 +33,24 @@ bool ReadNumber(const std::string& text, int* value) {
   return true;
 }
 
+// An option's name without the note in parentheses after it: "A3" of
+// "A3 (297 x 420 mm)". Empty when the name has no such note.
+std::string ShortForm(const std::string& name) {
+  const std::size_t note = name.find(" (");
+  if (note == std::string::npos || note == 0 || name.back() != ')') return {};
+  return name.substr(0, note);
+}
+
+// The short form of choices[i] when it names that option alone, else empty.
+std::string UniqueShortForm(const std::vector<Choice>& choices, std::size_t i) {
+  const std::string mine = Lower(ShortForm(choices[i].name));
+  if (mine.empty()) return {};
+  for (std::size_t j = 0; j < choices.size(); ++j) {
+    if (j != i && Lower(ShortForm(choices[j].name)) == mine) return {};
+  }
+  return ShortForm(choices[i].name);
+}
+
 }  // namespace
 
 PrinterDescription::PrinterDescription(HANDLE printer) : ports_(tqr::win32::Win32Ports()) {
@@ -94,21 +112,31 @@ bool ReadValue(const Allowed& allowed, const std::string& text, int* value, std:
            std::to_string(allowed.maximum);
     return false;
   }
-  for (const Choice& choice : allowed.choices) {
+  const std::vector<Choice>& choices = allowed.choices;
+  for (const Choice& choice : choices) {
     if ((!choice.name.empty() && Lower(choice.name) == Lower(text)) ||
         (isNumber && choice.value == number)) {
       *value = choice.value;
       return true;
     }
   }
-  if (allowed.choices.empty()) {
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const std::string shortForm = UniqueShortForm(choices, i);
+    if (!shortForm.empty() && Lower(shortForm) == Lower(text)) {
+      *value = choices[i].value;
+      return true;
+    }
+  }
+  if (choices.empty()) {
     *why = "nothing: the description offers no value for it";
     return false;
   }
   *why = "one of";
-  for (const Choice& choice : allowed.choices) {
-    *why += (&choice == &allowed.choices.front() ? " " : ", ") +
-            ("\"" + choice.name + "\" (" + std::to_string(choice.value) + ")");
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const std::string shortForm = UniqueShortForm(choices, i);
+    *why += (i == 0 ? " \"" : ", \"") + choices[i].name + "\"" +
+            (shortForm.empty() ? "" : " or \"" + shortForm + "\"") + " (" +
+            std::to_string(choices[i].value) + ")";
   }
   return false;
 }

@@ -48,8 +48,10 @@ bool SameValue(int a, int b);
 // The option's name where the value is one, else the number (negative where the
 // range goes below zero).
 std::string ShowValue(const Allowed& allowed, int value);
-// An option's name (any case) or value, or a number within the range. False,
-// with the values that are allowed in *why, for any other text.
+// An option's name (any case) or value, its name's short form (the name
+// without its note in parentheses, "A3" of "A3 (297 x 420 mm)") where that
+// names one option alone, or a number within the range. False, with the
+// values that are allowed in *why, for any other text.
 bool ReadValue(const Allowed& allowed, const std::string& text, int* value, std::string* why);
 
 }  // namespace tqrctl

@@ -6,6 +6,7 @@
 
 #include "tqrctl/columns.h"
 #include "tqrctl/options.h"
+#include "tqrctl/printer_description.h"
 #include "tqrctl/text.h"
 
 namespace tqrctl {
@@ -112,6 +113,38 @@ TEST(TqrctlValueTest, LinesAreWhatGetPrinted) {
   EXPECT_TRUE(Lines("\r\n").empty());
   EXPECT_EQ(Visible("Plain Paper\r"), "Plain Paper\\r");
   EXPECT_EQ(Visible("a\tb\x01\\"), "a\\tb\\x01\\\\");
+}
+
+TEST(TqrctlValueTest, AShortFormNamesAnOptionWhenItNamesItAlone) {
+  Allowed sizes;
+  sizes.choices = {{8, "A3 (297 x 420 mm)"},
+                   {9, "A4 (210 x 297 mm)"},
+                   {20, "Letter (8.5 x 11 in)"},
+                   {21, "Letter (216 x 279 mm)"},
+                   {30, "Roll (A0)"}};
+  const struct {
+    const char* given;
+    int value;  // -1: refused
+  } cases[] = {
+      {"A3 (297 x 420 mm)", 8}, {"a3", 8},    {"A4", 9},         {"8", 8},
+      {"Roll", 30},             {"Letter", -1}, {"A3 (297", -1}, {"297 x 420 mm", -1},
+  };
+  for (const auto& c : cases) {
+    int value = -1;
+    std::string why;
+    const bool read = ReadValue(sizes, c.given, &value, &why);
+    EXPECT_EQ(read, c.value >= 0) << c.given << ": " << why;
+    if (read) {
+      EXPECT_EQ(value, c.value) << c.given;
+    }
+  }
+  int value = 0;
+  std::string why;
+  ASSERT_FALSE(ReadValue(sizes, "Letter", &value, &why));
+  EXPECT_EQ(why,
+            "one of \"A3 (297 x 420 mm)\" or \"A3\" (8), \"A4 (210 x 297 mm)\" or \"A4\" (9), "
+            "\"Letter (8.5 x 11 in)\" (20), \"Letter (216 x 279 mm)\" (21), \"Roll (A0)\" or "
+            "\"Roll\" (30)");
 }
 
 TEST(TqrctlListTest, NameSlotsEndAtTheirTerminatorOrTheirWidth) {
