@@ -75,7 +75,14 @@ bool FindPackage(const std::wstring& folder, Package* package) {
   found.folder = base;
   found.configFile = in(kUiModule);
   found.driverFile = found.configFile;
-  found.dataFile = in(kDescriptionFile);
+  // Wine renders every printer with its PostScript driver, which reads the data file
+  // as a PPD and fails on the description.
+  if (RunningUnderWine()) {
+    found.dataFile = in(kRendererDescriptionFile);
+    found.dependentFiles.push_back(in(kDescriptionFile));
+  } else {
+    found.dataFile = in(kDescriptionFile);
+  }
   for (const wchar_t* ini : kIniFiles) found.dependentFiles.push_back(in(ini));
 
   // Windows refuses a package with a file missing, Wine copies what it finds and

@@ -9,6 +9,9 @@ namespace tqrctl {
 // The same names as in tqr54.inf.
 constexpr wchar_t kUiModule[] = L"tqr54ui.dll";
 constexpr wchar_t kDescriptionFile[] = L"TQR54GFX.DDF";
+// Not in the INF: what Wine's PostScript renderer, which renders every printer
+// there, reads as the printer's data file.
+constexpr wchar_t kRendererDescriptionFile[] = L"TQR54GFX.PPD";
 constexpr wchar_t kHelpFile[] = L"TQR54GFX.HLP";
 constexpr const wchar_t* kIniFiles[] = {L"TQR54GFX.ini", L"tqr54bas.ini", L"tqr54wrk.ini"};
 
@@ -19,6 +22,9 @@ struct Package {
   // for it, because the spooler wants a driver file.
   std::wstring driverFile;
   std::wstring configFile;
+  // The description, as in the INF; under Wine the renderer's page description,
+  // with the driver's description beside it among the dependent files (the
+  // driver finds it in the data file's folder).
   std::wstring dataFile;
   std::wstring helpFile;  // empty when the folder has no help file
   std::vector<std::wstring> dependentFiles;

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -366,6 +367,34 @@ TEST_F(RealClientsTest, PageSetupKeepsWhatOurSheetGaveBack) {
     if (dialog.hDevMode != nullptr) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames != nullptr) GlobalFree(dialog.hDevNames);
   }
+}
+
+// notepad's Print > OK: a device context on our printer, a page of text and
+// the job ends. Wine renders every printer with its PostScript driver, which
+// reads the printer's data file as a PPD; the job lands in the printer's file.
+TEST_F(RealClientsTest, APageOfTextPrintsWithoutCrashing) {
+  HDC dc = CreateDCW(nullptr, name_.c_str(), nullptr, nullptr);
+  ASSERT_NE(dc, nullptr) << GetLastError();
+  EXPECT_GT(GetDeviceCaps(dc, LOGPIXELSX), 0);
+  EXPECT_GT(GetDeviceCaps(dc, HORZRES), 0);
+  DOCINFOW document{};
+  document.cbSize = sizeof document;
+  document.lpszDocName = L"notes.txt";
+  ASSERT_GT(StartDocW(dc, &document), 0) << GetLastError();
+  EXPECT_GT(StartPage(dc), 0);
+  const wchar_t line[] = L"A line of text, as notepad prints it.";
+  EXPECT_TRUE(TextOutW(dc, 100, 100, line, static_cast<int>(wcslen(line))));
+  EXPECT_GT(EndPage(dc), 0);
+  EXPECT_GT(EndDoc(dc), 0);
+  DeleteDC(dc);
+
+  // What the job holds: Wine's PostScript, on the printer's own port file.
+  std::FILE* job = std::fopen(installation_.jobFile.c_str(), "rb");
+  ASSERT_NE(job, nullptr) << installation_.jobFile;
+  char start[11] = {};
+  const std::size_t read = std::fread(start, 1, 10, job);
+  std::fclose(job);
+  EXPECT_EQ(std::string(start, read), "%!PS-Adobe");
 }
 
 }  // namespace
