@@ -210,7 +210,7 @@ int RunCaps(const Options& options) {
   // DeviceCapabilitiesW opens the printer itself; opening it here first gives a clear
   // message for a printer that does not exist.
   if (!PrinterExists(options.printer)) {
-    FailLastError("cannot open the printer", options.printer);
+    FailOpenPrinter("cannot open the printer", options.printer);
     return kExitFailed;
   }
   std::printf("Printer \"%s\"\n", Utf8(options.printer).c_str());

@@ -19,7 +19,7 @@ namespace tqrctl {
 int RunDefaults(const Options& options) {
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ACCESS_USE)) {
-    FailLastError("cannot open the printer", options.printer);
+    FailOpenPrinter("cannot open the printer", options.printer);
     return kExitFailed;
   }
   LPWSTR name = const_cast<LPWSTR>(options.printer.c_str());

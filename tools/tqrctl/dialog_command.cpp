@@ -44,7 +44,7 @@ int RunDialog(const Options& options) {
   if (!CheckSheetCanEnd(options)) return kExitFailed;
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ACCESS_USE)) {
-    FailLastError("cannot open the printer", options.printer);
+    FailOpenPrinter("cannot open the printer", options.printer);
     return kExitFailed;
   }
   ConfigModule module;

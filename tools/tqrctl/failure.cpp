@@ -39,6 +39,15 @@ bool FailWithError(const char* what, std::wstring_view subject, unsigned long er
   return Fail(Phrase(what, subject) + ": " + DescribeError(error));
 }
 
+bool FailOpenPrinter(const char* what, std::wstring_view printer) {
+  const DWORD error = GetLastError();
+  std::string message = Phrase(what, printer) + ": " + DescribeError(error);
+  if (error == ERROR_INVALID_PRINTER_NAME) {
+    message += "; no printer has that name: install it with tqrctl install";
+  }
+  return Fail(message);
+}
+
 bool Fail(const std::string& what) {
   std::fflush(stdout);
   std::fprintf(stderr, "tqrctl: %s\n", what.c_str());

@@ -17,6 +17,9 @@ enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitCancell
 bool FailLastError(const char* what, std::wstring_view subject = {});
 // A call that returns its error instead of setting the last error.
 bool FailWithError(const char* what, std::wstring_view subject, unsigned long error);
+// OpenPrinterW failed: as FailLastError, and where no printer has the name,
+// how to get one.
+bool FailOpenPrinter(const char* what, std::wstring_view printer);
 // Something we checked ourselves.
 bool Fail(const std::string& what);
 

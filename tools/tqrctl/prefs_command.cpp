@@ -58,18 +58,24 @@ DWORD SheetMode(const Options& options) {
 
 // What came back in the output buffer: the settings, or why they did not. Our
 // own host hands the driver every result, so there an OK without a record is
-// the driver's fault; the system's host may drop the result.
+// the driver's fault; the system's host may drop the result, and after Cancel
+// may hand back the record the sheet was opened with.
 int ShowOutput(const Records& records, bool confirmed, bool ourHost) {
   std::string why;
   if (HoldsDriverRecord(records.output, &why)) {
     Say("the output record came back:");
     PrintRecord(records.output);
     std::string inputWhy;
+    int changes = -1;
     if (HoldsDriverRecord(records.input, &inputWhy)) {
       Say("changed from the record the sheet was opened with:");
-      PrintChanges(records.input, records.output);
+      changes = PrintChanges(records.input, records.output);
     }
     if (confirmed) return kExitOk;
+    if (!ourHost && changes == 0) {
+      Say("the sheet was cancelled; this host handed back the record it was opened with");
+      return kExitCancelled;
+    }
     Fail("the sheet was cancelled, yet the output buffer changed");
     return kExitFailed;
   }
@@ -103,6 +109,7 @@ int RunSystemPrefs(HANDLE printer, const Options& options, Records* records) {
                           reinterpret_cast<DEVMODEW*>(records->input.data()), SheetMode(options));
   const DWORD error = GetLastError();
   ReportScript(user.get());
+  const bool cancelled = PressedCancel(user.get(), options);
   user.reset();
   Say("DocumentPropertiesW(DM_IN_BUFFER | DM_OUT_BUFFER | DM_PROMPT) answered " +
       std::to_string(answer) +
@@ -113,7 +120,7 @@ int RunSystemPrefs(HANDLE printer, const Options& options, Records* records) {
     FailWithError("DocumentPropertiesW failed for", options.printer, error);
     return kExitFailed;
   }
-  return ShowOutput(*records, answer == IDOK, false);
+  return ShowOutput(*records, answer == IDOK && !cancelled, false);
 }
 
 // Our host, step by step.
@@ -145,7 +152,7 @@ int RunPrefs(const Options& options) {
   if (!CheckSheetCanEnd(options)) return kExitFailed;
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ACCESS_USE)) {
-    FailLastError("cannot open the printer", options.printer);
+    FailOpenPrinter("cannot open the printer", options.printer);
     return kExitFailed;
   }
   Records records;

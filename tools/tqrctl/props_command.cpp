@@ -116,12 +116,14 @@ int RunSystemProps(HANDLE printer, const Options& options, const std::vector<BYT
   const LONG answer =
       show(nullptr, module.DeviceSheets(), reinterpret_cast<LPARAM>(&header), &result);
   ReportScript(user.get());
+  const bool cancelled = PressedCancel(user.get(), options);
   user.reset();
   FreeLibrary(common);
   Say("CommonPropertySheetUIW answered " + std::to_string(answer) + CommonAnswerName(answer) +
       ", result " + std::to_string(result));
   if (answer < 0 && answer != ERR_CPSUI_NO_PROPSHEETPAGE) return kExitFailed;
-  return ShowStored(printer, before, answer == CPSUI_OK && result == CPSUI_OK, false);
+  return ShowStored(printer, before, answer == CPSUI_OK && result == CPSUI_OK && !cancelled,
+                    false);
 }
 
 int RunHostedProps(HANDLE printer, const Options& options, const std::vector<BYTE>& before) {
@@ -148,7 +150,7 @@ int RunProps(const Options& options) {
   // administer it; a user without it still sees the sheet.
   if (!printer.Open(options.printer, PRINTER_ALL_ACCESS)) {
     if (!printer.Open(options.printer, PRINTER_ACCESS_USE)) {
-      FailLastError("cannot open the printer", options.printer);
+      FailOpenPrinter("cannot open the printer", options.printer);
       return kExitFailed;
     }
     Say("the printer is open for use only: the driver cannot store its settings");

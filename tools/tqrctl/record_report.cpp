@@ -24,18 +24,6 @@ std::string Describe(const std::vector<BYTE>& bytes) {
   return tqr::DescribeRecord(record);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 bool HoldsDriverRecord(const std::vector<BYTE>& bytes, std::string* why) {
@@ -66,7 +54,7 @@ void PrintRecord(const std::vector<BYTE>& bytes) {
   std::fflush(stdout);
 }
 
-void PrintChanges(const std::vector<BYTE>& before, const std::vector<BYTE>& after) {
+int PrintChanges(const std::vector<BYTE>& before, const std::vector<BYTE>& after) {
   // Both are described field by field in the same order, one field a line.
   const std::vector<std::string> was = Lines(Describe(before));
   const std::vector<std::string> is = Lines(Describe(after));
@@ -83,6 +71,7 @@ void PrintChanges(const std::vector<BYTE>& before, const std::vector<BYTE>& afte
     ++changes;
   }
   if (changes == 0) Say("  no field changed");
+  return changes;
 }
 
 bool ReadStoredRecord(HANDLE printer, std::vector<BYTE>* bytes, bool quiet) {

@@ -19,8 +19,8 @@ bool HoldsDriverRecord(const std::vector<BYTE>& bytes, std::string* why);
 // Prints a record that HoldsDriverRecord accepts, one field a line.
 void PrintRecord(const std::vector<BYTE>& bytes);
 // The fields in which two accepted records differ, "name: before -> after",
-// or a line saying there are none.
-void PrintChanges(const std::vector<BYTE>& before, const std::vector<BYTE>& after);
+// or a line saying there are none. Gives how many fields differ.
+int PrintChanges(const std::vector<BYTE>& before, const std::vector<BYTE>& after);
 // The printer's stored settings as the driver wrote them. False, reported
 // unless `quiet`, when the value cannot be read (a printer may have none yet).
 bool ReadStoredRecord(HANDLE printer, std::vector<BYTE>* bytes, bool quiet = false);

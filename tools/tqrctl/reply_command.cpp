@@ -111,7 +111,7 @@ int RunReply(const Options& options) {
   }
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ALL_ACCESS)) {
-    FailLastError("cannot open the printer to store its replies", options.printer);
+    FailOpenPrinter("cannot open the printer to store its replies", options.printer);
     return kExitFailed;
   }
   for (Reply& reply : replies) {

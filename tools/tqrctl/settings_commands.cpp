@@ -107,7 +107,7 @@ int RunGet(const Options& options) {
   }
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ACCESS_USE)) {
-    FailLastError("cannot open the printer", options.printer);
+    FailOpenPrinter("cannot open the printer", options.printer);
     return kExitFailed;
   }
   const PrinterDescription description(printer.get());
@@ -126,7 +126,7 @@ int RunGet(const Options& options) {
 int RunSet(const Options& options) {
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ALL_ACCESS)) {
-    FailLastError("cannot open the printer to change its settings", options.printer);
+    FailOpenPrinter("cannot open the printer to change its settings", options.printer);
     return kExitFailed;
   }
   const PrinterDescription description(printer.get());

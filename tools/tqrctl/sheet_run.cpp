@@ -91,6 +91,10 @@ std::unique_ptr<ScriptedUser> StartScript(const Options& options, const std::wst
   return std::make_unique<ScriptedUser>(script);
 }
 
+bool PressedCancel(const ScriptedUser* user, const Options& options) {
+  return user != nullptr && user->pressed() && options.press == Press::kCancel;
+}
+
 void ReportScript(const ScriptedUser* user) {
   if (user == nullptr) return;
   if (user->sawSheet() && user->pages().empty()) {

@@ -26,6 +26,9 @@ std::unique_ptr<ScriptedUser> StartScript(const Options& options, const std::wst
                                           bool* failed);
 // What the scripted user saw and did, one line each.
 void ReportScript(const ScriptedUser* user);
+// Whether the scripted user pressed Cancel: the system's host may answer OK
+// whatever was pressed, and the press is what the user did.
+bool PressedCancel(const ScriptedUser* user, const Options& options);
 
 // INIT, GET_INFO_HEADER, the sheet, SET_RESULT and DESTROY through our host,
 // each step printed. Gives the result the driver was last told (CPSUI_OK or

@@ -20,17 +20,21 @@ namespace tqrctl {
 int RunStatus(const Options& options) {
   PrinterHandle printer;
   if (!printer.Open(options.printer, PRINTER_ACCESS_USE)) {
-    FailLastError("cannot open the printer", options.printer);
+    FailOpenPrinter("cannot open the printer", options.printer);
     return kExitFailed;
   }
   tqr::win32::Win32Spooler spooler;
   tqr::PrinterAnswer answer;
   if (!tqr::AskPrinter(spooler, printer.get(), &answer)) {
     Fail(Phrase("no status from the printer", options.printer) +
-         ": no \"PrinterStatus\" reply, or one that reports a failure");
+         ": no \"PrinterStatus\" reply, or one that reports a failure; the printer's port "
+         "monitor stores it, or store one with tqrctl reply --status HEX (its 24 bytes are in "
+         "the administrator guide)");
     return kExitFailed;
   }
+  // The page's list spaces its lines with blank rows; a script wants the lines.
   for (const std::u16string& row : tqr::ListRows(tqr::LinesOfAnswer(answer))) {
+    if (row.find_first_not_of(u' ') == std::u16string::npos) continue;
     const std::wstring_view text(reinterpret_cast<const wchar_t*>(row.data()), row.size());
     std::printf("%s\n", Utf8(text).c_str());
   }

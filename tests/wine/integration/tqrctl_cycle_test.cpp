@@ -63,12 +63,19 @@ TEST(TqrctlCycleTest, ReinstallsOverItselfAndUninstallsWhatItInstalled) {
   EXPECT_FALSE(PortListed(port));
   EXPECT_EQ(PortMapping(port), L"");
 
-  // A printer that is not there is a failure, for uninstall as for every command.
+  // A printer that is not there is a failure, for uninstall as for every command;
+  // the commands that use it say how to get it back.
   for (const std::vector<std::wstring>& args :
        {uninstall, std::vector<std::wstring>{L"caps", L"--printer", printer},
-        std::vector<std::wstring>{L"defaults", L"--printer", printer}}) {
+        std::vector<std::wstring>{L"defaults", L"--printer", printer},
+        std::vector<std::wstring>{L"get", L"--printer", printer},
+        std::vector<std::wstring>{L"status", L"--printer", printer}}) {
     run = RunTqrctl(args);
     EXPECT_EQ(run.exitCode, 1) << Narrow(args[0]) << ":\n" << run.output;
+    if (args[0] != L"uninstall") {
+      EXPECT_NE(run.output.find("install it with tqrctl install"), std::string::npos)
+          << Narrow(args[0]) << ":\n" << run.output;
+    }
   }
 }
 

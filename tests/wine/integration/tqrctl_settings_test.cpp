@@ -179,8 +179,23 @@ TEST_F(TqrctlSettingsTest, StoredRepliesAreWhatStatusShows) {
   run = Run({L"status"});
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(run.output,
-            " \nMedia Tray A: 36in Plain Papers\nMedia Tray B: No media\n \n \n"
-            "Firmware version: 1.05\n");
+            "Media Tray A: 36in Plain Papers\nMedia Tray B: No media\nFirmware version: 1.05\n");
+
+  // A failed inquiry leaves its line empty, and an empty line is not printed.
+  run = Run({L"reply", L"--status", std::wstring(48, L'0'), L"--inquiry",
+             L"01" + std::wstring(78, L'0')});
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  run = Run({L"status"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.output, "Media Tray A: No media\nMedia Tray B: No media\n");
+
+  // A failing status: how to store a reply instead.
+  run = Run({L"reply", L"--status", L"01" + std::wstring(46, L'0')});
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  run = Run({L"status"});
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_NE(run.output.find("or store one with tqrctl reply --status HEX"), std::string::npos)
+      << run.output;
 }
 
 // A reply file of the wrong length is refused with its own length, however
