@@ -1,5 +1,6 @@
 #include "presets/export_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -88,11 +89,12 @@ std::vector<PrintModeRecord> ListExportRecords(const std::string& name) {
   auto file = OpenForListing(*CurrentPorts().files, name);
   std::uint8_t header[kExportHeaderSize];
   if (file == nullptr || !ReadHeader(*file, header)) return records;
-  const std::uint16_t count = GetLe16(header + kExportCountOffset);
+  const std::size_t wanted =
+      std::min<std::size_t>(GetLe16(header + kExportCountOffset), kListedExportRecords + 1);
   PrintModeRecord record;
   // A short read ends the list; what the count claims beyond the file is
   // never reserved.
-  while (records.size() < count && ReadRecord(*file, &record)) records.push_back(record);
+  while (records.size() < wanted && ReadRecord(*file, &record)) records.push_back(record);
   return records;
 }
 

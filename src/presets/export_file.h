@@ -24,11 +24,17 @@ namespace tqr {
 constexpr std::size_t kExportHeaderSize = 34;
 constexpr std::size_t kExportCountOffset = 32;
 
-// The records of the file named `name`, as far as they are whole. When the
-// name does not open as it is, it is tried once more with "cfg" added after
-// a final "." or ".cfg" added otherwise. An empty name, a file that does not
-// open, a short header or another signature (letter case counts) list
-// nothing.
+// The most records the Save as and Open dialogs list: no more can be
+// imported (the user print mode file holds at most 100 presets), and a
+// file may count 65535, which took minutes to list as a name was typed.
+constexpr std::size_t kListedExportRecords = kMaxUserPrintModes;
+
+// The records of the file named `name`, as far as they are whole, the first
+// kListedExportRecords of them and one more when the file has more, so that
+// the dialog can say it lists only those. When the name does not open as it
+// is, it is tried once more with "cfg" added after a final "." or ".cfg"
+// added otherwise. An empty name, a file that does not open, a short header
+// or another signature (letter case counts) list nothing.
 std::vector<PrintModeRecord> ListExportRecords(const std::string& name);
 
 // How a read of one record ended; the import dialog tells the user each

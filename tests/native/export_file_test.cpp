@@ -121,6 +121,27 @@ TEST_F(ExportFileTest, NamesAreRetriedWithTheExtension) {
   }
 }
 
+// No more can be imported than the user print mode file holds: the list
+// stops after 100 records and one more that tells there are more, however
+// many the file counts and holds.
+TEST_F(ExportFileTest, ListingStopsPastWhatCanBeImported) {
+  const struct Case {
+    std::uint16_t records;
+    std::size_t listed;
+  } kCases[] = {{100, 100}, {101, 101}, {3000, 101}};
+  for (const Case& c : kCases) {
+    std::vector<PrintModeRecord> records;
+    for (std::uint16_t j = 0; j < c.records; ++j) {
+      records.push_back(MakeRecord(u"R" + std::u16string(1, static_cast<char16_t>(u'a' + j % 26)),
+                                   static_cast<std::uint16_t>(j + 1)));
+    }
+    files_.PutBytes(path_, ExportFile(c.records, records));
+    const auto listed = ListExportRecords(path_);
+    ASSERT_EQ(listed.size(), c.listed) << c.records;
+    EXPECT_TRUE(test::SameRecord(listed.back(), records[c.listed - 1])) << c.records;
+  }
+}
+
 TEST_F(ExportFileTest, TextsFromTheFileAreTerminated) {
   PrintModeRecord unterminated = MakeRecord(u"");
   std::fill(std::begin(unterminated.Title), std::end(unterminated.Title), u'T');
