@@ -1,10 +1,13 @@
 // The process's cache of printers: the same answers as the calls that ask
 // afresh, no round trip for an answer already given, every change seen
-// within its bound, and at most four printers kept.
+// within its bound, and every printer asked about kept within the memory
+// bound, those of one description file sharing one image.
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <utility>
@@ -15,8 +18,47 @@
 #include "caps/capabilities.h"
 #include "support/settings_fixture.h"
 
+// Counts the allocations of the thread that asks it to (CountAllocations),
+// for the test that a kept answer allocates nothing. Every other allocation
+// of this program passes straight through.
+namespace {
+thread_local int* t_allocations = nullptr;
+
+void* CountedAllocation(std::size_t size) noexcept {
+  if (t_allocations != nullptr) ++*t_allocations;
+  return std::malloc(size != 0 ? size : 1);
+}
+void* CountedAllocationOrThrow(std::size_t size) {
+  if (void* block = CountedAllocation(size)) return block;
+  throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return CountedAllocationOrThrow(size); }
+void* operator new[](std::size_t size) { return CountedAllocationOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return CountedAllocation(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return CountedAllocation(size);
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+
 namespace tqr {
 namespace {
+
+class CountAllocations {
+ public:
+  explicit CountAllocations(int* count) { t_allocations = count; }
+  ~CountAllocations() { t_allocations = nullptr; }
+  CountAllocations(const CountAllocations&) = delete;
+  CountAllocations& operator=(const CountAllocations&) = delete;
+};
 
 constexpr char16_t kName[] = u"Orlex TQ-R5400";
 constexpr char kDdf[] = "C:\\drv\\TQR54GFX.DDF";
@@ -84,6 +126,19 @@ class PrinterCacheTest : public test::SettingsTest {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.get());
     spooler_.printers[printer()].defaultRecord.assign(bytes, bytes + sizeof *record);
   }
+  // `count` more printers like the fixture's, named "P0" and on.
+  std::vector<std::u16string> MorePrinters(int count) {
+    std::vector<std::u16string> names;
+    handles_.resize(count);
+    for (int i = 0; i < count; ++i) {
+      std::u16string name = u"P";
+      for (const char digit : std::to_string(i)) name += static_cast<char16_t>(digit);
+      spooler_.printers[&handles_[i]] = spooler_.printers[printer()];
+      spooler_.names[name] = &handles_[i];
+      names.push_back(name);
+    }
+    return names;
+  }
   // The worker's thread over `milliseconds`, waking every 100.
   void WorkerRunsFor(std::uint64_t milliseconds) {
     for (std::uint64_t passed = 0; passed < milliseconds; passed += 100) {
@@ -99,6 +154,7 @@ class PrinterCacheTest : public test::SettingsTest {
   fake::FakeWorker worker_;
   ScopedPorts cachedPorts_;
   cache::CachedDocumentRecords records_{cache_};
+  std::vector<int> handles_;
 };
 
 TEST_F(PrinterCacheTest, AnswersAreTheFreshOnesByteForByte) {
@@ -170,6 +226,30 @@ TEST_F(PrinterCacheTest, AKeptAnswerCostsNoRoundTripAndNoOpen) {
   clock_.now += 1000;
   Capability(kCapPapers, nullptr, own.get());
   EXPECT_EQ(machine_.countryReads, regions + 1);
+}
+
+// A kept answer is found and copied out without an allocation: the name
+// and the caller's record are compared where they lie, and nothing is put
+// on the heap to compute what is not computed.
+TEST_F(PrinterCacheTest, AKeptAnswerAllocatesNothing) {
+  auto own = Defaults();
+  own->dm.dmFields = DM_COPIES;
+  own->dm.dmCopies = 2;
+  std::vector<std::uint8_t> out(4096);
+  std::vector<std::uint8_t> record(sizeof(DRVDEVMODE));
+  const auto ask = [&] {
+    Capability(kCapPapers, out.data(), own.get());
+    Capability(kCapPaperNames);
+    records_.Copy(nullptr, kName, own.get(), false, record.data());
+  };
+  ask();
+  ASSERT_TRUE(worker_.Running());
+  int allocations = 0;
+  {
+    const CountAllocations counting(&allocations);
+    ask();
+  }
+  EXPECT_EQ(allocations, 0);
 }
 
 // Every change the answers depend on, made elsewhere (straight into the fake
@@ -391,9 +471,10 @@ TEST_F(PrinterCacheTest, RefusedRepairsKeepTheCache) {
   EXPECT_EQ(entry.data.count(kStoredSettingsName), 0u);
 }
 
-// A description the driver refuses is never kept: every call, kept or
-// fresh, capability or document, tries it again, answers -1 and leaves the
-// reason; a mended one is seen at once.
+// A description the driver refuses: every call, kept or fresh, capability
+// or document, answers -1 and leaves the reason; the cached calls compile it
+// once and remember the refusal by the file's stamp, not compiling it again
+// (milliseconds each) until it changes; a mended one is seen at once.
 TEST_F(PrinterCacheTest, ARefusedDescriptionFailsEveryCallWithItsReason) {
   files_.Put(kDdf, "*FileVersion: \"2.00\";\n");
   clock_.now += 1000;
@@ -410,6 +491,14 @@ TEST_F(PrinterCacheTest, ARefusedDescriptionFailsEveryCallWithItsReason) {
     EXPECT_EQ(call(), -1);
     EXPECT_EQ(machine_.lastError, kErrorInvalidData);
   }
+  const int opens = files_.opens;
+  for (int i = 0; i < 3; ++i) {
+    clock_.now += 1000;
+    machine_.lastError = 0;
+    EXPECT_EQ(Capability(kCapBins), -1);
+    EXPECT_EQ(machine_.lastError, kErrorInvalidData);
+  }
+  EXPECT_EQ(files_.opens, opens);
   InstallShippedDescription();
   EXPECT_EQ(Capability(kCapBins), 5);
 }
@@ -439,27 +528,51 @@ TEST_F(PrinterCacheTest, FreshnessCountsFromTheStartOfTheRead) {
   EXPECT_GT(RoundTrips(), before);
 }
 
-TEST_F(PrinterCacheTest, KeepsFourPrintersDroppingTheLeastRecentlyUsed) {
-  int handles[5];
-  const std::u16string names[] = {u"P0", u"P1", u"P2", u"P3", u"P4"};
-  for (int i = 0; i < 5; ++i) {
-    spooler_.printers[&handles[i]] = spooler_.printers[printer()];
-    spooler_.names[names[i]] = &handles[i];
-  }
-  const auto ask = [&](int i) {
-    return cache::CachedDeviceCapability(cache_, nullptr, names[i].c_str(), kCapPapers, nullptr,
+// Printers of one model, as a print server holds them: every one the
+// process asks about is kept, and one image of their description file
+// serves them all.
+TEST_F(PrinterCacheTest, EveryPrinterAskedAboutIsKeptWithOneDescription) {
+  const std::vector<std::u16string> names = MorePrinters(64);
+  const auto ask = [&](const std::u16string& name) {
+    return cache::CachedDeviceCapability(cache_, nullptr, name.c_str(), kCapPapers, nullptr,
                                          nullptr);
   };
-  for (int i = 0; i < 4; ++i) ask(i);
-  ask(0);  // P1 is now the least recently used
-  ask(4);
-  EXPECT_EQ(cache_.PrinterCount(), 4u);
-  int before = RoundTrips();
-  for (const int kept : {0, 2, 3, 4}) ask(kept);
+  const std::int32_t papers = Fresh(kCapPapers);
+  const int opens = files_.opens;
+  for (const auto& name : names) EXPECT_EQ(ask(name), papers);
+  EXPECT_EQ(files_.opens, opens);  // the image loaded for the first printer
+  EXPECT_EQ(cache_.DescriptionCount(), 1u);
+  EXPECT_EQ(cache_.PrinterCount(), names.size() + 1);
+  const int before = RoundTrips();
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& name : names) ask(name);
+  }
   EXPECT_EQ(RoundTrips(), before);
-  ask(1);
+}
+
+// However many printers are asked about, what is kept stays within the
+// memory bound: the least recently used go first, and one asked about
+// again is read again.
+TEST_F(PrinterCacheTest, KeptPrintersStayWithinTheMemoryBound) {
+  constexpr std::size_t kBound = 256 * 1024;
+  cache::PrinterCache bounded(cache::ReplayKeptAnswer, kBound);
+  const std::vector<std::u16string> names = MorePrinters(64);
+  std::vector<std::uint8_t> out(CapabilityOutputSize(kCapPaperNames, Fresh(kCapPaperNames)));
+  const auto ask = [&](const std::u16string& name) {
+    cache::CachedDeviceCapability(bounded, nullptr, name.c_str(), kCapPaperNames, out.data(),
+                                  nullptr);
+  };
+  for (const auto& name : names) {
+    ask(name);
+    ASSERT_LE(bounded.KeptBytes(), kBound);
+  }
+  EXPECT_GT(bounded.PrinterCount(), 8u);
+  EXPECT_LT(bounded.PrinterCount(), names.size());
+  const int before = RoundTrips();
+  ask(names.back());
+  EXPECT_EQ(RoundTrips(), before);
+  ask(names.front());
   EXPECT_GT(RoundTrips(), before);
-  EXPECT_EQ(cache_.PrinterCount(), 4u);
 }
 
 // Many different records of ours: the kept answers stay bounded and the
@@ -513,13 +626,19 @@ class OneAtATime : public FileSystem {
   std::mutex lock_;
 };
 
-// Threads asking about five printers (one more than is kept) while time
-// passes, the worker keeps them warm and this process writes: every answer is the right one whatever
-// was refreshed, dropped or evicted meanwhile. Run under ThreadSanitizer by
-// `make tsan`.
+constexpr std::size_t kThreadsBound = 76 * 1024;
+
+// Threads asking about five printers (more than the bound holds) while time
+// passes, the worker keeps them warm and this process writes: every answer
+// is the right one whatever was refreshed, dropped or evicted meanwhile. Run
+// under ThreadSanitizer by `make tsan`.
 TEST_F(PrinterCacheTest, ThreadsAlwaysGetWholeAnswers) {
   OneAtATime files(files_);
-  ScopedPorts ports(Ports{&files, &writes_, &machine_, &trace_, &clock_, &worker_});
+  // Room for the description and a printer or two.
+  cache::PrinterCache bounded(cache::ReplayKeptAnswer, kThreadsBound);
+  cache::InvalidatingSpooler writes(spooler_, bounded);
+  cache::CachedDocumentRecords boundedRecords(bounded);
+  ScopedPorts ports(Ports{&files, &writes, &machine_, &trace_, &clock_, &worker_});
   const std::u16string names[] = {u"P0", u"P1", u"P2", u"P3", u"P4"};
   int handles[5];
   for (int i = 0; i < 5; ++i) {
@@ -547,23 +666,25 @@ TEST_F(PrinterCacheTest, ThreadsAlwaysGetWholeAnswers) {
       for (int i = 0; !stop; ++i) {
         const int which = (t + i) % 5;
         std::vector<std::uint8_t> got(names16.size(), 0xCC);
-        EXPECT_EQ(cache::CachedDeviceCapability(cache_, nullptr, names[which].c_str(),
+        EXPECT_EQ(cache::CachedDeviceCapability(bounded, nullptr, names[which].c_str(),
                                                 kCapPaperNames, got.data(), nullptr),
                   count);
         EXPECT_EQ(got, names16);
         std::vector<std::uint8_t> record(sizeof(DRVDEVMODE), 0xCC);
-        EXPECT_EQ(records_.Copy(nullptr, names[which].c_str(), nullptr, false, record.data()), 1);
+        EXPECT_EQ(boundedRecords.Copy(nullptr, names[which].c_str(), nullptr, false, record.data()),
+                  1);
         EXPECT_EQ(record, records[which]);
       }
     });
   }
   for (int step = 0; step < 200; ++step) {
     clock_.now += 100;
-    if (step % 7 == 0) cache_.InvalidateAll();
+    if (step % 7 == 0) bounded.InvalidateAll();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   stop = true;
   for (auto& thread : threads) thread.join();
+  EXPECT_LT(bounded.PrinterCount(), 5u);
   EXPECT_EQ(spooler_.openHandles, 0);
 }
 
