@@ -93,6 +93,12 @@ TEST_F(DdfCheckTest, DumpListsFeaturesAndQueryShowsTheBytesWritten) {
   EXPECT_EQ(out_.str(), "result 4294967246 (0xffffffce), 4 bytes written\n000000: ce ff ff ff\n");
   out_.str("");
   EXPECT_EQ(ddfcheck::Query(path, {"Cyan", "99"}, out_), ddfcheck::kExitUsage);
+  EXPECT_NE(out_.str().find("1 DDFQ_COUNT, 2 DDFQ_NAMES, "), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find(", 19 DDFQ_DEFAULT_PAPER_EXTRA;"), std::string::npos) << out_.str();
+  out_.str("");
+  EXPECT_EQ(ddfcheck::Query(path, {"Magenta", "DDFQ_COUNT"}, out_), ddfcheck::kExitFailed);
+  EXPECT_EQ(out_.str(),
+            path + ": error: the description has no feature \"Magenta\" (ddfcheck --dump lists them)\n");
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ int Check(const std::string& path, std::ostream& out);
 // Every feature with its kind, default and options.
 int Dump(const std::string& path, std::ostream& out);
 // One query; `arguments` are FEATURE KIND [INDEX [SIZE]].
+// A feature the description lacks fails.
 int Query(const std::string& path, const std::vector<std::string>& arguments, std::ostream& out);
+// The request kinds KIND takes, "1 DDFQ_COUNT, 2 DDFQ_NAMES, ...".
+std::string QueryKinds();
 
 }  // namespace ddfcheck

@@ -32,6 +32,6 @@ int main(int argc, char** argv) {
     return ddfcheck::Query(args[1], std::vector<std::string>(args.begin() + 2, args.end()),
                            std::cout);
   }
-  std::cerr << kUsage;
+  std::cerr << kUsage << "KIND is a number or a name: " << ddfcheck::QueryKinds() << '\n';
   return ddfcheck::kExitUsage;
 }

@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "ddfcheck.h"
@@ -58,6 +59,14 @@ void PrintBytes(const std::vector<std::uint8_t>& bytes, std::size_t count, std::
 
 }  // namespace
 
+std::string QueryKinds() {
+  std::string kinds;
+  for (std::size_t i = 0; i < kKindNames.size(); ++i) {
+    kinds += (i == 0 ? "" : ", ") + std::to_string(i + 1) + " " + kKindNames[i];
+  }
+  return kinds;
+}
+
 int Query(const std::string& path, const std::vector<std::string>& arguments, std::ostream& out) {
   std::uint16_t kind = 0;
   std::uint16_t index = 0;
@@ -66,12 +75,19 @@ int Query(const std::string& path, const std::vector<std::string>& arguments, st
       kind > tqr::DDFQ_DEFAULT_PAPER_EXTRA ||
       (arguments.size() > 2 && !ParseWord(arguments[2], false, &index)) ||
       (arguments.size() > 3 && !ParseWord(arguments[3], false, &size))) {
-    out << "error: KIND is 1 to 19 or a DDFQ_ name; INDEX and SIZE are 0 to 65535\n";
+    out << "error: KIND is one of " << QueryKinds() << "; INDEX and SIZE are 0 to 65535\n";
     return kExitUsage;
   }
   tqr::DdfHandle handle = tqr::DdfLoad(path.c_str());
   if (handle == nullptr) {
     out << path << ": error: the driver could not load the description\n";
+    return kExitFailed;
+  }
+  // Every feature has at least the entry that made it.
+  if (tqr::DdfQuery(handle, arguments[0].c_str(), tqr::DDFQ_COUNT, nullptr, 0, 0) == 0) {
+    tqr::DdfFree(&handle);
+    out << path << ": error: the description has no feature \"" << arguments[0]
+        << "\" (ddfcheck --dump lists them)\n";
     return kExitFailed;
   }
   // Two runs over different fillers tell written bytes from untouched ones.
