@@ -49,6 +49,28 @@ std::uint32_t StructType(std::string_view word) {
   return 0;
 }
 
+// Whether the entry's last field ends with ';' (outside quotes), as every
+// entry's must. The driver reads an entry without it all the same.
+bool EndsWithSemicolon(std::string_view fields) {
+  bool quoted = false;
+  for (const char c : fields) {
+    if (c == '"') quoted = !quoted;
+    if (c == ';' && !quoted) return true;
+  }
+  return false;
+}
+
+// Digits with an optional leading minus, as a number field is meant to be
+// written; the driver reads anything else too, to a value of its own.
+bool IsWholeNumber(std::string_view field) {
+  if (!field.empty() && field[0] == '-') field.remove_prefix(1);
+  if (field.empty()) return false;
+  for (const char c : field) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
 struct Entry {
   unsigned line = 0;
   std::string_view keyword;
@@ -105,8 +127,18 @@ class Compiler {
     Fail(entry.line, std::move(message));
     return false;
   }
+  // Warnings are for the checker, said once: in the filling pass.
+  bool Reporting() const { return report_ != nullptr && filling_; }
   void Warn(unsigned line, std::string message) {
-    if (report_ != nullptr && filling_) report_->warnings.push_back({line, std::move(message)});
+    if (Reporting()) report_->warnings.push_back({line, std::move(message)});
+  }
+  // A warning found after the entries were read, among the others by its line.
+  void WarnAfterTheEntries(unsigned line, std::string message) {
+    std::vector<CompileIssue>& warnings = report_->warnings;
+    const auto after = std::upper_bound(
+        warnings.begin(), warnings.end(), line,
+        [](unsigned at, const CompileIssue& issue) { return at < issue.line; });
+    warnings.insert(after, CompileIssue{line, std::move(message)});
   }
 
   // --- counting pass ---------------------------------------------------
@@ -191,10 +223,13 @@ class Compiler {
     while ((step = NextEntry(&lines, &entry)) == Step::kEntry) {
       if (!FillEntry(entry)) return false;
     }
-    return step == Step::kEnd;
+    if (step != Step::kEnd) return false;
+    if (Reporting()) WarnDefaultsPastOptions();
+    return true;
   }
 
   bool FillEntry(const Entry& entry) {
+    if (!EndsWithSemicolon(entry.fields)) Warn(entry.line, "entry does not end with ';'");
     FieldCursor fields(entry.fields);
     const int keyword = LookUpKeyword(entry.keyword);
     switch (keyword) {
@@ -245,12 +280,13 @@ class Compiler {
   bool FillDefault(const Entry& entry, FieldCursor* fields) {
     std::string_view name;
     if (!fields->Quoted(&name)) return FailEntry(entry, "Default without a quoted feature name");
-    const std::int16_t index = fields->Number();
+    const std::int16_t index = ReadNumber(entry, fields);
     const std::size_t slots = kFixedSlotCount + Header().furtherCount;
     for (std::size_t i = 0; i < slots; ++i) {
       const std::uint16_t offset = SlotAt(i);
       if (offset != 0 && NameOf(Feature(offset)->name) == name) {
         Feature(offset)->defaultIndex = static_cast<std::uint16_t>(index);
+        defaultLines_.push_back({offset, entry.line});
         return true;
       }
     }
@@ -286,6 +322,65 @@ class Compiler {
     return AppendOption(entry, found, type, fields);
   }
 
+  // A number field, with a warning where it is not written as a whole number.
+  std::int16_t ReadNumber(const Entry& entry, FieldCursor* fields) {
+    const std::string_view written = fields->PeekField();
+    const std::int16_t number = fields->Number();
+    if (!IsWholeNumber(written)) {
+      Warn(entry.line, "\"" + std::string(written) + "\" is not a whole number; the driver reads " +
+                           std::to_string(number));
+    }
+    return number;
+  }
+
+  // A "Default" index the feature's options do not reach leaves the feature
+  // with no default option; said at the line of the last "Default" that set it.
+  void WarnDefaultsPastOptions() {
+    for (std::size_t i = defaultLines_.size(); i-- > 0;) {
+      const auto [feature, line] = defaultLines_[i];
+      const bool laterSetting = std::any_of(
+          defaultLines_.begin() + static_cast<std::ptrdiff_t>(i) + 1, defaultLines_.end(),
+          [feature = feature](const auto& later) { return later.first == feature; });
+      if (laterSetting) continue;
+      const std::size_t count = OptionCount(feature);
+      const std::uint16_t index = Feature(feature)->defaultIndex;
+      if (index < count) continue;
+      WarnAfterTheEntries(line, "Default index " + std::to_string(index) + " of \"" +
+                                    std::string(NameOf(Feature(feature)->name)) +
+                                    "\" is past its " + std::to_string(count) + " option(s)");
+    }
+  }
+
+  std::size_t OptionCount(std::uint16_t feature) {
+    const std::uint16_t first = Feature(feature)->firstOption;
+    if (first == 0) return 0;
+    std::size_t count = 1;
+    const std::size_t limit = image_.size() / sizeof(ItemOptionRecord);
+    for (std::uint16_t at = Option(first)->next; at != first && count <= limit;
+         at = Option(at)->next) {
+      ++count;
+    }
+    return count;
+  }
+
+  // Whether an option of the feature other than `except` has the name.
+  bool HasOptionNamed(std::uint16_t feature, std::string_view name, std::uint16_t except) {
+    const std::uint16_t first = Feature(feature)->firstOption;
+    if (first == 0) return false;
+    const std::size_t limit = image_.size() / sizeof(ItemOptionRecord);
+    std::uint16_t at = first;
+    for (std::size_t seen = 0; seen <= limit; ++seen) {
+      const OptionHead* option = Option(at);
+      if (at != except &&
+          std::string_view(option->name, strnlen(option->name, kOptionNameSize)) == name) {
+        return true;
+      }
+      at = option->next;
+      if (at == first) break;
+    }
+    return false;
+  }
+
   std::uint16_t FixedFeature(int keyword, std::uint32_t type) {
     const std::size_t slot = static_cast<std::size_t>(keyword - kFirstSlotKeyword);
     if (SlotAt(slot) == 0) SetSlot(slot, NewFeature(kKeywords[keyword - 1], type));
@@ -310,7 +405,7 @@ class Compiler {
     OptionHead* head = Option(option);
     if (type == kTypeRange) {
       const std::string_view limit = fields->Word();
-      At<ItemOptionRecord>(option)->value = fields->Number();
+      At<ItemOptionRecord>(option)->value = ReadNumber(entry, fields);
       auto* range = At<RangeFeatureRecord>(feature);
       if (limit == "Maximum") {
         range->maximumIndex = head->index;
@@ -330,13 +425,17 @@ class Compiler {
     if (name.size() >= kOptionNameSize) {
       return FailEntry(entry, "option name longer than 63 characters");
     }
+    if (Reporting() && HasOptionNamed(feature, name, option)) {
+      Warn(entry.line, "option \"" + std::string(name) + "\" of \"" +
+                           std::string(NameOf(Feature(feature)->name)) + "\" is listed twice");
+    }
     name.copy(head->name, name.size());
     if (type == kTypeItem) {
-      At<ItemOptionRecord>(option)->value = fields->Number();
+      At<ItemOptionRecord>(option)->value = ReadNumber(entry, fields);
       return true;
     }
     auto* paper = At<PaperOptionRecord>(option);
-    paper->value = static_cast<std::uint16_t>(fields->Number());
+    paper->value = static_cast<std::uint16_t>(ReadNumber(entry, fields));
     std::uint32_t numbers[4];
     fields->Tuple(numbers, 2);
     paper->width = numbers[0];
@@ -419,6 +518,8 @@ class Compiler {
 
   std::vector<std::uint8_t> image_;
   std::size_t write_ = 0;
+  // Each "Default" that found its feature: the feature's offset and the line.
+  std::vector<std::pair<std::uint16_t, unsigned>> defaultLines_;
 };
 
 }  // namespace

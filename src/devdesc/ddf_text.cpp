@@ -71,6 +71,15 @@ std::int16_t FieldCursor::Number() {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
 }
 
+std::string_view FieldCursor::PeekField() const {
+  std::size_t start = position_;
+  while (start < text_.size() && IsBlank(text_[start])) ++start;
+  std::size_t end = start;
+  while (end < text_.size() && !IsFieldEnd(text_[end])) ++end;
+  while (end > start && IsBlank(text_[end - 1])) --end;
+  return text_.substr(start, end - start);
+}
+
 void FieldCursor::Tuple(std::uint32_t* numbers, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) numbers[i] = 0;
   while (!AtEnd() && Peek() != '(') ++position_;

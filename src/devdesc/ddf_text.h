@@ -41,6 +41,9 @@ class FieldCursor {
   bool Quoted(std::string_view* text);
   // A decimal number kept as a signed 16-bit value.
   std::int16_t Number();
+  // The next field as written, up to its ',' or ';' or the line's end,
+  // without the blanks around it; reads nothing.
+  std::string_view PeekField() const;
   // Two or four unsigned numbers in parentheses.
   void Tuple(std::uint32_t* numbers, std::size_t count);
   // Unquoted text up to the next ',', blanks and tabs dropped; never longer

@@ -44,6 +44,37 @@ TEST_F(DdfCheckTest, WarnsAboutWhatTheDriverPassesOverAndStillLoads) {
             path + ": ok, 918 bytes compiled, 5 warning(s)\n");
 }
 
+// Slips a description's author makes that the driver reads without a word,
+// each to something of its own: a number from a word, a default option that
+// is not there. The checker names each with its line; the image is the one
+// the driver makes.
+TEST_F(DdfCheckTest, WarnsAboutSlipsTheDriverReadsAllTheSame) {
+  const std::string path = Write(
+      "*FileVersion: \"1.01\";\n"
+      "*Media: \"Plain\", 1\n"                           // no ';'
+      "*Media: \"Photo\", two;\n"                        // a word for a number
+      "*Media: \"Plain\", 3;\n"                          // listed twice
+      "*Glow: DDF_STRUCT_RNGE, Maximum, 1.5;\n"           // read as 15
+      "*Media: \"Semi; gloss\", 4\n"                     // ';' inside quotes only
+      "*Default: \"Media\", 9;\n"                        // past the 4 options
+      "*Default: \"Glow\", 2;\n"                         // set again, below
+      "*Glow: DDF_STRUCT_RNGE, Minimum, -2;\n"
+      "*Glow: DDF_STRUCT_RNGE, Level, 1;\n"
+      "*Default: \"Glow\", 2;\n"                         // within its 3
+      TQR_NEEDED_FEATURES_TEXT);
+  EXPECT_EQ(ddfcheck::Check(path, out_), ddfcheck::kExitOk);
+  const std::string warnings =
+            path + ":2: warning: entry does not end with ';'\n" +
+            path + ":3: warning: \"two\" is not a whole number; the driver reads 0\n" +
+            path + ":4: warning: option \"Plain\" of \"Media\" is listed twice\n" +
+            path + ":5: warning: \"1.5\" is not a whole number; the driver reads 15\n" +
+            path + ":6: warning: entry does not end with ';'\n" +
+            path + ":7: warning: Default index 9 of \"Media\" is past its 4 option(s)\n";
+  EXPECT_EQ(out_.str().substr(0, warnings.size()), warnings);
+  EXPECT_NE(out_.str().find(" bytes compiled, 6 warning(s)\n", warnings.size()), std::string::npos)
+      << out_.str();
+}
+
 // The driver refuses a description without a feature its answers rest on;
 // the check says which one, so its author knows what to add.
 TEST_F(DdfCheckTest, NamesTheNeededFeatureADescriptionLacks) {
