@@ -10,22 +10,24 @@ PrinterHandle InvalidatingSpooler::OpenPrinterByName(const std::u16string& name)
   return inner_.OpenPrinterByName(name);
 }
 
-void InvalidatingSpooler::ClosePrinter(PrinterHandle printer) { inner_.ClosePrinter(printer); }
+void InvalidatingSpooler::ClosePrinter(PrinterHandle printer) {
+  inner_.ClosePrinter(FactsInUse::Resolve(printer));
+}
 
 bool InvalidatingSpooler::GetDriverDataFile(PrinterHandle printer, std::u16string* path) {
-  return inner_.GetDriverDataFile(printer, path);
+  return inner_.GetDriverDataFile(FactsInUse::Resolve(printer), path);
 }
 
 bool InvalidatingSpooler::GetDriverName(PrinterHandle printer, std::u16string* name) {
   const PrinterFacts* facts = FactsInUse::For(printer);
-  if (facts == nullptr) return inner_.GetDriverName(printer, name);
+  if (facts == nullptr) return inner_.GetDriverName(FactsInUse::Resolve(printer), name);
   if (facts->driverNameRead) *name = facts->driverName;
   return facts->driverNameRead;
 }
 
 bool InvalidatingSpooler::GetDriverNameAndDataFile(PrinterHandle printer, std::u16string* name,
                                                    std::u16string* path) {
-  return inner_.GetDriverNameAndDataFile(printer, name, path);
+  return inner_.GetDriverNameAndDataFile(FactsInUse::Resolve(printer), name, path);
 }
 
 std::uint32_t InvalidatingSpooler::GetPrinterData(PrinterHandle printer,
@@ -35,7 +37,7 @@ std::uint32_t InvalidatingSpooler::GetPrinterData(PrinterHandle printer,
   const PrinterFacts* facts = FactsInUse::For(printer);
   // Only the question the facts asked has its answer there.
   if (facts == nullptr || name != kStoredSettingsName || size != StoredRoom()) {
-    return inner_.GetPrinterData(printer, name, type, buffer, size, needed);
+    return inner_.GetPrinterData(FactsInUse::Resolve(printer), name, type, buffer, size, needed);
   }
   *type = facts->storedType;
   *needed = facts->storedSize;
@@ -52,14 +54,15 @@ std::uint32_t InvalidatingSpooler::SetPrinterData(PrinterHandle printer,
                                                   const std::u16string& name,
                                                   std::uint32_t type, const void* data,
                                                   std::uint32_t size) {
-  const std::uint32_t result = inner_.SetPrinterData(printer, name, type, data, size);
+  const std::uint32_t result =
+      inner_.SetPrinterData(FactsInUse::Resolve(printer), name, type, data, size);
   if (result == kErrorSuccess) Dropped();
   return result;
 }
 
 std::uint32_t InvalidatingSpooler::DeletePrinterData(PrinterHandle printer,
                                                      const std::u16string& name) {
-  const std::uint32_t result = inner_.DeletePrinterData(printer, name);
+  const std::uint32_t result = inner_.DeletePrinterData(FactsInUse::Resolve(printer), name);
   if (result == kErrorSuccess) Dropped();
   return result;
 }
@@ -67,14 +70,14 @@ std::uint32_t InvalidatingSpooler::DeletePrinterData(PrinterHandle printer,
 bool InvalidatingSpooler::GetPrinterDefaultRecord(PrinterHandle printer,
                                                   std::vector<std::uint8_t>* record) {
   const PrinterFacts* facts = FactsInUse::For(printer);
-  if (facts == nullptr) return inner_.GetPrinterDefaultRecord(printer, record);
+  if (facts == nullptr) return inner_.GetPrinterDefaultRecord(FactsInUse::Resolve(printer), record);
   if (facts->defaultRecordRead) *record = facts->defaultRecord;
   return facts->defaultRecordRead;
 }
 
 bool InvalidatingSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>* forms) {
   const PrinterFacts* facts = FactsInUse::For(printer);
-  if (facts == nullptr) return inner_.EnumForms(printer, forms);
+  if (facts == nullptr) return inner_.EnumForms(FactsInUse::Resolve(printer), forms);
   if (facts->formsRead) *forms = facts->forms;
   return facts->formsRead;
 }
@@ -82,20 +85,20 @@ bool InvalidatingSpooler::EnumForms(PrinterHandle printer, std::vector<FormInfo>
 // The forms are the print server's, shared by every printer: a change drops
 // every printer's answers, as the paper lists of each may name the form.
 std::uint32_t InvalidatingSpooler::AddForm(PrinterHandle printer, const FormInfo& form) {
-  const std::uint32_t result = inner_.AddForm(printer, form);
+  const std::uint32_t result = inner_.AddForm(FactsInUse::Resolve(printer), form);
   if (result == kErrorSuccess) Dropped();
   return result;
 }
 
 std::uint32_t InvalidatingSpooler::SetForm(PrinterHandle printer, const std::u16string& name,
                                            const FormInfo& form) {
-  const std::uint32_t result = inner_.SetForm(printer, name, form);
+  const std::uint32_t result = inner_.SetForm(FactsInUse::Resolve(printer), name, form);
   if (result == kErrorSuccess) Dropped();
   return result;
 }
 
 std::uint32_t InvalidatingSpooler::DeleteForm(PrinterHandle printer, const std::u16string& name) {
-  const std::uint32_t result = inner_.DeleteForm(printer, name);
+  const std::uint32_t result = inner_.DeleteForm(FactsInUse::Resolve(printer), name);
   if (result == kErrorSuccess) Dropped();
   return result;
 }

@@ -1,7 +1,8 @@
 // The spooler port as the driver's exports see it: every write this process
 // makes drops what the cache keeps, so the next call sees the write at once;
 // a read the running call's facts already answer (FactsInUse) is answered
-// from them; everything else is passed to the real port.
+// from them; everything else is passed to the real port, the running call's
+// stand-in handle (DeferredPrinter) turned into the printer it stands for.
 #pragma once
 
 #include "cache/printer_cache.h"

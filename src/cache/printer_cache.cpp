@@ -38,8 +38,9 @@ Description LoadDescription(const std::string& path) {
 
 // The caller's printer handle, or the printer opened by name the first time
 // one is needed and closed with the call: opening is a round trip of its
-// own, which a kept answer does not need.
-class LazyPrinter {
+// own, which a kept answer does not need, nor an answer computed from
+// fresh facts that asks nothing else (DeferredPrinter).
+class LazyPrinter final : public DeferredPrinter {
  public:
   LazyPrinter(PrinterHandle given, const char16_t* name)
       : spooler_(*CurrentPorts().spooler), handle_(given), name_(name) {}
@@ -56,6 +57,16 @@ class LazyPrinter {
       opened_ = handle_ != nullptr;
     }
     return handle_;
+  }
+  PrinterHandle Open() override { return Get(); }
+  // The handle to compute with: the one there is, or while there is none
+  // yet a stand-in for the one Open would give. With the stand-in,
+  // `*deferred` is this printer.
+  PrinterHandle ForComputing(DeferredPrinter** deferred) {
+    *deferred = nullptr;
+    if (handle_ != nullptr || tried_ || name_ == nullptr) return handle_;
+    *deferred = this;
+    return static_cast<PrinterHandle>(this);
   }
 
  private:
@@ -374,12 +385,19 @@ std::int32_t PrinterCache::Answer(PrinterHandle given, const char16_t* name, con
   if (!snapshot.fresh) Refresh(printerName, printer.Get(), now, true, &snapshot);
   if (snapshot.description == nullptr) {
     // The reason the load left, for a refusal remembered without a load.
-    if (snapshot.refused && ports.machine != nullptr) ports.machine->SetLastError(kErrorInvalidData);
+    if (snapshot.refused && ports.machine != nullptr) {
+      ports.machine->SetLastError(kErrorInvalidData);
+    }
     return -1;
   }
   {
-    const FactsInUse read(snapshot.facts.get(), printer.Get());
-    answer = compute(snapshot.description.get(), printer.Get(), output);
+    // Fresh facts answer the usual questions: the printer is opened by name
+    // only if the computation asks another.
+    DeferredPrinter* deferred = nullptr;
+    const PrinterHandle handle =
+        snapshot.facts != nullptr ? printer.ForComputing(&deferred) : printer.Get();
+    const FactsInUse read(snapshot.facts.get(), handle, deferred);
+    answer = compute(snapshot.description.get(), handle, output);
   }
   Keep(printerName, snapshot, key, answer, output, output != nullptr ? outputSize(answer) : 0);
   warmInBackground();

@@ -24,11 +24,13 @@ FactsInUse* FactsInUse::Current() {
   return machine != nullptr ? static_cast<FactsInUse*>(machine->ThreadValue()) : nullptr;
 }
 
-FactsInUse::FactsInUse(const PrinterFacts* facts, PrinterHandle printer)
-    : facts_(facts), printer_(printer), outer_(Current()) {
+FactsInUse::FactsInUse(const PrinterFacts* facts, PrinterHandle printer,
+                       DeferredPrinter* deferred)
+    : facts_(facts), printer_(printer), deferred_(deferred), outer_(Current()) {
   if (facts == nullptr) {
     facts_ = outer_ != nullptr ? outer_->facts_ : nullptr;
     printer_ = outer_ != nullptr ? outer_->printer_ : nullptr;
+    deferred_ = outer_ != nullptr ? outer_->deferred_ : nullptr;
   }
   if (Machine* machine = CurrentPorts().machine) machine->SetThreadValue(this);
 }
@@ -51,6 +53,14 @@ const PrinterFacts* FactsInUse::OfThisCall() {
 
 void FactsInUse::Drop() {
   if (FactsInUse* current = Current()) current->facts_ = nullptr;
+}
+
+// The stand-in outlives a Drop, which ends only what was read.
+PrinterHandle FactsInUse::Resolve(PrinterHandle printer) {
+  const FactsInUse* current = Current();
+  return current != nullptr && current->deferred_ != nullptr && current->printer_ == printer
+             ? current->deferred_->Open()
+             : printer;
 }
 
 PrinterFacts ReadPrinterFacts(PrinterHandle printer) {

@@ -55,15 +55,31 @@ std::uint32_t StoredRoom();
 // open) and one region read.
 PrinterFacts ReadPrinterFacts(PrinterHandle printer);
 
+// The printer a call without a handle of its caller's opens only when a
+// question needs it: a call that finds its printer's facts fresh computes
+// with a stand-in handle, which the spooler port turns into the printer
+// opened by name at the first question the facts do not answer
+// (FactsInUse::Resolve). An open is a round trip of its own, and under Wine
+// also a write of the printer's status to the registry.
+class DeferredPrinter {
+ public:
+  virtual PrinterHandle Open() = 0;
+
+ protected:
+  ~DeferredPrinter() = default;
+};
+
 // While a call computes its answer, the facts it read for it: the spooler
 // port answers that call's own reads of the same printer from them
 // (InvalidatingSpooler), so the answer rests on one reading of the printer
 // and no round trip is made twice. Per thread; a write through the port
 // ends it for the rest of the call, since what was read is then no longer
-// what is there. Null facts install nothing.
+// what is there. Null facts install nothing. With `deferred`, `printer` is
+// its stand-in.
 class FactsInUse {
  public:
-  FactsInUse(const PrinterFacts* facts, PrinterHandle printer);
+  FactsInUse(const PrinterFacts* facts, PrinterHandle printer,
+             DeferredPrinter* deferred = nullptr);
   ~FactsInUse();
   FactsInUse(const FactsInUse&) = delete;
   FactsInUse& operator=(const FactsInUse&) = delete;
@@ -75,6 +91,10 @@ class FactsInUse {
   static const PrinterFacts* OfThisCall();
   // A write went through: nothing read before it answers again.
   static void Drop();
+  // The handle to give the spooler for `printer`: for the stand-in of the
+  // call running on this thread, the printer it stands for, opened now if
+  // it is not yet (null when it cannot be); any other handle as it is.
+  static PrinterHandle Resolve(PrinterHandle printer);
 
  private:
   // The innermost on this thread, kept in the machine port's thread value.
@@ -83,6 +103,7 @@ class FactsInUse {
   // Those of the one outside it when this one is given none.
   const PrinterFacts* facts_;
   PrinterHandle printer_;
+  DeferredPrinter* deferred_;
   FactsInUse* outer_;
 };
 

@@ -166,6 +166,8 @@ TEST_F(PrinterCacheTest, AnswersAreTheFreshOnesByteForByte) {
   foreign->PrivateMarker = 0;
   AddForm(u"Banner 500", 5000, 8000);
   const DRVDEVMODE* inputs[] = {nullptr, own.get(), foreign.get()};
+  for (const DRVDEVMODE* input : inputs) fprintf(stderr, "DBG fresh %d cached %d\n", Fresh(2, nullptr, input), Capability(2, nullptr, input));
+  for (const DRVDEVMODE* input : {foreign.get()}) fprintf(stderr, "DBG again fresh %d cached %d\n", Fresh(2, nullptr, input), Capability(2, nullptr, input));
   for (const DRVDEVMODE* input : inputs) {
     for (std::uint16_t index = 0; index <= 40; ++index) {
       const std::int32_t fresh = Fresh(index, nullptr, input);
@@ -212,16 +214,19 @@ TEST_F(PrinterCacheTest, AKeptAnswerCostsNoRoundTripAndNoOpen) {
   for (int i = 0; i < 100; ++i) Seen(true);
   EXPECT_EQ(RoundTrips(), before);
   // A new record of ours is computed from what is kept: neither the
-  // description nor the printer's facts are read again.
+  // description nor the printer's facts are read again, nor the printer
+  // opened.
   auto own = Defaults();
   own->Ansi = 0;
   const int opens = files_.opens;
   const int reads = spooler_.reads;
   const int regions = machine_.countryReads;
+  const int opened = spooler_.openedByName;
   Document(own.get());
   EXPECT_EQ(files_.opens, opens);
   EXPECT_EQ(spooler_.reads, reads);
   EXPECT_EQ(machine_.countryReads, regions);
+  EXPECT_EQ(spooler_.openedByName, opened);
   // A call that reads the facts asks the region with them, once.
   clock_.now += 1000;
   Capability(kCapPapers, nullptr, own.get());
@@ -469,6 +474,14 @@ TEST_F(PrinterCacheTest, RefusedRepairsKeepTheCache) {
   Seen(true);
   EXPECT_EQ(RoundTrips(), before);
   EXPECT_EQ(entry.data.count(kStoredSettingsName), 0u);
+  // A new record computed from the fresh facts tries the repair again: a
+  // question they do not answer, for which the printer is opened.
+  auto own = Defaults();
+  own->Ansi = 0;
+  const int opened = spooler_.openedByName;
+  Document(own.get());
+  EXPECT_EQ(spooler_.openedByName, opened + 1);
+  EXPECT_EQ(spooler_.openHandles, 0);
 }
 
 // A description the driver refuses: every call, kept or fresh, capability
