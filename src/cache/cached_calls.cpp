@@ -11,20 +11,11 @@ namespace {
 
 enum KeptCall : std::uint16_t { kCapability = 1, kDocument = 2 };
 
-// The bytes of the caller's record an answer can depend on, in place: none
-// for a record of another driver, which the merge ignores; for ours its
-// header and its private part as far as the merge takes it, never more than
-// the record's own size words say the caller handed over.
+// The bytes of the caller's record an answer can depend on, in place: what
+// the merge reads of it (MergedRecordBytes), never more than the record's
+// own size words say the caller handed over; none for a record it ignores.
 std::size_t InputSize(const void* input) {
-  const std::size_t claimed = ClaimedRecordSize(input);
-  if (!IsOwnRecord(input, claimed)) return 0;
-  std::uint16_t size = 0;
-  std::uint16_t driverExtra = 0;
-  const auto* bytes = static_cast<const std::uint8_t*>(input);
-  std::memcpy(&size, bytes + offsetof(PublicDevMode, dmSize), sizeof size);
-  std::memcpy(&driverExtra, bytes + offsetof(PublicDevMode, dmDriverExtra), sizeof driverExtra);
-  const std::size_t length = std::size_t{size} + std::min<std::size_t>(driverExtra, kPrivateSize);
-  return std::min(length, claimed);
+  return MergedRecordBytes(input, ClaimedRecordSize(input));
 }
 
 AnswerKey KeyOf(KeptCall call, std::uint16_t index, bool withOutput, const void* input) {
@@ -36,13 +27,13 @@ AnswerKey KeyOf(KeptCall call, std::uint16_t index, bool withOutput, const void*
 // The caller's record as far as the key kept it, made whole again: the
 // bytes past what was kept are bytes the answer does not depend on, zero
 // up to the size the record claims, so that nothing reads past it. False
-// when the kept bytes are not a record of ours (InputSize keeps no other).
+// when the kept bytes are not a record the merge reads (InputSize keeps no
+// other).
 bool RecordFromKey(const AnswerKey& key, std::vector<std::uint8_t>* record) {
   record->assign(key.input, key.input + key.inputSize);
   if (key.inputSize == 0) return true;
-  if (!IsOwnRecord(key.input, key.inputSize)) return false;
   record->resize(std::max(key.inputSize, ClaimedRecordSize(key.input)), 0);
-  return true;
+  return MergedRecordBytes(record->data(), record->size()) != 0;
 }
 
 }  // namespace

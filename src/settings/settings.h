@@ -56,9 +56,11 @@ int LoadStoredDefaults(PrinterHandle printer, DRVDEVMODE* record, const char16_t
 enum class StoredSettings { kRead, kRepaired, kNotStored };
 StoredSettings LoadStoredSettings(PrinterHandle printer, DRVDEVMODE* record,
                                   const char16_t* deviceName, DdfHandle ddf);
-// Merges an application's or the spooler's record into `working` when it is
-// this driver's own. `size` is how many bytes the outside handed over at
-// `input`; nothing past them, nor past the record's own size words, is read.
+// Merges an application's or the spooler's record into `working`: of this
+// driver's own, the public fields and the private part; of another's with a
+// sound header (IsSoundForeignRecord), the public fields alone. `size` is how
+// many bytes the outside handed over at `input`; nothing past them, nor past
+// the record's own size words, is read.
 int MergeSettings(PrinterHandle printer, DdfHandle ddf, const void* input, std::size_t size,
                   DRVDEVMODE* working);
 void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* working);
@@ -66,6 +68,13 @@ void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* wo
 // marker inside its own dmSize + dmDriverExtra bytes, with a header no
 // longer than ours.
 bool IsOwnRecord(const void* input, std::size_t size);
+// Whether the `size` bytes at `input` hold a header another driver or an
+// application made that the merge reads: its dmSize one the platform's
+// record versions define, its size words inside the bytes handed over.
+bool IsSoundForeignRecord(const void* input, std::size_t size);
+// How many bytes from `input` a merge depends on: an own record's header and
+// private part, a sound foreign record's header; 0 for any other.
+std::size_t MergedRecordBytes(const void* input, std::size_t size);
 // dmSize + dmDriverExtra of a record an application hands over: the only
 // extent the platform gives such a record, so it is the bound its reads
 // take. 0 for no record.

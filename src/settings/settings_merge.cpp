@@ -1,6 +1,7 @@
 // Taking settings from records that applications and the spooler hand in:
-// only this driver's own records, and of their public fields only what the
-// description lists.
+// of this driver's own records the public fields the description lists and
+// the private part; of another driver's, or an application's, only those
+// public fields, and only from a header the platform defines.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,10 @@ constexpr std::size_t kMarkerInPrivate = offsetof(DRVDEVMODE, PrivateMarker) - k
 constexpr std::size_t kMergedPublicEnd = offsetof(PublicDevMode, dmDuplex) + 2;
 // Bytes a record needs before its size words can be read at all.
 constexpr std::size_t kSizeWordsEnd = offsetof(PublicDevMode, dmDriverExtra) + 2;
+
+// The public header sizes of the platform's record versions. A record of
+// another driver whose size is none of them is not read at all.
+constexpr std::uint16_t kPlatformHeaderSizes[] = {156, 188, 212, kPublicSize};
 
 struct RecordExtent {
   std::uint16_t size;
@@ -165,6 +170,23 @@ bool IsOwnRecord(const void* input, std::size_t size) {
   return marker == kPrivateMarker;
 }
 
+bool IsSoundForeignRecord(const void* input, std::size_t size) {
+  if (input == nullptr || size < kSizeWordsEnd) return false;
+  const RecordExtent extent = ExtentOf(input);
+  return std::find(std::begin(kPlatformHeaderSizes), std::end(kPlatformHeaderSizes),
+                   extent.size) != std::end(kPlatformHeaderSizes) &&
+         std::size_t{extent.size} + extent.driverExtra <= size;
+}
+
+std::size_t MergedRecordBytes(const void* input, std::size_t size) {
+  if (IsOwnRecord(input, size)) {
+    const RecordExtent extent = ExtentOf(input);
+    return std::min(std::size_t{extent.size} + std::min<std::size_t>(extent.driverExtra, kPrivateSize),
+                    size);
+  }
+  return IsSoundForeignRecord(input, size) ? ExtentOf(input).size : 0;
+}
+
 void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* working) {
   std::unique_ptr<std::uint8_t, FreeBlock> block(
       static_cast<std::uint8_t*>(std::malloc(kScratchListSize)));
@@ -235,13 +257,18 @@ void MergePublicFields(DdfHandle ddf, const PublicDevMode& input, DRVDEVMODE* wo
 int MergeSettings(PrinterHandle, DdfHandle ddf, const void* input, std::size_t size,
                   DRVDEVMODE* working) {
   if (ddf == nullptr || input == nullptr || working == nullptr) return 0;
-  if (!IsOwnRecord(input, size)) return 1;
+  const bool own = IsOwnRecord(input, size);
+  // A document made for another printer keeps its paper, orientation and
+  // copies here too, as far as the description lists them; its private part
+  // means nothing to this driver.
+  if (!own && !IsSoundForeignRecord(input, size)) return 1;
   const auto* bytes = static_cast<const std::uint8_t*>(input);
   const RecordExtent extent = ExtentOf(input);
   // Older layouts have shorter headers: take what there is, the rest stays 0.
   PublicDevMode header{};
   std::memcpy(&header, bytes, extent.size);
   MergePublicFields(ddf, header, working);
+  if (!own) return 1;
   // The private part as far as the record claims one and the bytes handed
   // over hold it.
   const std::size_t privateBytes =

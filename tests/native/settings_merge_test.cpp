@@ -87,19 +87,51 @@ class MergeTest : public SettingsTest {
   std::unique_ptr<DRVDEVMODE> input_;
 };
 
-TEST_F(MergeTest, ForeignRecordsAreIgnoredWhole) {
-  input_->PrivateMarker = 0x54515045;
-  input_->dm.dmFields = DM_COPIES;
-  input_->dm.dmCopies = 5;
-  const std::vector<std::uint8_t> before = BytesOf(*working_);
-  Merge();
-  EXPECT_EQ(BytesOf(*working_), before);
-  // A record whose own sizes end before the marker is not this driver's,
-  // whatever lies beyond them.
-  input_->PrivateMarker = 0x54515044;
-  input_->dm.dmDriverExtra = 920;
-  Merge();
-  EXPECT_EQ(BytesOf(*working_), before);
+// A document's settings made for another printer: from a header of a size
+// the platform defines, whose size words stay inside the bytes handed over,
+// the listed public fields come over and never the private part; any other
+// header gives nothing.
+TEST_F(MergeTest, ForeignRecordsGiveOnlyTheirListedPublicFields) {
+  const struct {
+    const char* what;
+    std::uint16_t size;
+    std::uint16_t driverExtra;
+    std::uint32_t marker;
+    std::size_t handed;
+    bool merged;
+  } cases[] = {
+      {"another driver's whole record", 220, 1528, 0x54515045, 1748, true},
+      {"public header only, 220", 220, 0, 0, 220, true},
+      {"public header only, 156", 156, 0, 0, 156, true},
+      {"an older header, 188", 188, 0, 0, 188, true},
+      // Our marker beyond the record's own sizes: not ours, yet a sound header.
+      {"sizes ending before the marker", 220, 920, 0x54515044, 1748, true},
+      {"a size the platform never defined", 200, 0, 0, 220, false},
+      {"a header longer than any", 240, 0, 0, 1748, false},
+      {"size words past the bytes handed over", 220, 100, 0, 300, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    input_->PrivateMarker = c.marker;
+    input_->dm.dmSize = c.size;
+    input_->dm.dmDriverExtra = c.driverExtra;
+    input_->dm.dmFields = DM_PAPERSIZE | DM_ORIENTATION | DM_COPIES;
+    input_->dm.dmPaperSize = 8;  // A3
+    input_->dm.dmOrientation = 2;
+    input_->dm.dmCopies = 3;
+    DRVDEVMODE expected = *working_;
+    if (c.merged) {
+      expected.dm.dmPaperSize = 8;
+      expected.dm.dmPaperWidth = 2970;
+      expected.dm.dmPaperLength = 4200;
+      expected.dm.dmOrientation = 2;
+      expected.dm.dmCopies = 3;
+    }
+    EXPECT_EQ(MergeSettings(printer(), ddf(), input_.get(), c.handed, working_.get()), 1);
+    EXPECT_EQ(BytesOf(*working_), BytesOf(expected));
+    EXPECT_EQ(working_->Cyan, 0) << "the private part stays the working record's";
+  }
   EXPECT_EQ(MergeSettings(printer(), nullptr, input_.get(), sizeof *input_, working_.get()), 0);
   EXPECT_EQ(MergeSettings(printer(), ddf(), nullptr, 0, working_.get()), 0);
 }

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <thread>
@@ -298,6 +299,40 @@ TEST_F(RealClientsTest, DocumentPropertiesWithAPromptGiveBackWhatTheUserChose) {
         ExpectOutcome(got, kA4, kPortrait, 3);
       }
     }
+  }
+}
+
+// A document's settings made for another printer: only public fields, A3,
+// landscape and 3 copies. The sheet opens on them, and Cancel gives them back
+// with the driver's private part.
+TEST_F(RealClientsTest, AForeignRecordOpensTheSheetOnItsSettings) {
+  for (const WORD size : {WORD{kPublicSize}, WORD{156}}) {
+    SCOPED_TRACE(size);
+    std::vector<BYTE> input(kPublicSize, 0);
+    auto* dm = reinterpret_cast<DEVMODEW*>(input.data());
+    std::wcscpy(dm->dmDeviceName, L"Another Printer");
+    dm->dmSpecVersion = DM_SPECVERSION;
+    dm->dmSize = size;
+    dm->dmFields = DM_PAPERSIZE | DM_ORIENTATION | DM_COPIES;
+    dm->dmPaperSize = kA3;
+    dm->dmOrientation = kLandscape;
+    dm->dmCopies = 3;
+    std::vector<BYTE> output(kRecordSize, 0xCD);
+    LONG answer = 0;
+    {
+      WatcherUser user(thread_, {[this] {
+                         HWND sheet = OurSheet(thread_);
+                         if (sheet == nullptr) return false;
+                         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+                         return true;
+                       }});
+      answer = DocumentPropertiesW(nullptr, printer_, name_.data(),
+                                   reinterpret_cast<DEVMODEW*>(output.data()), dm,
+                                   DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
+      EXPECT_EQ(user.taken(), 1u);
+    }
+    EXPECT_EQ(answer, IDOK);
+    ExpectOutcome(OutcomeOf(output.data(), kPublicSize), kA3, kLandscape, 3);
   }
 }
 
