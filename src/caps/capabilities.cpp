@@ -62,7 +62,7 @@ bool NeedsDescription(std::uint16_t index) {
 }
 
 // Defaults, then the printer's default record, then the caller's record;
-// only this driver's own records are merged.
+// MergeSettings decides what of each is taken.
 void BuildCapabilityRecord(DdfHandle ddf, PrinterHandle printer, const char16_t* deviceName,
                            const void* input, DRVDEVMODE* record) {
   std::memset(static_cast<void*>(record), 0, sizeof *record);
