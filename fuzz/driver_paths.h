@@ -197,7 +197,7 @@ inline void DriveSheet(PrinterHandle printer, const void* input) {
   // never selects a mode it has no record for.
   for (std::uint16_t position = 0; position < modes->count; ++position) {
     ChoosePrintModeAt(state, modes.get(), position);
-    TQR_FUZZ_CHECK(state->printMode->currentPosition == position);
+    TQR_FUZZ_CHECK(state->printModeListPosition == position);
     TQR_FUZZ_CHECK(GetPrintModeRecord(state, modes.get(), state->printMode->currentId) != nullptr);
     DescribeMainPage(state);
     DescribeLargePicture(state, modes.get());
