@@ -503,6 +503,26 @@ TEST(ShowDriverMessageTest, HookAnswersWithTheBoxesTextCaptionAndFlags) {
   EXPECT_EQ(SetMessageBoxHook(&hook), &hook);
 }
 
+// A help file that is not there is said at once; the help viewer would look
+// for it for half a minute while the dialog waits.
+TEST(OpenHelpTopicTest, SaysAtOnceWhenTheHelpFileIsMissing) {
+  test::RecordedMessages hook(IDOK);
+  HWND owner = GetDesktopWindow();
+  const std::wstring missing =
+      L"C:\\windows\\system32\\spool\\drivers\\x64\\3\\TQR54-missing.HLP";
+  const ULONGLONG start = GetTickCount64();
+  OpenHelpTopic(owner, missing.c_str(), 100);
+  EXPECT_LT(GetTickCount64() - start, 5000u);
+  ASSERT_EQ(hook.asked.size(), 1u);
+  EXPECT_EQ(hook.asked[0].text,
+            L"The help file \"" + missing + L"\" is not installed on this computer.");
+  EXPECT_EQ(hook.asked[0].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION | MB_TASKMODAL));
+  // No path: no help, and nothing to say.
+  OpenHelpTopic(owner, L"", 100);
+  OpenHelpTopic(owner, nullptr, 100);
+  EXPECT_EQ(hook.asked.size(), 1u);
+}
+
 // The spooler packs the strings of a Get... answer into the block it fills;
 // one is copied only when it lies whole inside the block and fits.
 TEST(CopySpoolerStringTest, CopiesOnlyWholeStringsInsideTheBlock) {

@@ -98,6 +98,11 @@ Block* PageStateOf(HWND page) {
   return block != nullptr && block->header.sheet != nullptr ? block : nullptr;
 }
 
+// Opens a topic of the driver's help file, for every page and dialog: nothing
+// without a path, and when the file is not there a message saying so at once,
+// rather than a help viewer that looks for it for half a minute while the
+// dialog waits.
+void OpenHelpTopic(HWND window, const wchar_t* helpFile, DWORD topic);
 // Closes the help file a page opened; nothing when the path is empty.
 void QuitDriverHelp(HWND window, const wchar_t* helpFile);
 // What every page does when it is destroyed: closes its help file and

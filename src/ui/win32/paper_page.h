@@ -76,9 +76,6 @@ void FormatSizePair(HWND dialog, const SizePairRecord& record, std::uint16_t uni
 void ShowRangeLabels(HWND dialog, const SizePairRecord& record, std::uint16_t unit,
                      const SizePairControls& controls);
 
-// Opens a help topic of the driver's help file; nothing without one.
-void OpenHelpTopic(HWND window, const wchar_t* helpFile, DWORD topic);
-
 // Shows one of the core's messages in the driver's message box.
 int ShowPaperMessage(HWND owner, const std::u16string& text, UINT buttons,
                      const wchar_t* caption = kDriverCaption);

@@ -6,6 +6,7 @@
 #include "ui/main_page_model.h"
 #include "sheet/print_mode_settings.h"
 #include "sheet/sheet_context.h"
+#include "ui/win32/dlgutil_win32.h"
 #include "ui/win32/message_box.h"
 
 namespace tqr {
@@ -54,9 +55,7 @@ INT_PTR AnswerQueryCancel(HWND page, const SheetState* sheet, const wchar_t* cap
 }
 
 INT_PTR AnswerHelp(HWND page, const wchar_t* helpFile, DWORD context) {
-  if (helpFile != nullptr && helpFile[0] != L'\0') {
-    WinHelpW(page, helpFile, HELP_CONTEXT, context);
-  }
+  OpenHelpTopic(page, helpFile, context);
   return AnswerNotification(page, 0);
 }
 

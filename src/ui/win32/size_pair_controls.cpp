@@ -16,12 +16,6 @@ int ShowPaperMessage(HWND owner, const std::u16string& text, UINT buttons,
   return ShowDriverMessage(owner, WideText(text), buttons, caption);
 }
 
-void OpenHelpTopic(HWND window, const wchar_t* helpFile, DWORD topic) {
-  if (helpFile != nullptr && helpFile[0] != L'\0') {
-    WinHelpW(window, helpFile, HELP_CONTEXT, topic);
-  }
-}
-
 namespace {
 
 // The edits of a size pair take the texts the user typed; the longest one
