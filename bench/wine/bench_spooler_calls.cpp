@@ -25,7 +25,6 @@
 // 64 printers of our model and 64 PostScript ones, asked round-robin over 1 to
 // 64 of them, and the memory and handles of 100,000 such calls.
 #include <windows.h>
-#include <psapi.h>
 #include <winspool.h>
 
 #include <algorithm>
@@ -554,18 +553,16 @@ FleetRow RoundRobin(Fleet& fleet, int count) {
   return row;
 }
 
-// The process's memory: what it commits (Wine reports no private bytes
-// apart) and its working set.
-struct Memory {
-  double committedKb = 0;
-  double workingSetKb = 0;
-};
-
-Memory MemoryNow() {
-  PROCESS_MEMORY_COUNTERS counters = {};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return Memory{counters.PagefileUsage / 1024.0, counters.WorkingSetSize / 1024.0};
+// The process's private memory committed, summed over its address space:
+// Wine's process memory counters do not follow the heap.
+double PrivateKb() {
+  double total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const BYTE* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+  }
+  return total / 1024.0;
 }
 
 // The process's memory before and after 100,000 calls
@@ -587,12 +584,11 @@ void MemoryOver(Fleet& fleet, const char* label) {
     }
   };
   calls(10000);
-  const Memory before = MemoryNow();
+  const double before = PrivateKb();
   calls(100000);
-  const Memory after = MemoryNow();
-  std::printf("  %-8s committed %9.1f KB -> %9.1f KB (%+.1f), working set %9.1f KB -> %9.1f KB\n",
-              label, before.committedKb, after.committedKb, after.committedKb - before.committedKb,
-              before.workingSetKb, after.workingSetKb);
+  const double after = PrivateKb();
+  std::printf("  %-8s private memory %9.1f KB -> %9.1f KB (%+.1f KB)\n", label, before, after,
+              after - before);
 }
 
 void MeasureFleets(const wchar_t* ours) {
