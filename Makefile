@@ -5,7 +5,8 @@
 #                tests (AddressSanitizer + UBSan), then the win64 tests under Wine, then
 #                the win32 tests under Wine's 32-bit side (the x86 driver installed, and
 #                files of one driver read by the other), then check that docs/images is
-#                what make screens renders, then make tsan
+#                what make screens renders and that the admin guide's tqrctl command
+#                table is what tqrctl --help lists, then make tsan
 #   make demo    build win64, install the driver into the Wine prefix as the printer
 #                "Orlex TQ-R5400" (over an earlier installation), show its default
 #                settings and its capabilities as applications get them, then its
@@ -65,7 +66,7 @@ BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COM
 
 .PHONY: all test demo screens package fuzz bench bench-wine tsan clean bootstrap \
   build-native build-win64 build-win32 build-fuzz build-bench \
-  test-native test-win64 test-win32 test-docs-images docs-images artwork
+  test-native test-win64 test-win32 test-docs-images test-admin-guide docs-images artwork
 
 all: build-native build-win64 build-win32
 
@@ -100,7 +101,8 @@ build-bench: bootstrap $(B)/bench/build.ninja
 	$(CMAKE) --build $(B)/bench -j $(JOBS)
 
 # --- testing (CTEST_ARGS, e.g. CTEST_ARGS="-R devmode", go to every ctest run)
-test: build-native build-win64 build-win32 test-native test-win64 test-win32 test-docs-images tsan
+test: build-native build-win64 build-win32 test-native test-win64 test-win32 test-docs-images \
+  test-admin-guide tsan
 
 test-native: build-native
 	$(CTEST) --test-dir $(B)/native --output-on-failure -j $(JOBS) $(CTEST_ARGS)
@@ -152,6 +154,10 @@ test-docs-images: screens
 	scripts/docs-images check $(SCREENS)
 docs-images: screens
 	scripts/docs-images update $(SCREENS)
+
+# The admin guide's tqrctl command table against tqrctl --help (scripts/check-admin-guide).
+test-admin-guide: build-win64
+	scripts/check-admin-guide $(TQRCTL)
 
 # Every executable fuzz_* in build/fuzz/bin, on its corpus fuzz/corpus/<name> (read
 # only: what it finds new goes to build/fuzz/corpus/<name>, crashes and the like to
