@@ -24,6 +24,7 @@
 
 #include "installed_printer.h"
 #include "resources/paper_ids.h"
+#include "tqrctl/thread_windows.h"
 
 namespace tqr::test {
 namespace {
@@ -83,43 +84,10 @@ class WatcherUser {
   std::thread thread_;
 };
 
-struct WindowSearch {
-  std::function<bool(HWND)> wanted;
-  HWND found = nullptr;
-};
+using tqrctl::ClickButton;
+using tqrctl::IsPropertySheet;
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  if (!IsWindowVisible(window) || !search->wanted(window)) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND FindThreadWindow(DWORD thread, std::function<bool(HWND)> wanted) {
-  WindowSearch search{std::move(wanted)};
-  EnumThreadWindows(thread, MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-bool IsPropertySheet(HWND window) {
-  return FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) != nullptr;
-}
-
-// The comdlg32 dialog that has `button`, ready for the user.
-HWND CommonDialogWith(DWORD thread, int button) {
-  return FindThreadWindow(thread, [button](HWND window) {
-    // Enabled: no modal dialog of its own is up over it.
-    return !IsPropertySheet(window) && IsWindowEnabled(window) &&
-           GetDlgItem(window, button) != nullptr;
-  });
-}
-
-HWND OurSheet(DWORD thread) { return FindThreadWindow(thread, IsPropertySheet); }
-
-void Click(HWND dialog, int button) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
+HWND OurSheet(DWORD thread) { return tqrctl::FindThreadWindow(thread, IsPropertySheet); }
 
 // What the user does in our sheet: A3 and Landscape on the Paper page, then
 // OK; or the same changes and Cancel.
@@ -150,9 +118,9 @@ WatcherUser::Step InOurSheet(DWORD thread, bool ok) {
 WatcherUser::Step ClickIn(DWORD thread, int known, int button) {
   return [thread, known, button] {
     if (OurSheet(thread) != nullptr) return false;
-    HWND dialog = CommonDialogWith(thread, known);
+    HWND dialog = tqrctl::FindDialogWith(thread, known);
     if (dialog == nullptr) return false;
-    Click(dialog, button);
+    ClickButton(dialog, button);
     return true;
   };
 }
@@ -348,9 +316,9 @@ TEST_F(RealClientsTest, PrintDialogKeepsWhatOurSheetGaveBack) {
     BOOL answer = FALSE;
     {
       WatcherUser user(thread_, {[this] {
-                                   HWND print = CommonDialogWith(thread_, psh2);
+                                   HWND print = tqrctl::FindDialogWith(thread_, psh2);
                                    if (print == nullptr) return false;
-                                   Click(print, psh2);
+                                   ClickButton(print, psh2);
                                    return true;
                                  },
                                  InOurSheet(thread_, ok), ClickIn(thread_, psh2, IDOK)});
@@ -381,9 +349,9 @@ TEST_F(RealClientsTest, PageSetupKeepsWhatOurSheetGaveBack) {
     BOOL answer = FALSE;
     {
       WatcherUser user(thread_, {[this] {
-                                   HWND setup = CommonDialogWith(thread_, psh3);
+                                   HWND setup = tqrctl::FindDialogWith(thread_, psh3);
                                    if (setup == nullptr) return false;
-                                   Click(setup, psh3);
+                                   ClickButton(setup, psh3);
                                    return true;
                                  },
                                  ClickIn(thread_, psh2, psh2),
