@@ -73,11 +73,12 @@ constexpr std::uint64_t kWarmFor = 10'000;
 constexpr std::size_t kMaxAnswersPerPrinter = 32;
 // What the kept printers may hold together: their facts, their answers
 // with the records they were asked with, and each description image in use
-// (counted at the largest an image can be). A printer with every answer it
-// may keep holds about 120 KB at worst (32 answers of a record in and up to
-// 2 KB out, a stored record, a default record and the server's forms), so
-// the bound holds 128 such printers, and some thousands as applications
-// use them (a few answers each).
+// (counted at the largest an image can be). A printer keeping all its 32
+// answers as document records (one in, one out) holds about 130 KB with
+// its facts (a stored record, a default record, a hundred server forms), so
+// the bound holds over a hundred such printers, and thousands as
+// applications use them (a few answers each); whatever is asked, the least
+// recently used printers go first.
 constexpr std::size_t kMaxKeptBytes = 16u << 20;
 
 // What an answer is kept under, borrowed from the caller for the call:
