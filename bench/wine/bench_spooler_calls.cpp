@@ -15,7 +15,8 @@
 // made at the start of the run and deleted at its end; the PostScript printer's
 // page sizes are made from ours (as many, names as long). Each row of repeated
 // calls is the mean over an iteration count chosen so that the row takes about
-// one second. Calls that happen once are timed in processes of their own (this
+// one second, its figure the median of three rounds interleaved over the
+// printers (a sub-microsecond call varies by half under a busy machine). Calls that happen once are timed in processes of their own (this
 // program started again): the first call in a fresh process (--cold, the
 // median of seven, as a process's start under Wine varies by a tenth either
 // way); the first call a second after the description file was written anew
@@ -41,6 +42,8 @@ constexpr wchar_t kWinepsPrinter[] = L"TQR bench wineps";
 constexpr wchar_t kStubDriver[] = L"TQR bench stub driver";
 constexpr wchar_t kStubPrinter[] = L"TQR bench stub";
 constexpr DWORD kRecordSize = 1748;
+// Rounds of the rows of repeated calls, interleaved over the printers.
+constexpr int kRounds = 3;
 
 // The PostScript printer's description: the fixed part; its page sizes are
 // made from our printer's own list (PageSizesLike), so that both drivers
@@ -316,7 +319,9 @@ std::wstring OurDescription(HANDLE printer) {
   return Folder(data) + L"TQR54GFX.DDF";
 }
 
-Row MeasurePrinter(const wchar_t* name, bool ours, bool oneOffs) {
+// The calls that happen once, each in processes of their own, and the
+// answers the repeated calls give.
+Row MeasureOnce(const wchar_t* name, bool ours, bool oneOffs) {
   Row row = {};
   row.cold = ColdCall(name);
   if (oneOffs) {
@@ -334,32 +339,42 @@ Row MeasurePrinter(const wchar_t* name, bool ours, bool oneOffs) {
     return row;
   }
   row.paperCount = DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, nullptr, nullptr);
-  std::vector<WORD> papers(std::max(row.paperCount, 1) + 16);
-  std::vector<wchar_t> names(papers.size() * 64);
-  row.papers = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), nullptr); });
-  row.names = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_PAPERNAMES, names.data(), nullptr); });
   row.sizeAnswer = DeviceCapabilitiesW(name, L"FILE:", DC_SIZE, nullptr, nullptr);
-  row.size = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_SIZE, nullptr, nullptr); });
+  std::vector<BYTE> record = DefaultRecord(printer, name);
+  row.documentAnswer = DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name),
+                                           reinterpret_cast<DEVMODEW*>(record.data()), nullptr,
+                                           DM_OUT_BUFFER);
+  row.replaced = CallAfterReplacing(name, ours ? OurDescription(printer) : DataFile(printer));
+  ClosePrinter(printer);
+  return row;
+}
+
+// The repeated calls, into `row`.
+void MeasureRepeated(const wchar_t* name, Row* row) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<LPWSTR>(name), &printer, nullptr)) return;
+  std::vector<WORD> papers(std::max(row->paperCount, 1) + 16);
+  std::vector<wchar_t> names(papers.size() * 64);
+  row->papers = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), nullptr); });
+  row->names = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_PAPERNAMES, names.data(), nullptr); });
+  row->size = Measure([&] { DeviceCapabilitiesW(name, L"FILE:", DC_SIZE, nullptr, nullptr); });
 
   std::vector<BYTE> record = DefaultRecord(printer, name);
   auto* input = reinterpret_cast<DEVMODEW*>(record.data());
-  row.papersWithRecord = Measure([&] {
+  row->papersWithRecord = Measure([&] {
     DeviceCapabilitiesW(name, L"FILE:", DC_PAPERS, reinterpret_cast<LPWSTR>(papers.data()), input);
   });
   std::vector<BYTE> out(record.size());
   auto* dm = reinterpret_cast<DEVMODEW*>(out.data());
   std::memcpy(out.data(), record.data(), record.size());
-  row.documentAnswer = DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, nullptr, DM_OUT_BUFFER);
-  row.document = Measure([&] {
+  row->document = Measure([&] {
     DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, nullptr, DM_OUT_BUFFER);
   });
-  row.documentWithRecord = Measure([&] {
+  row->documentWithRecord = Measure([&] {
     DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(name), dm, input,
                         DM_IN_BUFFER | DM_OUT_BUFFER);
   });
-  row.replaced = CallAfterReplacing(name, ours ? OurDescription(printer) : DataFile(printer));
   ClosePrinter(printer);
-  return row;
 }
 
 // The PostScript page sizes made from our printer's paper list: one size per
@@ -689,10 +704,28 @@ int main(int argc, char** argv) {
     const wchar_t* printers[] = {ours.c_str(), kWinepsPrinter, kStubPrinter};
     const char* labels[] = {"ours", "wineps", "stub"};
     Row rows[3];
-    for (int i = 0; i < 3; ++i) rows[i] = MeasurePrinter(printers[i], i == 0, i < 2);
+    for (int i = 0; i < 3; ++i) rows[i] = MeasureOnce(printers[i], i == 0, i < 2);
+    // The repeated rows: interleaved over the three printers, the median of
+    // kRounds.
+    std::vector<Row> rounds[3];
+    for (int round = 0; round < kRounds; ++round) {
+      for (int i = 0; i < 3; ++i) {
+        rounds[i].push_back(rows[i]);
+        MeasureRepeated(printers[i], &rounds[i].back());
+      }
+    }
+    for (int i = 0; i < 3; ++i) {
+      for (double Row::*field : {&Row::papers, &Row::names, &Row::size, &Row::document,
+                                 &Row::papersWithRecord, &Row::documentWithRecord}) {
+        std::vector<double> values;
+        for (const Row& sample : rounds[i]) values.push_back(sample.*field);
+        rows[i].*field = Median(values);
+      }
+    }
 
-    std::printf("Whole calls through winspool, mean us/call (printer \"%s\")\n",
-                Narrow(ours).c_str());
+    std::printf("Whole calls through winspool, mean us/call, repeated rows the median of %d"
+                " interleaved rounds (printer \"%s\")\n",
+                kRounds, Narrow(ours).c_str());
     std::printf("  %-34s %10s %10s %10s %12s %12s\n", "call", labels[0], labels[1], labels[2],
                 "ours/wineps", "ours/stub");
     const auto line = [&](const char* what, double Row::*field) {
