@@ -166,8 +166,6 @@ TEST_F(PrinterCacheTest, AnswersAreTheFreshOnesByteForByte) {
   foreign->PrivateMarker = 0;
   AddForm(u"Banner 500", 5000, 8000);
   const DRVDEVMODE* inputs[] = {nullptr, own.get(), foreign.get()};
-  for (const DRVDEVMODE* input : inputs) fprintf(stderr, "DBG fresh %d cached %d\n", Fresh(2, nullptr, input), Capability(2, nullptr, input));
-  for (const DRVDEVMODE* input : {foreign.get()}) fprintf(stderr, "DBG again fresh %d cached %d\n", Fresh(2, nullptr, input), Capability(2, nullptr, input));
   for (const DRVDEVMODE* input : inputs) {
     for (std::uint16_t index = 0; index <= 40; ++index) {
       const std::int32_t fresh = Fresh(index, nullptr, input);
