@@ -191,7 +191,10 @@ TEST_F(CacheTest, MemoryAndHandlesStayFlatOverAHundredThousandCalls) {
   DWORD handlesAfter = 0;
   SIZE_T memoryAfter = 0;
   counts(&handlesAfter, &memoryAfter);
-  EXPECT_EQ(handlesAfter, handlesBefore);
+  // The cache's worker may be reading the printer at either count, with a
+  // printer handle and an event of its own open for a moment; a leak of one
+  // handle a call would show as 100,000.
+  EXPECT_LE(handlesAfter, handlesBefore + 2);
   EXPECT_LT(memoryAfter, memoryBefore + 256 * 1024)
       << "private bytes " << memoryBefore << " -> " << memoryAfter;
 }
@@ -228,6 +231,10 @@ TEST_F(CacheTest, LoadAndUnloadLeaveNoHandleBehind) {
     return GetModuleHandleW(module.c_str()) == nullptr;
   };
   const auto handles = OpenHandles;
+  // Wine's spooler keeps a driver loaded once it has called it for the
+  // process, so this needs a process of its own (ctest runs it alone).
+  ASSERT_EQ(GetModuleHandleW(module.c_str()), nullptr)
+      << "the driver is loaded already: run this test alone in its process";
   // The module must really go at every unload: no worker of an earlier
   // call may hold it.
   cycle(1);
