@@ -218,6 +218,22 @@ class RealClientsTest : public ::testing::Test {
     return outcome;
   }
 
+  // A common dialog's record after our sheet: A3 Landscape after OK, what it
+  // had (A4 Portrait) after Cancel.
+  static void ExpectChosenOrKept(bool ok, HGLOBAL devMode) {
+    const Outcome got = OutcomeOfBlock(devMode);
+    if (ok) {
+      ExpectOutcome(got, kA3, kLandscape, got.copies);
+    } else {
+      ExpectOutcome(got, kA4, kPortrait, got.copies);
+    }
+  }
+
+  static void FreeBlocks(HGLOBAL devMode, HGLOBAL devNames) {
+    if (devMode != nullptr) GlobalFree(devMode);
+    if (devNames != nullptr) GlobalFree(devNames);
+  }
+
   static inline InstalledPrinter installation_;
   HANDLE printer_ = nullptr;
   std::wstring name_;
@@ -326,14 +342,8 @@ TEST_F(RealClientsTest, PrintDialogKeepsWhatOurSheetGaveBack) {
       EXPECT_EQ(user.taken(), 3u) << "the user stopped short";
     }
     EXPECT_TRUE(answer) << CommDlgExtendedError();
-    const Outcome got = OutcomeOfBlock(dialog.hDevMode);
-    if (ok) {
-      ExpectOutcome(got, kA3, kLandscape, got.copies);
-    } else {
-      ExpectOutcome(got, kA4, kPortrait, got.copies);
-    }
-    if (dialog.hDevMode != nullptr) GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames != nullptr) GlobalFree(dialog.hDevNames);
+    ExpectChosenOrKept(ok, dialog.hDevMode);
+    FreeBlocks(dialog.hDevMode, dialog.hDevNames);
     if (dialog.hDC != nullptr) DeleteDC(dialog.hDC);
   }
 }
@@ -361,14 +371,8 @@ TEST_F(RealClientsTest, PageSetupKeepsWhatOurSheetGaveBack) {
       EXPECT_EQ(user.taken(), 5u) << "the user stopped short";
     }
     EXPECT_TRUE(answer) << CommDlgExtendedError();
-    const Outcome got = OutcomeOfBlock(dialog.hDevMode);
-    if (ok) {
-      ExpectOutcome(got, kA3, kLandscape, got.copies);
-    } else {
-      ExpectOutcome(got, kA4, kPortrait, got.copies);
-    }
-    if (dialog.hDevMode != nullptr) GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames != nullptr) GlobalFree(dialog.hDevNames);
+    ExpectChosenOrKept(ok, dialog.hDevMode);
+    FreeBlocks(dialog.hDevMode, dialog.hDevNames);
   }
 }
 
