@@ -150,7 +150,9 @@ TEST_F(ExportsTest, ReadOnlyPrinterStillGetsARecord) {
   EXPECT_EQ(MarkerOf(record), kMarker);
 }
 
-TEST_F(ExportsTest, InputRecordIsMergedOnlyWhenItIsThisDrivers) {
+// Our own record is merged whole; another driver's gives only the public
+// fields it lists, checked as ours are, and only when its header is sound.
+TEST_F(ExportsTest, InputRecordOfAnotherDriverGivesOnlyItsPublicFields) {
   const std::vector<BYTE> plain = PlainOutput();
 
   std::vector<BYTE> ours = plain;
@@ -179,7 +181,17 @@ TEST_F(ExportsTest, InputRecordIsMergedOnlyWhenItIsThisDrivers) {
   ASSERT_EQ(Properties(printer_, reinterpret_cast<DEVMODEW*>(fromForeign.data()), foreignHeader,
                        DM_IN_BUFFER | DM_OUT_BUFFER),
             IDOK);
-  EXPECT_EQ(fromForeign, plain);
+  // The same as our own record asking for those copies: the private part
+  // is the printer's, finalized with the copies taken.
+  EXPECT_EQ(fromForeign, fromOurs);
+
+  // A size no version of the record has: nothing of it is taken.
+  foreignHeader->dmSize = kPublicSize - 2;
+  std::vector<BYTE> fromUnsound = OutputBuffer();
+  ASSERT_EQ(Properties(printer_, reinterpret_cast<DEVMODEW*>(fromUnsound.data()), foreignHeader,
+                       DM_IN_BUFFER | DM_OUT_BUFFER),
+            IDOK);
+  EXPECT_EQ(fromUnsound, plain);
 }
 
 TEST_F(ExportsTest, EveryCapabilityIndexHasItsAnswer) {

@@ -343,8 +343,9 @@ TEST_F(PrinterInfoTest, TqrctlStatusPrintsThePagesLines) {
   SetReply(kInquiryReply, InquiryReply("1.05"));
   TqrctlRun run = RunTqrctl({L"status", L"--printer", installation_.name});
   EXPECT_EQ(run.exitCode, 0) << run.output;
+  // The page's lines, without the blank rows that only space the page.
   EXPECT_EQ(run.output,
-            " \nMedia Tray A: 36in Plain Papers\nMedia Tray B: No media\n \n \n"
+            "Media Tray A: 36in Plain Papers\nMedia Tray B: No media\n"
             "Firmware version: 1.05\n");
 
   SetReply(kStatusReply, StatusReply(36, 0, 0, 0, 1));
