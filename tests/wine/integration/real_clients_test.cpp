@@ -331,13 +331,8 @@ TEST_F(RealClientsTest, PrintDialogKeepsWhatOurSheetGaveBack) {
     dialog.Flags = PD_NOSELECTION | PD_NOPAGENUMS;
     BOOL answer = FALSE;
     {
-      WatcherUser user(thread_, {[this] {
-                                   HWND print = tqrctl::FindDialogWith(thread_, psh2);
-                                   if (print == nullptr) return false;
-                                   ClickButton(print, psh2);
-                                   return true;
-                                 },
-                                 InOurSheet(thread_, ok), ClickIn(thread_, psh2, IDOK)});
+      WatcherUser user(thread_, {ClickIn(thread_, psh2, psh2), InOurSheet(thread_, ok),
+                                 ClickIn(thread_, psh2, IDOK)});
       answer = PrintDlgW(&dialog);
       EXPECT_EQ(user.taken(), 3u) << "the user stopped short";
     }
@@ -358,13 +353,7 @@ TEST_F(RealClientsTest, PageSetupKeepsWhatOurSheetGaveBack) {
     dialog.hDevNames = DevNames();
     BOOL answer = FALSE;
     {
-      WatcherUser user(thread_, {[this] {
-                                   HWND setup = tqrctl::FindDialogWith(thread_, psh3);
-                                   if (setup == nullptr) return false;
-                                   ClickButton(setup, psh3);
-                                   return true;
-                                 },
-                                 ClickIn(thread_, psh2, psh2),
+      WatcherUser user(thread_, {ClickIn(thread_, psh3, psh3), ClickIn(thread_, psh2, psh2),
                                  InOurSheet(thread_, ok), ClickIn(thread_, psh2, IDOK),
                                  ClickIn(thread_, psh3, IDOK)});
       answer = PageSetupDlgW(&dialog);
